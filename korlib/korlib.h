@@ -1,0 +1,34 @@
+// Utility functions shared by the whole system: small arithmetic, file reading, path handling, font families.
+#pragma once
+
+#include "platform/afx/afx.h"
+
+int KorMin(int a, int b);
+int KorMax(int a, int b);
+// Clamps value into low..high in place; when low > high, low wins.
+void KorClipValue(int& value, int low, int high);
+
+// TRUE when path names something that exists and is not a directory.
+BOOL KorFileExist(const CString& path);
+// The whole file as bytes (NULs kept); a string of one space when the file cannot be read.
+CString KorReadFile(const CString& path);
+// A text file read as text (CR LF becomes LF) with &, < and > written as entities, so that it can be
+// shown inside PRE; a string of one space when the file cannot be read.
+CString KorReadTextFile(const CString& path);
+
+// rel resolved against the directory of base; remote and absolute names come back as they are.
+CString KorGetAbsolutePath(const CString& base, const CString& rel);
+// The directory part with its trailing separator ("" when there is none).
+CString KorGetFilePath(const CString& path);
+// The part after the last separator.
+CString KorGetFileName(const CString& path);
+// The file name without its extension.
+CString KorGetPureFileName(const CString& path);
+// The extension of the file name with its dot ("" when it has none).
+CString KorGetFileExt(const CString& path);
+// TRUE for a network address (a scheme of the net or "//").
+BOOL KorIsRemoteFile(const CString& path);
+
+// The LOGFONT pitch-and-family byte that suits a face name (CP949 bytes); 0 for a face we do not know.
+// A comma-separated list of faces gives the byte of the first face known.
+BYTE KorGetPitchAndFamily(const CString& face);

@@ -1,0 +1,192 @@
+// Tests of the base layer: CString byte semantics, the collections and the hash order of the maps.
+#include "platform/afx/afx.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(CStringTest, SlicingSearchingAndNulBytes)
+{
+    CString s("hello world");
+    EXPECT_EQ(s.Left(5), "hello");
+    EXPECT_EQ(s.Mid(6), "world");
+    EXPECT_EQ(s.Mid(6, 3), "wor");
+    EXPECT_EQ(s.Right(3), "rld");
+    EXPECT_EQ(s.Left(-1), "");
+    EXPECT_EQ(s.Mid(50), "");
+    EXPECT_EQ(s.Right(99), s);
+    EXPECT_EQ(s.Find('o'), 4);
+    EXPECT_EQ(s.Find('o', 5), 7);
+    EXPECT_EQ(s.Find("wor"), 6);
+    EXPECT_EQ(s.Find("xyz"), -1);
+    EXPECT_EQ(s.ReverseFind('o'), 7);
+    EXPECT_EQ(s.FindOneOf("dw"), 6);
+
+    // Length-counted: NUL bytes survive construction with a length, concatenation and slicing...
+    CString withNul("a\0b", 3);
+    EXPECT_EQ(withNul.GetLength(), 3);
+    CString joined = withNul + CString("c");
+    EXPECT_EQ(joined.GetLength(), 4);
+    EXPECT_EQ(joined.Right(2), CString("bc"));
+    EXPECT_EQ(joined.Mid(1, 1).GetLength(), 1);
+    // ...but comparisons and C-string searches stop at the first NUL, as the framework's do.
+    EXPECT_TRUE(withNul == "a");
+    EXPECT_EQ(withNul.Find("b"), -1);
+}
+
+TEST(CStringTest, CaseMappingLeavesTrailBytesAlone)
+{
+    // 0xB0 0x61 is a two-byte character whose trail byte is the letter 'a'.
+    CString s("Ab\xB0\x61z");
+    s.MakeUpper();
+    EXPECT_EQ(s, CString("AB\xB0\x61Z"));
+    s.MakeLower();
+    EXPECT_EQ(s, CString("ab\xB0\x61z"));
+    // Trail bytes that look like letters of different case stay different.
+    EXPECT_NE(CString("\xB0\x61X").CompareNoCase("\xB0\x41x"), 0);
+    EXPECT_EQ(CString("TABLE").CompareNoCase("table"), 0);
+    // A lead byte at the very end has no trail byte to protect.
+    CString end("a\xB0");
+    end.MakeUpper();
+    EXPECT_EQ(end, CString("A\xB0"));
+}
+
+TEST(CStringTest, TrimFormatReplaceAndBuffers)
+{
+    CString s(" \t x y \r\n");
+    s.TrimLeft();
+    EXPECT_EQ(s, "x y \r\n");
+    s.TrimRight();
+    EXPECT_EQ(s, "x y");
+    CString q("\"v\"");
+    q.TrimLeft('"');
+    q.TrimRight('"');
+    EXPECT_EQ(q, "v");
+
+    CString f;
+    f.Format("%s=%d", "n", 42);
+    EXPECT_EQ(f, "n=42");
+    std::string big(1000, 'x');
+    f.Format("%s!", big.c_str());
+    EXPECT_EQ(f.GetLength(), 1001);
+
+    CString r("a&b&c");
+    EXPECT_EQ(r.Replace("&", "&amp;"), 2);
+    EXPECT_EQ(r, "a&amp;b&amp;c");
+    EXPECT_EQ(r.Remove('&'), 2);
+    r.Insert(0, "<");
+    r.Delete(1, 1);
+    EXPECT_EQ(r, "<amp;bamp;c");
+
+    CString b;
+    char* p = b.GetBuffer(10);
+    p[0] = 'o', p[1] = 'k', p[2] = '\0';
+    b.ReleaseBuffer();
+    EXPECT_EQ(b.GetLength(), 2);
+}
+
+TEST(CollectionsTest, ListPositionsSurviveOtherChanges)
+{
+    CStringList list;
+    POSITION a = list.AddTail("a");
+    POSITION c = list.AddTail("c");
+    list.InsertAfter(a, "b");
+    list.AddHead("0");
+    EXPECT_EQ(list.GetCount(), 4);
+    list.RemoveAt(list.Find("0"));
+    EXPECT_EQ(list.GetAt(a), "a");
+    EXPECT_EQ(list.GetAt(c), "c");
+    std::vector<std::string> seen;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        seen.push_back(list.GetNext(pos).str());
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(list.GetAt(list.FindIndex(1)), "b");
+    EXPECT_EQ(list.FindIndex(3), nullptr);
+    EXPECT_EQ(list.RemoveHead(), "a");
+    EXPECT_EQ(list.RemoveTail(), "c");
+    EXPECT_EQ(list.GetHead(), "b");
+}
+
+TEST(CollectionsTest, MapVisitsBucketsInOrderNewestFirst)
+{
+    // With 17 buckets: "a" (97) and "r" (114) share bucket 12, "b" (98) is in 13, "q" (113) in 11.
+    CMapStringToString map;
+    map.SetAt("a", "1");
+    map.SetAt("b", "2");
+    map.SetAt("r", "3");
+    map.SetAt("q", "4");
+    map["a"] = "5"; // replacing keeps the entry where it is
+    std::vector<std::string> keys, values;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        CString k, v;
+        map.GetNextAssoc(pos, k, v);
+        keys.push_back(k.str());
+        values.push_back(v.str());
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"q", "r", "a", "b"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"4", "3", "5", "2"}));
+
+    CString v;
+    EXPECT_TRUE(map.Lookup("r", v));
+    EXPECT_EQ(v, "3");
+    EXPECT_TRUE(map.RemoveKey("r"));
+    EXPECT_FALSE(map.Lookup("r", v));
+    EXPECT_FALSE(map.RemoveKey("zz"));
+    EXPECT_EQ(map.GetCount(), 3);
+
+    // Signed bytes: a high byte hashes as a negative value.
+    EXPECT_EQ(kor::HashKey("\xB0"), UINT(int(char(0xB0))));
+    CMapStringToPtr seven;
+    seven.InitHashTable(7);
+    EXPECT_EQ(seven.GetHashTableSize(), 7u);
+    seven.SetAt("x", nullptr);
+    seven.InitHashTable(11); // ignored once the map holds entries
+    EXPECT_EQ(seven.GetHashTableSize(), 7u);
+    map.RemoveAll();
+    EXPECT_EQ(map.GetStartPosition(), nullptr);
+}
+
+namespace {
+class CBaseThing : public CObject
+{
+    DECLARE_DYNCREATE(CBaseThing)
+};
+class CDerivedThing : public CBaseThing
+{
+    DECLARE_DYNCREATE(CDerivedThing)
+};
+IMPLEMENT_DYNCREATE(CBaseThing, CObject)
+IMPLEMENT_DYNCREATE(CDerivedThing, CBaseThing)
+} // namespace
+
+TEST(CObjectTest, RuntimeClassesCreateAndTestKinds)
+{
+    const CRuntimeClass* rc = RUNTIME_CLASS(CDerivedThing);
+    EXPECT_STREQ(rc->m_lpszClassName, "CDerivedThing");
+    EXPECT_EQ(rc->m_wSchema, 0xFFFFu);
+    CObject* o = rc->CreateObject();
+    ASSERT_NE(o, nullptr);
+    EXPECT_TRUE(o->IsKindOf(RUNTIME_CLASS(CBaseThing)));
+    EXPECT_TRUE(o->IsKindOf(RUNTIME_CLASS(CObject)));
+    EXPECT_EQ(o->GetRuntimeClass(), rc);
+    CBaseThing base;
+    EXPECT_FALSE(base.IsKindOf(RUNTIME_CLASS(CDerivedThing)));
+    delete o;
+}
+
+TEST(GeometryTest, RectsAndColours)
+{
+    CRect r(0, 0, 10, 10);
+    CRect i;
+    EXPECT_TRUE(i.IntersectRect(&r, CRect(5, 5, 20, 20)));
+    EXPECT_EQ(i, CRect(5, 5, 10, 10));
+    EXPECT_FALSE(i.IntersectRect(&r, CRect(10, 0, 20, 10)));
+    EXPECT_TRUE(i.IsRectNull());
+    EXPECT_TRUE(r.PtInRect(CPoint(9, 9)));
+    EXPECT_FALSE(r.PtInRect(CPoint(10, 9)));
+    CRect u = r | CRect(20, 20, 30, 30);
+    EXPECT_EQ(u, CRect(0, 0, 30, 30));
+    COLORREF red = RGB(255, 0, 0);
+    EXPECT_EQ(red, 0x0000FFu);
+    EXPECT_EQ(GetBValue(RGB(1, 2, 3)), 3);
+}
