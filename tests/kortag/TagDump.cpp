@@ -1,0 +1,76 @@
+// Test helper: renders a tag tree as indented lines, one node per line.
+#include "TagDump.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+std::string Escape(const CString& s)
+{
+    std::string out;
+    for (char c : s.str()) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string Line(CTagNode* n)
+{
+    if (n->GetType() == TAGNODE_TEXT)
+        return "'" + Escape(n->GetData()) + "'";
+    if (n->GetType() == TAGNODE_COMMENT)
+        return "<!--" + Escape(n->GetValueOf("comment")) + "-->";
+    std::string line = n->GetName(1).str();
+    std::vector<std::pair<std::string, std::string>> attrs;
+    if (n->HasAttributes()) {
+        CMapStringToString* map = n->GetMap();
+        POSITION pos = map->GetStartPosition();
+        while (pos) {
+            CString k, v;
+            map->GetNextAssoc(pos, k, v);
+            attrs.emplace_back(k.str(), v.str());
+        }
+    }
+    std::sort(attrs.begin(), attrs.end());
+    for (auto& [k, v] : attrs)
+        line += " " + k + "=" + v;
+    return line;
+}
+} // namespace
+
+std::string DumpTree(CTagNode* root)
+{
+    std::string out;
+    std::vector<std::pair<CTreeNode*, int>> todo{{root, 0}};
+    while (!todo.empty()) {
+        auto [n, depth] = todo.back();
+        todo.pop_back();
+        out += std::string(size_t(depth) * 2, ' ') + Line(static_cast<CTagNode*>(n)) + "\n";
+        for (CTreeNode* c = n->GetLastChild(); c; c = c->GetPrevSibling())
+            todo.emplace_back(c, depth + 1);
+    }
+    return out;
+}
+
+std::string ParseDump(const char* src)
+{
+    static CHTMLDB db;
+    static bool created = db.Create(91);
+    (void)created;
+    CSGMLParser parser;
+    parser.SetSource(src);
+    CTagNode* root = parser.Parse(&db);
+    if (!root)
+        return "";
+    std::string s = DumpTree(root);
+    delete root;
+    return s;
+}

@@ -1,0 +1,246 @@
+// Tests of CTreeNode: links, navigation, editing and deletion of deep and wide trees.
+#include "kortag/kortag.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+int g_alive = 0;
+
+// A named node that counts live instances, so deletions can be checked.
+class Node : public CTreeNode
+{
+public:
+    explicit Node(char name = '?') : m_name(name) { ++g_alive; }
+    ~Node() override { --g_alive; }
+    char m_name;
+};
+
+char NameOf(CTreeNode* n)
+{
+    return n ? static_cast<Node*>(n)->m_name : '-';
+}
+
+std::string PreOrder(CTreeNode* from)
+{
+    std::string s;
+    for (CTreeNode* n = from; n; n = n->GetDFSNext())
+        s += NameOf(n);
+    return s;
+}
+
+std::string Backwards(CTreeNode* from)
+{
+    std::string s;
+    for (CTreeNode* n = from; n; n = n->GetDFSPrev())
+        s += NameOf(n);
+    return s;
+}
+
+std::string Children(CTreeNode* n)
+{
+    std::string s;
+    for (CTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) {
+        EXPECT_EQ(c->GetParent(), n);
+        s += NameOf(c);
+    }
+    std::string back;
+    for (CTreeNode* c = n->GetLastChild(); c; c = c->GetPrevSibling())
+        back.insert(back.begin(), NameOf(c));
+    EXPECT_EQ(s, back) << "backward links disagree";
+    return s;
+}
+
+// a(b(c d) e(f) g)
+struct Sample
+{
+    Node *a, *b, *c, *d, *e, *f, *g;
+    Sample()
+    {
+        a = new Node('a');
+        b = new Node('b');
+        c = new Node('c');
+        d = new Node('d');
+        e = new Node('e');
+        f = new Node('f');
+        g = new Node('g');
+        a->AddLastChild(b);
+        b->AddLastChild(d);
+        b->AddFirstChild(c);
+        a->AddLastChild(e);
+        e->AddLastChild(f);
+        a->AddLastChild(g);
+    }
+    ~Sample() { delete a; }
+};
+
+} // namespace
+
+TEST(TreeNode, Navigation)
+{
+    {
+        Sample t;
+        EXPECT_EQ(Children(t.a), "beg");
+        EXPECT_EQ(Children(t.b), "cd");
+        EXPECT_EQ(PreOrder(t.a), "abcdefg");
+        EXPECT_EQ(Backwards(t.g), "gfedcba");
+        EXPECT_EQ(NameOf(t.a->GetRightMostLeaf()), 'g');
+        EXPECT_EQ(NameOf(t.b->GetRightMostLeaf()), 'd');
+        EXPECT_EQ(NameOf(t.c->GetRightMostLeaf()), 'c');
+        EXPECT_EQ(NameOf(t.a->GetChildAt(1)), 'e');
+        EXPECT_EQ(t.a->GetChildAt(3), nullptr);
+        EXPECT_EQ(t.a->GetChildAt(-1), nullptr);
+        EXPECT_EQ(t.g->GetSiblingIndex(), 2);
+        EXPECT_EQ(t.a->GetSiblingIndex(), 0);
+        EXPECT_EQ(t.a->GetChildCount(), 3);
+        EXPECT_TRUE(t.d->IsLeaf());
+        EXPECT_FALSE(t.b->IsLeaf());
+        EXPECT_TRUE(t.d->IsDescendantOf(t.a));
+        EXPECT_TRUE(t.d->IsDescendantOf(t.b));
+        EXPECT_FALSE(t.d->IsDescendantOf(t.e));
+        EXPECT_FALSE(t.a->IsDescendantOf(t.a));
+        EXPECT_FALSE(t.a->IsDescendantOf(nullptr));
+        EXPECT_EQ(t.f->GetRoot(), t.a);
+        EXPECT_EQ(t.a->GetParent(), nullptr);
+        EXPECT_EQ(t.a->GetDFSPrev(), nullptr);
+
+        // Walks bounded by a subtree.
+        std::string within;
+        for (CTreeNode* n = t.b; n; n = n->GetDFSNext(t.b))
+            within += NameOf(n);
+        EXPECT_EQ(within, "bcd");
+        EXPECT_EQ(t.f->GetDFSNext(t.e), nullptr);
+        EXPECT_EQ(NameOf(t.b->GetDFSNextSkipChildren()), 'e');
+        EXPECT_EQ(t.g->GetDFSNextSkipChildren(), nullptr);
+    }
+    EXPECT_EQ(g_alive, 0);
+}
+
+TEST(TreeNode, LinkingAndRefusals)
+{
+    {
+        Sample t;
+        Node* x = new Node('x');
+        EXPECT_TRUE(t.e->InsertPrevSibling(x));
+        EXPECT_EQ(Children(t.a), "bxeg");
+        Node* y = new Node('y');
+        EXPECT_TRUE(t.g->InsertNextSibling(y));
+        EXPECT_EQ(Children(t.a), "bxegy");
+        EXPECT_EQ(t.a->GetLastChild(), y);
+
+        // InsertParent: z takes f's place, f becomes z's child.
+        Node* z = new Node('z');
+        EXPECT_TRUE(t.f->InsertParent(z));
+        EXPECT_EQ(Children(t.e), "z");
+        EXPECT_EQ(Children(z), "f");
+        Node* w = new Node('w');
+        EXPECT_TRUE(t.b->InsertParent(w)); // first child of a
+        EXPECT_EQ(Children(t.a), "wxegy");
+        EXPECT_EQ(Children(w), "b");
+        EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
+
+        // Refusals: null, self, an ancestor (would make a cycle). The tree is unchanged.
+        EXPECT_FALSE(t.c->AddLastChild(nullptr));
+        EXPECT_FALSE(t.c->AddLastChild(t.c));
+        EXPECT_FALSE(t.c->AddLastChild(t.a));
+        EXPECT_FALSE(t.c->AddFirstChild(w));
+        EXPECT_FALSE(t.c->InsertNextSibling(t.b));
+        EXPECT_FALSE(t.d->InsertParent(t.b));
+        EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
+
+        // A linked node is moved, not duplicated.
+        EXPECT_TRUE(t.c->AddLastChild(t.e));
+        EXPECT_EQ(Children(t.a), "wxgy");
+        EXPECT_EQ(Children(t.c), "e");
+        EXPECT_EQ(PreOrder(t.a), "awbcezfdxgy");
+        EXPECT_EQ(Backwards(y), "ygxdfzecbwa");
+    }
+    EXPECT_EQ(g_alive, 0);
+}
+
+TEST(TreeNode, RemoveCollapseDelete)
+{
+    {
+        Sample t;
+        // Remove unlinks with the subtree and deletes nothing.
+        EXPECT_TRUE(t.b->Remove());
+        EXPECT_EQ(Children(t.a), "eg");
+        EXPECT_EQ(t.b->GetParent(), nullptr);
+        EXPECT_EQ(t.b->GetNextSibling(), nullptr);
+        EXPECT_EQ(Children(t.b), "cd");
+        EXPECT_EQ(g_alive, 7);
+        t.a->AddFirstChild(t.b);
+
+        // Collapse keeps the children in order in the node's place.
+        EXPECT_TRUE(t.b->Collapse());
+        EXPECT_EQ(Children(t.a), "cdeg");
+        EXPECT_EQ(t.b->GetParent(), nullptr);
+        EXPECT_TRUE(t.b->IsLeaf());
+        delete t.b;
+        EXPECT_TRUE(t.g->Collapse()); // a leaf: just unlinked
+        EXPECT_EQ(Children(t.a), "cde");
+        delete t.g;
+        EXPECT_TRUE(t.e->Collapse()); // the last child
+        EXPECT_EQ(Children(t.a), "cdf");
+        EXPECT_EQ(t.a->GetLastChild(), t.f);
+        delete t.e;
+        EXPECT_FALSE(t.a->Collapse()); // a root with children has no place for them
+        EXPECT_EQ(g_alive, 4);
+
+        // Deleting a linked node unlinks it; DeleteChildren empties the node.
+        delete t.d;
+        EXPECT_EQ(Children(t.a), "cf");
+        t.a->DeleteChildren();
+        EXPECT_TRUE(t.a->IsLeaf());
+        EXPECT_EQ(t.a->GetLastChild(), nullptr);
+        EXPECT_EQ(g_alive, 1);
+    }
+    EXPECT_EQ(g_alive, 0);
+}
+
+TEST(TreeNode, DeepAndWideTrees)
+{
+    const int N = 100000;
+    Node* root = new Node('r');
+    CTreeNode* n = root;
+    for (int i = 0; i < N; ++i) {
+        Node* c = new Node('x');
+        ASSERT_TRUE(n->AddLastChild(c));
+        n = c;
+    }
+    EXPECT_EQ(root->GetRightMostLeaf(), n);
+    EXPECT_TRUE(n->IsDescendantOf(root));
+    EXPECT_EQ(n->GetRoot(), root);
+    int count = 0;
+    for (CTreeNode* m = root; m; m = m->GetDFSNext())
+        ++count;
+    EXPECT_EQ(count, N + 1);
+    // Wrapping the deep chain in a new root and moving it around stays cheap.
+    Node* top = new Node('t');
+    EXPECT_TRUE(root->InsertParent(top));
+    CTreeNode* second = root->GetFirstChild();
+    CTreeNode* third = second->GetFirstChild();
+    EXPECT_TRUE(second->Collapse());
+    EXPECT_EQ(root->GetFirstChild(), third);
+    delete second;
+    delete top; // deletes the whole chain without recursion
+    EXPECT_EQ(g_alive, 0);
+
+    Node* wide = new Node('w');
+    for (int i = 0; i < N; ++i)
+        wide->AddFirstChild(new Node('c'));
+    EXPECT_EQ(wide->GetChildCount(), N);
+    // A mixed tree: a chain with siblings at every level.
+    CTreeNode* m = wide->GetFirstChild();
+    for (int i = 0; i < 1000; ++i) {
+        m->AddLastChild(new Node('a'));
+        m->AddLastChild(new Node('b'));
+        m = m->GetFirstChild();
+    }
+    wide->DeleteChildren();
+    EXPECT_EQ(g_alive, 1);
+    delete wide;
+    EXPECT_EQ(g_alive, 0);
+}
