@@ -1,0 +1,60 @@
+// Temporary directories for tests, and whole-file reading and writing of bytes.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+// A fresh temporary directory, removed with everything in it when the test ends.
+class TempDir
+{
+public:
+    TempDir()
+    {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "korhtmlXXXXXX").string();
+        if (mkdtemp(tmpl.data()))
+            m_path = tmpl;
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The directory, without a trailing separator; empty when it could not be made.
+    const std::string& Path() const { return m_path; }
+    // A name inside the directory.
+    std::string File(const char* name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Writes the bytes as the whole file; false when it cannot be created.
+inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && ok;
+}
+
+// The whole file; "<missing>" when it cannot be opened.
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::string out;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f)
+        return "<missing>";
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        out.append(buf, n);
+    fclose(f);
+    return out;
+}

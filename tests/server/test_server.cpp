@@ -1,0 +1,396 @@
+// Tests of the server: life cycle, defaults and settings, global images, fonts, entities and visited links.
+#include "korhtml/HtmlSrvr.h"
+
+#include "korgr/ImageDax.h"
+#include "kortag/kortag.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+// The directory as a data path: with its trailing separator.
+CString DataPath(const TempDir& dir)
+{
+    return CString((dir.Path() + "/").c_str());
+}
+
+std::string ListText(const CStringList& list)
+{
+    std::string out;
+    POSITION pos = list.GetHeadPosition();
+    while (pos)
+        out += list.GetNext(pos).str() + "\n";
+    return out;
+}
+
+// Runs the body in the given directory and comes back to where it was.
+template <class F> void InDirectory(const std::string& dir, F body)
+{
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    body();
+    ASSERT_EQ(chdir(old), 0);
+}
+
+// Every test starts and ends without a server.
+class Server : public ::testing::Test
+{
+protected:
+    void SetUp() override { DestroyHtmlServer(); }
+    void TearDown() override { DestroyHtmlServer(); }
+};
+
+} // namespace
+
+TEST_F(Server, LifeCycle)
+{
+    EXPECT_EQ(ExistHtmlServer(), 0);
+    EXPECT_EQ(g_pHtmlSrvr, nullptr);
+    DestroyHtmlServer(); // without a server: nothing happens
+
+    CreateHtmlServer();
+    EXPECT_EQ(ExistHtmlServer(), 1);
+    CHtmlSrvr* first = g_pHtmlSrvr;
+    ASSERT_NE(first, nullptr);
+    SetLineGaps(7, 7);
+    CreateHtmlServer(); // a second create keeps the server and its settings
+    EXPECT_EQ(g_pHtmlSrvr, first);
+    EXPECT_EQ(GetLineGap(), 7);
+
+    DestroyHtmlServer();
+    EXPECT_EQ(ExistHtmlServer(), 0);
+    EXPECT_EQ(g_pHtmlSrvr, nullptr);
+    DestroyHtmlServer();
+    EXPECT_EQ(ExistHtmlServer(), 0);
+
+    // A new server starts from the defaults again.
+    CreateHtmlServer();
+    EXPECT_EQ(GetLineGap(), 5);
+}
+
+TEST_F(Server, RuntimeClasses)
+{
+    EXPECT_STREQ(RUNTIME_CLASS(CHtmlSrvr)->m_lpszClassName, "CHtmlSrvr");
+    EXPECT_STREQ(RUNTIME_CLASS(CEntityCode)->m_lpszClassName, "CEntityCode");
+    // The factory gives a constructed server that has not been created; deleting it writes nothing.
+    CObject* obj = RUNTIME_CLASS(CHtmlSrvr)->CreateObject();
+    ASSERT_TRUE(obj && obj->IsKindOf(RUNTIME_CLASS(CHtmlSrvr)));
+    CHtmlSrvr* s = static_cast<CHtmlSrvr*>(obj);
+    EXPECT_EQ(s->GetAlignQueue(), nullptr);
+    EXPECT_EQ(s->GetHtmlDB(), nullptr);
+    EXPECT_EQ(s->m_mapEntity.GetCount(), 0);
+    delete obj;
+}
+
+TEST_F(Server, DefaultsAfterCreate)
+{
+    CreateHtmlServer();
+    EXPECT_EQ(GetLineGap(), 5);
+    EXPECT_EQ(GetParaGap(), 20);
+    EXPECT_EQ(GetHorMargin(), 10);
+    EXPECT_EQ(GetVerMargin(), 10);
+    EXPECT_EQ(EvenAlign(), 0);
+    EXPECT_EQ(GetGlobalImage(1), nullptr);
+    EXPECT_EQ(GetGlobalImage(2), nullptr);
+    EXPECT_NE(GetAlignQueue(), nullptr);
+    EXPECT_NE(g_pHtmlSrvr->GetFontManager(), nullptr);
+    EXPECT_NE(GetSGMLParser(), nullptr);
+    EXPECT_NE(GetTransformer(), nullptr);
+    ASSERT_NE(GetHtmlDB(), nullptr);
+    EXPECT_EQ(GetHtmlDB()->GetTagIndex("TABLE"), 63); // the database was filled
+    EXPECT_TRUE(g_pHtmlSrvr->m_strDataPath.IsEmpty());
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0);
+
+    const int sizes[7] = {-12, -13, -14, -18, -24, -32, -50};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(GetFontSize(i), sizes[i]) << i;
+    EXPECT_EQ(g_pHtmlSrvr->GetFontSize(2), -14L);
+
+    struct Expected
+    {
+        LONG height, weight;
+        BYTE out, pitch;
+        const char* face;
+    };
+    const Expected fonts[4] = {{-14, 400, 3, 0x32, "\xB1\xBC\xB8\xB2"},
+                               {-12, 400, 3, 0x31, "\xB1\xBC\xB8\xB2\xC3\xBC"},
+                               {-16, 700, 1, 0x12, "System"},
+                               {-10, 400, 3, 0x32, "\xB1\xBC\xB8\xB2"}};
+    for (int i = 0; i < 4; ++i) {
+        const LOGFONT* lf = GetLogFont(i);
+        EXPECT_EQ(lf, g_pHtmlSrvr->GetLogFont(i));
+        EXPECT_EQ(lf->lfHeight, fonts[i].height) << i;
+        EXPECT_EQ(lf->lfWeight, fonts[i].weight) << i;
+        EXPECT_EQ(lf->lfOutPrecision, fonts[i].out) << i;
+        EXPECT_EQ(lf->lfPitchAndFamily, fonts[i].pitch) << i;
+        EXPECT_STREQ(lf->lfFaceName, fonts[i].face) << i;
+        EXPECT_EQ(lf->lfCharSet, 129) << i;
+        EXPECT_EQ(lf->lfClipPrecision, 2) << i;
+        EXPECT_EQ(lf->lfQuality, 1) << i;
+        EXPECT_EQ(lf->lfWidth | lf->lfEscapement | lf->lfOrientation, 0) << i;
+        EXPECT_EQ(lf->lfItalic | lf->lfUnderline | lf->lfStrikeOut, 0) << i;
+    }
+}
+
+TEST_F(Server, SettingsAndFonts)
+{
+    CreateHtmlServer();
+    SetLineGaps(2, 8);
+    EXPECT_EQ(GetLineGap(), 2);
+    EXPECT_EQ(GetParaGap(), 8);
+    SetMargins(0, 0);
+    EXPECT_EQ(GetHorMargin(), 0);
+    EXPECT_EQ(GetVerMargin(), 0);
+    SetLineGap(-3);
+    SetParaGap(40);
+    SetHorMargin(12);
+    SetVerMargin(30);
+    SetEvenAlign(TRUE);
+    EXPECT_EQ(GetLineGap(), -3);
+    EXPECT_EQ(GetParaGap(), 40);
+    EXPECT_EQ(GetHorMargin(), 12);
+    EXPECT_EQ(GetVerMargin(), 30);
+    EXPECT_EQ(EvenAlign(), 1);
+
+    CFont* body = GetStdFont(0);
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(GetStdFont(0), body);
+    EXPECT_EQ(RegisterFont(GetLogFont(0)), body);
+
+    // New proportional and fixed descriptions; the face names need not be terminated in the source.
+    LOGFONT prop = *GetLogFont(0);
+    prop.lfHeight = -20;
+    memset(prop.lfFaceName, 'A', LF_FACESIZE);
+    LOGFONT fixed = *GetLogFont(1);
+    strcpy(fixed.lfFaceName, "Courier New");
+    fixed.lfItalic = 1;
+    LOGFONT system = *GetLogFont(2);
+    LOGFONT oldBody = *GetLogFont(0);
+    SetGlobalFont(prop, fixed);
+    EXPECT_EQ(GetLogFont(0)->lfHeight, -20);
+    EXPECT_EQ(strlen(GetLogFont(0)->lfFaceName), size_t(LF_FACESIZE - 1));
+    EXPECT_STREQ(GetLogFont(1)->lfFaceName, "Courier New");
+    EXPECT_EQ(GetLogFont(1)->lfItalic, 1);
+    EXPECT_EQ(memcmp(GetLogFont(2), &system, sizeof system), 0);
+    EXPECT_EQ(GetFontSize(2), -14);
+
+    // The standard font follows its description; the old one stays cached and valid.
+    CFont* newBody = GetStdFont(0);
+    EXPECT_NE(newBody, body);
+    EXPECT_EQ(GetStdFont(0), newBody);
+    EXPECT_EQ(RegisterFont(&oldBody), body);
+}
+
+TEST_F(Server, GlobalImages)
+{
+    TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    // A 1 x 1 true-colour BMP.
+    static const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0,    0,    54,   0,    0,    0,    40,
+                                        0,   0,   0,  1, 0, 0, 0, 1, 0,    0,    0,    1,    0,    24,   0,
+                                        0,   0,   0,  0, 4, 0, 0, 0, 0x13, 0x0B, 0,    0,    0x13, 0x0B, 0,
+                                        0,   0,   0,  0, 0, 0, 0, 0, 0,    0x00, 0x00, 0xFF, 0};
+    ASSERT_TRUE(
+        WriteFileBytes(dir.File("dot.bmp"), std::string(reinterpret_cast<const char*>(bmp), sizeof bmp)));
+    CString good(dir.File("dot.bmp").c_str());
+    CString missing(dir.File("none.gif").c_str());
+
+    CreateHtmlServer();
+    SetGlobalImage(good, good);
+    CImageDax* img1 = GetGlobalImage(1);
+    CImageDax* img2 = GetGlobalImage(2);
+    ASSERT_NE(img1, nullptr);
+    ASSERT_NE(img2, nullptr);
+    EXPECT_EQ(img1->Width(), 1);
+    EXPECT_EQ(img2->Height(), 1);
+    EXPECT_EQ(GetGlobalImage(0), nullptr);
+    EXPECT_EQ(GetGlobalImage(3), nullptr);
+    EXPECT_EQ(GetGlobalImage(-1), nullptr);
+
+    // The first file cannot be read: image 1 becomes an empty image, image 2 stays as it was.
+    SetGlobalImage(missing, good);
+    ASSERT_NE(GetGlobalImage(1), nullptr);
+    EXPECT_EQ(GetGlobalImage(1)->Width(), 0);
+    EXPECT_EQ(GetGlobalImage(2), img2);
+
+    // Only image 1 decides: a failing second file still replaces image 2.
+    SetGlobalImage(good, missing);
+    EXPECT_EQ(GetGlobalImage(1)->Width(), 1);
+    ASSERT_NE(GetGlobalImage(2), nullptr);
+    EXPECT_EQ(GetGlobalImage(2)->Width(), 0);
+}
+
+TEST_F(Server, Entities)
+{
+    CreateHtmlServer();
+    CMapStringToOb& map = g_pHtmlSrvr->m_mapEntity;
+    EXPECT_EQ(map.GetCount(), 100);
+    EXPECT_EQ(map.GetHashTableSize(), 7u);
+
+    // Every code 161..255 once, besides the five ASCII ones.
+    std::set<int> codes;
+    POSITION pos = map.GetStartPosition();
+    while (pos) {
+        CString key;
+        CObject* value = nullptr;
+        map.GetNextAssoc(pos, key, value);
+        ASSERT_NE(value, nullptr);
+        EXPECT_TRUE(value->IsKindOf(RUNTIME_CLASS(CEntityCode)));
+        codes.insert(static_cast<unsigned char>(static_cast<CEntityCode*>(value)->m_cCode));
+    }
+    EXPECT_EQ(codes.size(), 100u);
+    EXPECT_EQ(*codes.begin(), 32);
+    EXPECT_EQ(codes.count(161) + codes.count(255), 2u);
+
+    struct Case
+    {
+        const char* name;
+        int code;
+    };
+    const Case cases[] = {{"amp", 38},     {"nbsp", 32},    {"quot", 34},   {"lt", 60},      {"gt", 62},
+                          {"iexcl", 161},  {"copy", 169},   {"shy", 173},   {"iquest", 191}, {"Agrave", 192},
+                          {"Eacute", 201}, {"eacute", 233}, {"times", 215}, {"divide", 247}, {"yuml", 255},
+                          {"AMP", 32},     {"Amp", 32},     {"", 32},       {"#38", 32},     {"apos", 32}};
+    for (const Case& c : cases) {
+        CString name(c.name);
+        EXPECT_EQ(static_cast<unsigned char>(GetANSICode(name)), c.code) << c.name;
+    }
+    EXPECT_EQ(GetANSICode(CString("eacute")), char(233));
+}
+
+TEST_F(Server, VisitedLinksNeedDataPath)
+{
+    CreateHtmlServer();
+    AddOpenLink("a.html");
+    EXPECT_EQ(IsOpenLink("a.html"), 0);
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0);
+
+    TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    SetDataPath(DataPath(dir));
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0); // no file yet
+    AddOpenLink("a.html");
+    AddOpenLink("b.html");
+    AddOpenLink("a.html"); // already there: keeps its place
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\n");
+    EXPECT_EQ(IsOpenLink("a.html"), 1);
+    EXPECT_EQ(IsOpenLink("A.HTML"), 0);
+    EXPECT_EQ(IsOpenLink("c.html"), 0);
+
+    // An empty data path turns the list off without emptying it.
+    g_pHtmlSrvr->m_strDataPath.Empty();
+    EXPECT_EQ(IsOpenLink("a.html"), 0);
+    AddOpenLink("c.html");
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 2);
+}
+
+TEST_F(Server, VisitedLinksKeepTheNewest201)
+{
+    TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    CreateHtmlServer();
+    SetDataPath(DataPath(dir));
+    std::string expected;
+    for (int i = 0; i < 205; ++i) {
+        std::string link = "http://h/" + std::to_string(i);
+        AddOpenLink(link.c_str());
+        if (i >= 4)
+            expected += link + "\n";
+    }
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 201);
+    EXPECT_EQ(IsOpenLink("http://h/3"), 0);
+    EXPECT_EQ(IsOpenLink("http://h/4"), 1);
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), expected);
+
+    // Nothing is written before the server goes.
+    EXPECT_EQ(ReadFileBytes(dir.File("OpenLink.dat")), "<missing>");
+    DestroyHtmlServer();
+    EXPECT_EQ(ReadFileBytes(dir.File("OpenLink.dat")), expected);
+
+    // The next run reads them back.
+    CreateHtmlServer();
+    SetDataPath(DataPath(dir));
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), expected);
+}
+
+TEST_F(Server, VisitedLinkFileIsReadWordByWord)
+{
+    TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    std::string longLink(10000, 'x');
+    ASSERT_TRUE(WriteFileBytes(dir.File("OpenLink.dat"),
+                               "a.html b.html\n\n\ta.html\r\nc d\n" + longLink + "\nb.html"));
+    CreateHtmlServer();
+    AddOpenLink("ignored"); // no data path yet
+    SetDataPath(DataPath(dir));
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\nc\nd\n" + longLink + "\n");
+
+    // More than 201 distinct words: the last 201 stay.
+    TempDir many;
+    ASSERT_FALSE(many.Path().empty());
+    std::string text, expected;
+    for (int i = 0; i < 230; ++i) {
+        std::string w = "L" + std::to_string(i);
+        text += w + "\n" + w + "\n";
+        if (i >= 29)
+            expected += w + "\n";
+    }
+    ASSERT_TRUE(WriteFileBytes(many.File("OpenLink.dat"), text));
+    SetDataPath(DataPath(many));
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), expected);
+
+    // A path without a file empties the list; the name is the data path and "OpenLink.dat" joined as
+    // they are.
+    SetDataPath(DataPath(dir) + "none");
+    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0);
+    AddOpenLink("z");
+    DestroyHtmlServer();
+    EXPECT_EQ(ReadFileBytes(dir.File("noneOpenLink.dat")), "z\n");
+}
+
+TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
+{
+    TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    InDirectory(dir.Path(), [&] {
+        // No data path: destroying writes nothing, not even in the current directory.
+        CreateHtmlServer();
+        DestroyHtmlServer();
+        EXPECT_FALSE(std::filesystem::exists(dir.File("OpenLink.dat")));
+
+        // An explicit write with no data path names the file of the current directory.
+        CreateHtmlServer();
+        g_pHtmlSrvr->WriteOpenLink();
+        EXPECT_EQ(ReadFileBytes(dir.File("OpenLink.dat")), "");
+        DestroyHtmlServer();
+    });
+
+    // With a data path the file is rewritten even when the list is empty.
+    TempDir data;
+    ASSERT_FALSE(data.Path().empty());
+    ASSERT_TRUE(WriteFileBytes(data.File("OpenLink.dat"), "old\n"));
+    CreateHtmlServer();
+    SetDataPath(DataPath(data));
+    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "old\n");
+    g_pHtmlSrvr->m_listOpenLink.RemoveAll();
+    DestroyHtmlServer();
+    EXPECT_EQ(ReadFileBytes(data.File("OpenLink.dat")), "");
+
+    // A data path whose file cannot be created is skipped silently.
+    CreateHtmlServer();
+    SetDataPath(CString((data.Path() + "/no/such/dir/").c_str()));
+    AddOpenLink("x");
+    DestroyHtmlServer();
+    EXPECT_FALSE(std::filesystem::exists(data.Path() + "/no"));
+}
