@@ -1,0 +1,188 @@
+// Box-font metrics and text output: extents, cells, background modes, underline, DrawText rules.
+#include "GdiTestUtil.h"
+
+TEST_F(BoxDCTest, ExtentsFollowTheBoxFormula)
+{
+    dc.SelectObject(Font(-14));
+    EXPECT_EQ(dc.GetTextExtent("hello ", 6), CSize(42, 14));
+    EXPECT_EQ(dc.GetTextExtent("\xB0\xA1", 2), CSize(14, 14)); // one Hangul syllable
+    EXPECT_EQ(dc.GetTextExtent("", 0), CSize(0, 14));
+    EXPECT_EQ(dc.GetTextExtent(CString("a\xB0")), CSize(14, 14)); // a lead byte at the end is one byte
+    // Any lead byte takes the byte after it, whatever that is.
+    EXPECT_EQ(dc.GetTextExtent("\xB0 x", 3), CSize(21, 14));
+    // A NUL inside a CString counts as a character.
+    EXPECT_EQ(dc.GetTextExtent(CString("a\0b", 3)), CSize(21, 14));
+
+    SIZE sz{};
+    EXPECT_TRUE(GetTextExtentPointA(dc.GetSafeHdc(), "ab", 2, &sz));
+    EXPECT_EQ(sz.cx, 14);
+    EXPECT_EQ(sz.cy, 14);
+
+    dc.SelectObject(Font(15)); // positive heights count the same; odd ems round the half down
+    EXPECT_EQ(dc.GetTextExtent("a\xB0\xA1", 3), CSize(22, 15));
+    dc.SelectObject(Font(0));
+    EXPECT_EQ(dc.GetTextExtent("ab", 2), CSize(16, 16));
+    dc.SelectStockObject(SYSTEM_FONT);
+    EXPECT_EQ(dc.GetTextExtent("ab", 2), CSize(16, 16));
+
+    TEXTMETRIC tm{};
+    dc.SelectObject(Font(-20));
+    ASSERT_TRUE(dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, 20);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
+    EXPECT_EQ(tm.tmAveCharWidth, 10);
+}
+
+TEST_F(BoxDCTest, TextOutDrawsCellsLessTheirRightColumn)
+{
+    dc.SelectObject(Font(-14));
+    dc.SetBkMode(TRANSPARENT);
+    // A, a Hangul syllable, a space, b, and a lead byte at the end: 7 + 14 + 7 + 7 + 7 pixels.
+    ASSERT_TRUE(dc.TextOut(10, 5, "A\xB0\xA1 b\xC7", 6));
+    const std::string expected = "." // column 9
+                                 "XXXXXX."
+                                 "XXXXXXXXXXXXX."
+                                 "......."
+                                 "XXXXXX."
+                                 "XXXXXX."
+                                 ".";
+    for (int y = 5; y < 19; ++y)
+        EXPECT_EQ(Row(y, 9, 53), expected) << "row " << y;
+    EXPECT_EQ(Row(4, 9, 53), std::string(44, '.'));
+    EXPECT_EQ(Row(19, 9, 53), std::string(44, '.'));
+    // The colour is exactly the text colour, red in the low byte of the COLORREF.
+    EXPECT_EQ(Image().pixel(10, 5), 0xFFFF0000u);
+    EXPECT_EQ(dc.GetPixel(10, 5), kRed);
+
+    // Controls and tabs advance but are not drawn.
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    dc.TextOut(0, 30, CString("\t\x01z"));
+    EXPECT_EQ(Row(30, 0, 22), "..............XXXXXX..");
+}
+
+TEST_F(BoxDCTest, OpaqueFillsTheWholeCellTransparentDoesNot)
+{
+    dc.SelectObject(Font(-10));
+    dc.SetBkColor(kGreen);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE); // a new DC is opaque
+    dc.TextOut(2, 2, "a b", 3);
+    EXPECT_EQ(Row(2, 0, 20), "..XXXXggggggXXXXg...");
+    EXPECT_EQ(Row(11, 0, 20), "..XXXXggggggXXXXg...");
+    EXPECT_EQ(Row(12, 0, 20), "....................");
+
+    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+    dc.TextOut(2, 20, "a b", 3);
+    EXPECT_EQ(Row(20, 0, 20), "..XXXX......XXXX....");
+}
+
+TEST_F(BoxDCTest, UnderlineAndStrikeOutSpanTheWholeAdvance)
+{
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectObject(Font(-10, true, false));
+    dc.TextOut(0, 0, "a b ", 4);
+    EXPECT_EQ(Row(9, 0, 22), "XXXXXXXXXXXXXXXXXXXX..");
+    EXPECT_EQ(Row(8, 0, 22), "XXXX......XXXX........");
+    EXPECT_EQ(Row(5, 0, 22), "XXXX......XXXX........");
+
+    dc.SelectObject(Font(-10, false, true));
+    dc.TextOut(0, 20, "a b ", 4);
+    EXPECT_EQ(Row(25, 0, 22), "XXXXXXXXXXXXXXXXXXXX..");
+    EXPECT_EQ(Row(29, 0, 22), "XXXX......XXXX........");
+}
+
+TEST_F(BoxDCTest, DrawTextCutsLinesAndExpandsTabs)
+{
+    dc.SelectObject(Font(-10)); // one-byte 5, two-byte 10, tab stops every 40
+    auto calc = [&](const char* s, UINT flags, int width = 0) {
+        CRect r(3, 4, 3 + width, 4);
+        int h = dc.DrawText(s, -1, &r, flags | DT_CALCRECT);
+        EXPECT_EQ(h, r.Height()) << s;
+        EXPECT_EQ(r.left, 3);
+        EXPECT_EQ(r.top, 4);
+        return r.Size();
+    };
+    EXPECT_EQ(calc("ab\r\ncd\ref\ngh\n", DT_NOPREFIX),
+              CSize(10, 40)); // CRLF is one break; the last starts nothing
+    EXPECT_EQ(calc("", DT_NOPREFIX), CSize(0, 10));
+    EXPECT_EQ(calc("\n", DT_NOPREFIX), CSize(0, 10));
+    EXPECT_EQ(calc("a\n\n", DT_NOPREFIX), CSize(5, 20));
+    EXPECT_EQ(calc("\n\r", DT_NOPREFIX), CSize(0, 20));
+    EXPECT_EQ(calc("a\nbbb", DT_NOPREFIX | DT_SINGLELINE), CSize(25, 10));
+
+    EXPECT_EQ(calc("a\tb", DT_EXPANDTABS | DT_NOPREFIX), CSize(45, 10));
+    EXPECT_EQ(calc("\tb", DT_EXPANDTABS | DT_NOPREFIX), CSize(45, 10));         // from the left edge to 4 em
+    EXPECT_EQ(calc("12345678\tx", DT_EXPANDTABS | DT_NOPREFIX), CSize(85, 10)); // strictly to the right
+    EXPECT_EQ(calc("a\tb", DT_NOPREFIX), CSize(15, 10));                        // unexpanded: one byte
+    EXPECT_EQ(calc("a\t\nb\t\t", DT_EXPANDTABS | DT_NOPREFIX), CSize(80, 20));
+
+    // Prefixes: "&&" is one ampersand, "&x" shows x.
+    EXPECT_EQ(calc("a&bc", 0), CSize(15, 10));
+    EXPECT_EQ(calc("a&&b", 0), CSize(15, 10));
+    EXPECT_EQ(calc("a&bc", DT_NOPREFIX), CSize(20, 10));
+
+    // Drawn: the second line one em lower, the tab gap empty.
+    dc.SetBkMode(TRANSPARENT);
+    CRect r(0, 0, 100, 40);
+    EXPECT_EQ(dc.DrawText("a\tb\r\n\xB0\xA1", -1, &r, DT_EXPANDTABS | DT_NOPREFIX), 20);
+    EXPECT_EQ(Row(0, 0, 46), "XXXX....................................XXXX..");
+    EXPECT_EQ(Row(9, 0, 12), "XXXX........");
+    EXPECT_EQ(Row(10, 0, 12), "XXXXXXXXX...");
+    EXPECT_EQ(Row(20, 0, 12), "............");
+}
+
+TEST_F(BoxDCTest, DrawTextWordBreakCentreAndClipping)
+{
+    dc.SelectObject(Font(-10));
+    // Greedy breaking after spaces within 50 pixels; the long word stays whole on its own line.
+    CRect r(0, 0, 50, 0);
+    EXPECT_EQ(dc.DrawText("aaa bbb cc dddddddddddd e", -1, &r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX), 30);
+    EXPECT_EQ(r, CRect(0, 0, 60, 30));
+    EXPECT_EQ(Ink(), 0); // measuring draws nothing
+
+    dc.SetBkMode(TRANSPARENT);
+    r = CRect(0, 0, 50, 40);
+    dc.DrawText("aaa bbb cc dddddddddddd e", -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
+    EXPECT_EQ(Row(0, 0, 52), "XXXX.XXXX.XXXX......XXXX.XXXX.XXXX......XXXX.XXXX...");
+    EXPECT_EQ(Row(10, 55, 62), "XXXX..."); // the long word runs past the rectangle
+    EXPECT_EQ(Row(20, 0, 7), "XXXX...");   // "e" starts its line, the space before it is gone
+
+    // Centring: (31 - 10) / 2 = 10.
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    r = CRect(20, 30, 51, 40);
+    dc.DrawText("ab", -1, &r, DT_CENTER | DT_NOPREFIX);
+    EXPECT_EQ(Row(30, 28, 42), "..XXXX.XXXX..."); // cells at 30..34 and 35..39
+
+    // A line wider than the rectangle moves left by (4 - 15) / 2 = -5 (truncated towards zero).
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    r = CRect(20, 50, 24, 60);
+    dc.DrawText("abc", -1, &r, DT_CENTER | DT_NOPREFIX | DT_NOCLIP);
+    EXPECT_EQ(Row(50, 13, 32), "..XXXX.XXXX.XXXX...");
+    // Without DT_NOCLIP only the rectangle shows.
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    dc.DrawText("abc", -1, &r, DT_CENTER | DT_NOPREFIX);
+    EXPECT_EQ(Row(50, 13, 32), ".......XXXX........");
+    EXPECT_EQ(Row(60, 13, 32), std::string(19, '.'));
+
+    // Clipping also cuts the bottom; OPAQUE fills only inside.
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(kGreen);
+    r = CRect(0, 0, 12, 15);
+    dc.DrawText("abcdef\nghi", -1, &r, DT_NOPREFIX);
+    EXPECT_EQ(Row(0, 0, 14), "XXXXgXXXXgXX..");
+    EXPECT_EQ(Row(14, 0, 14), "XXXXgXXXXgXX..");
+    EXPECT_EQ(Row(15, 0, 14), "..............");
+}
+
+TEST_F(BoxDCTest, DrawTextPrefixUnderlinesItsCharacter)
+{
+    dc.SelectObject(Font(-10));
+    dc.SetBkMode(TRANSPARENT);
+    CRect r(0, 0, 100, 20);
+    dc.DrawText("a&bc", -1, &r, DT_LEFT);
+    EXPECT_EQ(Row(8, 0, 16), "XXXX.XXXX.XXXX..");
+    EXPECT_EQ(Row(9, 0, 16), "XXXX.XXXXXXXXX.."); // the underline under b covers its whole advance
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    dc.DrawText("a&bc", -1, &r, DT_NOPREFIX);
+    EXPECT_EQ(Row(9, 0, 21), "XXXX.XXXX.XXXX.XXXX..");
+}

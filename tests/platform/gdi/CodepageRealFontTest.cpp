@@ -1,0 +1,124 @@
+// CP949 conversion at the Qt boundary, face substitution and drawing with real fonts.
+#include "platform/gdi/codepage.h"
+#include "platform/gdi/gdi_p.h"
+
+#include "GdiTestUtil.h"
+
+#include <QFontInfo>
+#include <QString>
+
+TEST(CodepageTest, InvalidBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(kor::ToUnicode("\xB0\xA1\xC7\xD1 A"), QString::fromUtf8("가한 A"));
+    // A lead byte before a byte that cannot follow it stands alone; the next byte is read by itself.
+    EXPECT_EQ(kor::ToUnicode("\xB0\x20x"), QString::fromUtf8("\xEF\xBF\xBD x"));
+    EXPECT_EQ(kor::ToUnicode("A\xB0", 2), QString::fromUtf8("A\xEF\xBF\xBD"));
+    EXPECT_EQ(kor::ToUnicode("\x80\xFF", 2), QString::fromUtf8("\xEF\xBF\xBD\xEF\xBF\xBD"));
+    EXPECT_EQ(kor::ToUnicode(CString("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
+    EXPECT_EQ(kor::ToUnicode(nullptr, 3), QString());
+
+    EXPECT_EQ(kor::FromUnicode(QString::fromUtf8("가한 A")), CString("\xB0\xA1\xC7\xD1 A"));
+    // Characters the code page lacks become "?", one per character (also outside the BMP).
+    EXPECT_EQ(kor::FromUnicode(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                 "b\xE0\xB8\x81")),
+              CString("a?b?"));
+    EXPECT_FALSE(kor::IsCP949Convertible(QString::fromUtf8("\xE0\xB8\x81")));
+    EXPECT_TRUE(kor::IsCP949Convertible(QString::fromUtf8("굴림 abc")));
+
+    // Every Hangul syllable of the code page comes back as the same bytes.
+    int roundTrips = 0;
+    for (int lead = 0xB0; lead <= 0xC8; ++lead)
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+            const char bytes[2] = {char(lead), char(trail)};
+            QString u = kor::ToUnicode(bytes, 2);
+            ASSERT_EQ(u.size(), 1);
+            ASSERT_NE(u.at(0).unicode(), 0xFFFD) << lead << " " << trail;
+            ASSERT_EQ(kor::FromUnicode(u), CString(bytes, 2));
+            ++roundTrips;
+        }
+    EXPECT_EQ(roundTrips, 2350);
+}
+
+class RealFontTest : public BoxDCTest
+{
+protected:
+    void SetUp() override
+    {
+        BoxDCTest::SetUp();
+        kor::SetBoxFontMode(false);
+    }
+    void TearDown() override
+    {
+        BoxDCTest::TearDown();
+        kor::SetBoxFontMode(true);
+    }
+    CFont* FaceFont(int height, const char* face)
+    {
+        LOGFONT lf = MakeLogFont(height, face);
+        fonts.push_back(std::make_unique<CFont>());
+        fonts.back()->CreateFontIndirect(&lf);
+        return fonts.back().get();
+    }
+    int InkIn(const QRect& r)
+    {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += qGray(Image().pixel(x, y)) < 160;
+        return n;
+    }
+};
+
+TEST_F(RealFontTest, FacesAreSubstitutedAndSizedByHeight)
+{
+    // "굴림" in CP949.
+    CFont* gulim = FaceFont(-16, "\xB1\xBC\xB8\xB2");
+    const kor::FontData* data = kor::DataAs<kor::FontData>(gulim->m_hObject, OBJ_FONT);
+    ASSERT_NE(data, nullptr);
+    QFontInfo info(data->Real().font);
+    EXPECT_EQ(info.family(), QString("NanumGothic"));
+    EXPECT_EQ(info.pixelSize(), 16);
+    EXPECT_EQ(
+        QFontInfo(
+            kor::DataAs<kor::FontData>(FaceFont(-12, "Times New Roman")->m_hObject, OBJ_FONT)->Real().font)
+            .family(),
+        QString("Liberation Serif"));
+
+    dc.SelectObject(gulim);
+    CSize hangul = dc.GetTextExtent("\xC7\xD1\xB1\xDB", 4);
+    CSize latin = dc.GetTextExtent("Korean", 6);
+    EXPECT_GT(hangul.cx, 16);
+    EXPECT_GE(hangul.cy, 16);
+    EXPECT_EQ(latin.cy, hangul.cy);
+    EXPECT_GT(latin.cx, 20);
+}
+
+TEST_F(RealFontTest, KoreanAndLatinWordsLeaveInkWhereTheyAreDrawn)
+{
+    dc.SelectObject(FaceFont(-20, "\xB1\xBC\xB8\xB2"));
+    dc.SetTextColor(kBlack);
+    dc.SetBkMode(TRANSPARENT);
+    const char* hangul = "\xC7\xD1\xB1\xDB"; // 한글
+    CSize hs = dc.GetTextExtent(hangul, 4);
+    dc.TextOut(5, 10, hangul, 4);
+    const int latinX = 5 + hs.cx + 10;
+    CSize ls = dc.GetTextExtent("Word", 4);
+    dc.TextOut(latinX, 10, "Word", 4);
+
+    const int inkHangul = InkIn(QRect(5, 10, hs.cx, hs.cy));
+    const int inkLatin = InkIn(QRect(latinX, 10, ls.cx, ls.cy));
+    EXPECT_GT(inkHangul, 40);
+    EXPECT_GT(inkLatin, 30);
+    // Nothing far from the text.
+    EXPECT_EQ(InkIn(QRect(0, 50, kWidth, kHeight - 50)), 0);
+    EXPECT_EQ(InkIn(QRect(latinX + ls.cx + 6, 0, kWidth - latinX - ls.cx - 6, 50)), 0);
+
+    // DrawText with centring puts the ink in the middle of its rectangle.
+    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    CRect r(0, 40, kWidth, 70);
+    int h = dc.DrawText(hangul, 4, &r, DT_CENTER | DT_NOPREFIX);
+    EXPECT_EQ(h, hs.cy);
+    const int left = (kWidth - hs.cx) / 2;
+    EXPECT_GT(InkIn(QRect(left, 40, hs.cx, hs.cy)), 40);
+    EXPECT_EQ(InkIn(QRect(0, 40, left - 4, 30)), 0);
+}

@@ -1,0 +1,284 @@
+// Pixel rules of shapes, lines, fills, block copies, the viewport origin and DC state.
+#include "GdiTestUtil.h"
+
+TEST_F(BoxDCTest, NewDCStateAndObjectSelection)
+{
+    CDC fresh;
+    ASSERT_TRUE(fresh.CreateCompatibleDC(&dc));
+    EXPECT_EQ(fresh.GetTextColor(), kBlack);
+    EXPECT_EQ(fresh.GetBkColor(), kWhite);
+    EXPECT_EQ(fresh.GetBkMode(), OPAQUE);
+    EXPECT_EQ(fresh.GetViewportOrg(), CPoint(0, 0));
+    ASSERT_NE(fresh.GetCurrentFont(), nullptr);
+    LOGFONT lf{};
+    EXPECT_EQ(fresh.GetCurrentFont()->GetLogFont(&lf), int(sizeof(LOGFONT)));
+    EXPECT_EQ(lf.lfHeight, 16);
+    EXPECT_EQ(fresh.GetTextExtent("\xB0\xA1", 2), CSize(16, 16));
+
+    // SelectObject hands back what was selected before.
+    CFont* stock = fresh.GetCurrentFont();
+    CFont* f1 = Font(-12);
+    CFont* f2 = Font(-20);
+    EXPECT_EQ(fresh.SelectObject(f1), stock);
+    EXPECT_EQ(fresh.SelectObject(f2), f1);
+    EXPECT_EQ(fresh.GetCurrentFont(), f2);
+    EXPECT_EQ(fresh.SelectObject(stock), f2);
+
+    // A compatible bitmap starts opaque black; a memory DC draws nothing before one is selected.
+    CBitmap b;
+    ASSERT_TRUE(b.CreateCompatibleBitmap(&fresh, 7, 3));
+    BITMAP bm{};
+    EXPECT_EQ(b.GetBitmap(&bm), int(sizeof(BITMAP)));
+    EXPECT_EQ(bm.bmWidth, 7);
+    EXPECT_EQ(bm.bmHeight, 3);
+    EXPECT_EQ(kor::BitmapImage(&b)->pixel(6, 2), 0xFF000000u);
+    EXPECT_EQ(kor::DCImage(&fresh), nullptr);
+    fresh.FillSolidRect(0, 0, 5, 5, kRed); // harmless
+    CBitmap* def = fresh.SelectObject(&b);
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(kor::DCImage(&fresh), kor::BitmapImage(&b));
+
+    // The default pen is black and 1 pixel, the default brush white.
+    fresh.Rectangle(0, 0, 7, 3);
+    EXPECT_EQ(kor::BitmapImage(&b)->pixel(0, 0), 0xFF000000u);
+    EXPECT_EQ(kor::BitmapImage(&b)->pixel(3, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(fresh.SelectObject(def), &b);
+    EXPECT_EQ(kor::DCImage(&fresh), nullptr);
+}
+
+TEST_F(BoxDCTest, RectangleEllipseAndLinesCoverTheFrameworksPixels)
+{
+    CPen pen(PS_SOLID, 1, kRed);
+    CBrush brush(kGreen);
+    CPen* oldPen = dc.SelectObject(&pen);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+
+    dc.Rectangle(10, 10, 16, 14); // columns 10..15, rows 10..13
+    EXPECT_EQ(Row(9, 9, 18), ".........");
+    EXPECT_EQ(Row(10, 9, 18), ".XXXXXX..");
+    EXPECT_EQ(Row(11, 9, 18), ".XggggX..");
+    EXPECT_EQ(Row(12, 9, 18), ".XggggX..");
+    EXPECT_EQ(Row(13, 9, 18), ".XXXXXX..");
+    EXPECT_EQ(Row(14, 9, 18), ".........");
+
+    // The list bullet: a 5 x 5 disc.
+    dc.Ellipse(30, 10, 35, 15);
+    EXPECT_EQ(Row(9, 29, 36), ".......");
+    EXPECT_EQ(Row(10, 29, 36), "..XXX..");
+    EXPECT_EQ(Row(11, 29, 36), ".XgggX.");
+    EXPECT_EQ(Row(12, 29, 36), ".XgggX.");
+    EXPECT_EQ(Row(13, 29, 36), ".XgggX.");
+    EXPECT_EQ(Row(14, 29, 36), "..XXX..");
+    EXPECT_EQ(Row(15, 29, 36), ".......");
+
+    // A larger ellipse stays inside its box and touches all four sides.
+    dc.Ellipse(40, 20, 60, 30);
+    int minX = 999, maxX = -1, minY = 999, maxY = -1;
+    for (int y = 15; y < 35; ++y)
+        for (int x = 35; x < 65; ++x)
+            if ((Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+    EXPECT_EQ(CRect(minX, minY, maxX + 1, maxY + 1), CRect(40, 20, 60, 30));
+    EXPECT_EQ(Row(25, 50, 51), "g");
+
+    // Lines stop short of their end point and move the current position there.
+    dc.MoveTo(2, 40);
+    EXPECT_TRUE(dc.LineTo(8, 40));
+    EXPECT_EQ(Row(40, 0, 10), "..XXXXXX..");
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(8, 40));
+    dc.LineTo(8, 44);
+    EXPECT_EQ(Column(8, 39, 46), ".XXXX..");
+    dc.MoveTo(20, 40);
+    dc.LineTo(24, 44);
+    EXPECT_EQ(Row(40, 19, 26), ".X.....");
+    EXPECT_EQ(Row(43, 19, 26), "....X..");
+    EXPECT_EQ(Row(44, 19, 26), ".......");
+
+    // A null pen draws no outline: the brush covers the whole shape.
+    CPen nullPen(PS_NULL, 1, kRed);
+    dc.SelectObject(&nullPen);
+    dc.Rectangle(70, 10, 73, 12);
+    EXPECT_EQ(Row(10, 69, 74), ".ggg.");
+    EXPECT_EQ(Row(12, 69, 74), ".....");
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+TEST_F(BoxDCTest, SolidFillsAnd3dRects)
+{
+    dc.FillSolidRect(3, 4, 5, 6, kRed);
+    EXPECT_EQ(dc.GetBkColor(), kRed); // left set to the fill colour
+    EXPECT_EQ(Row(4, 2, 9), ".XXXXX.");
+    EXPECT_EQ(Row(9, 2, 9), ".XXXXX.");
+    EXPECT_EQ(Row(10, 2, 9), ".......");
+    EXPECT_EQ(Row(3, 2, 9), ".......");
+    EXPECT_EQ(Image().pixel(3, 4), 0xFFFF0000u);
+
+    // Top row and left column in the first colour, less their last pixel; right and bottom in the second.
+    dc.Draw3dRect(20, 10, 6, 4, kBlue, kGreen);
+    EXPECT_EQ(Row(10, 19, 27), ".bbbbbg.");
+    EXPECT_EQ(Row(11, 19, 27), ".b....g.");
+    EXPECT_EQ(Row(12, 19, 27), ".b....g.");
+    EXPECT_EQ(Row(13, 19, 27), ".gggggg.");
+    EXPECT_EQ(Row(14, 19, 27), "........");
+    CRect r(40, 10, 43, 12);
+    dc.Draw3dRect(&r, kBlue, kRed);
+    EXPECT_EQ(Row(10, 40, 43), "bbX");
+    EXPECT_EQ(Row(11, 40, 43), "XXX");
+
+    CBrush brush(kGreen);
+    CRect fr(50, 10, 52, 13);
+    dc.FillRect(&fr, &brush);
+    EXPECT_EQ(Column(50, 9, 14), ".ggg.");
+    EXPECT_EQ(Column(52, 9, 14), ".....");
+}
+
+TEST_F(BoxDCTest, BitBltCopiesAsThroughATemporary)
+{
+    // A row of distinct colours 0..9, then copies within the same bitmap in both directions.
+    for (int x = 0; x < 10; ++x)
+        dc.SetPixel(x, 0, RGB(BYTE(x * 20), 0, 0));
+    auto red = [&](int x, int y) { return qRed(Image().pixel(x, y)) / 20; };
+    EXPECT_TRUE(dc.BitBlt(2, 0, 6, 1, &dc, 0, 0, SRCCOPY));
+    std::vector<int> got;
+    for (int x = 0; x < 10; ++x)
+        got.push_back(red(x, 0));
+    EXPECT_EQ(got, (std::vector<int>{0, 1, 0, 1, 2, 3, 4, 5, 8, 9}));
+    dc.BitBlt(0, 0, 6, 1, &dc, 3, 0, SRCCOPY);
+    got.clear();
+    for (int x = 0; x < 10; ++x)
+        got.push_back(red(x, 0));
+    EXPECT_EQ(got, (std::vector<int>{1, 2, 3, 4, 5, 8, 4, 5, 8, 9}));
+
+    // Between DCs, through both viewport origins; pixels arrive opaque.
+    CDC src;
+    src.CreateCompatibleDC(&dc);
+    CBitmap sb;
+    sb.CreateCompatibleBitmap(&src, 4, 4);
+    CBitmap* old = src.SelectObject(&sb);
+    kor::BitmapImage(&sb)->setPixel(1, 1, qPremultiply(qRgba(255, 0, 0, 128)));
+    src.SetViewportOrg(-1, -1);
+    dc.SetViewportOrg(10, 20);
+    dc.BitBlt(0, 0, 2, 2, &src, 1, 1, SRCCOPY); // source device (0, 0), destination device (10, 20)
+    EXPECT_EQ(Image().pixel(10, 20), 0xFF000000u);
+    EXPECT_EQ(qAlpha(Image().pixel(11, 21)), 255);
+    EXPECT_EQ(Image().pixel(11, 21) & 0xFFFFFF, 0x800000u); // half red composed over black
+    EXPECT_EQ(Image().pixel(12, 22) & 0xFFFFFF, 0xFFFFFFu);
+    src.SelectObject(old);
+}
+
+TEST_F(BoxDCTest, ViewportOriginAppliesToEveryCall)
+{
+    EXPECT_EQ(dc.SetViewportOrg(-5, 10), CPoint(0, 0));
+    CPoint p(1, 1);
+    dc.LPtoDP(&p);
+    EXPECT_EQ(p, CPoint(-4, 11));
+    EXPECT_TRUE(LPtoDP(dc.m_hAttribDC, &p, 1));
+    EXPECT_EQ(p, CPoint(-9, 21));
+    dc.DPtoLP(&p);
+    EXPECT_EQ(p, CPoint(-4, 11));
+
+    dc.FillSolidRect(10, 0, 2, 1, kRed);
+    EXPECT_EQ(Row(10, 4, 8), ".XX.");
+    dc.SelectObject(Font(-4));
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(10, 5, "a", 1); // device (5, 15), one pixel wide
+    EXPECT_EQ(Row(15, 4, 8), ".X..");
+    CPen pen(PS_SOLID, 1, kBlue);
+    CPen* oldPen = dc.SelectObject(&pen);
+    dc.MoveTo(10, 20);
+    dc.LineTo(13, 20);
+    EXPECT_EQ(Row(30, 4, 9), ".bbb.");
+    dc.SelectObject(oldPen);
+    CRect r(10, 30, 30, 40);
+    dc.DrawText("b", -1, &r, DT_NOPREFIX);
+    EXPECT_EQ(Row(40, 4, 8), ".X..");
+
+    // Clip rectangles are logical too.
+    dc.IntersectClipRect(10, 50, 12, 60);
+    dc.FillSolidRect(0, 50, 40, 1, kGreen);
+    EXPECT_EQ(Row(60, 0, 12), ".....gg.....");
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(10, 50, 12, 60));
+}
+
+TEST_F(BoxDCTest, ObjectsOutliveTheirWrappersWhileSelected)
+{
+    {
+        CFont f;
+        LOGFONT lf = MakeLogFont(-10);
+        f.CreateFontIndirect(&lf);
+        dc.SelectObject(&f);
+    } // the wrapper is gone; the DC still holds the font
+    EXPECT_EQ(dc.GetTextExtent("ab", 2), CSize(10, 10));
+    dc.SelectStockObject(SYSTEM_FONT);
+
+    // Deleting a bitmap that is selected keeps the DC's surface alive until it is deselected.
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    auto* b = new CBitmap;
+    b->CreateCompatibleBitmap(&mem, 3, 3);
+    CBitmap* old = mem.SelectObject(b);
+    delete b;
+    mem.FillSolidRect(0, 0, 3, 3, kRed);
+    EXPECT_EQ(mem.GetPixel(1, 1), kRed);
+    mem.SelectObject(old);
+    EXPECT_EQ(mem.GetPixel(1, 1), 0xFFFFFFFFu);
+
+    // GetObject gives back the description exactly, bytes after the face's NUL included.
+    LOGFONT lf = MakeLogFont(-13, "Arial");
+    lf.lfFaceName[10] = 'z';
+    CFont f;
+    f.CreateFontIndirect(&lf);
+    LOGFONT back{};
+    EXPECT_EQ(f.GetObject(sizeof(LOGFONT), &back), int(sizeof(LOGFONT)));
+    EXPECT_EQ(memcmp(&lf, &back, sizeof(LOGFONT)), 0);
+}
+
+TEST(GdiSystemTest, ClassicColoursAndMetrics)
+{
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0xFFFFFFu);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), 0x000000u);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0xC0C0C0u);
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), 0xFFFFFFu);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), 0x808080u);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 16);
+    // A DC on no window measures but draws nowhere and belongs to no window.
+    CClientDC dc(nullptr);
+    EXPECT_EQ(WindowFromDC(dc.GetSafeHdc()), nullptr);
+    EXPECT_EQ(kor::DCImage(&dc), nullptr);
+    dc.FillSolidRect(0, 0, 10, 10, 0);
+}
+
+TEST_F(BoxDCTest, PenStylesAndFarAwayCoordinates)
+{
+    CPen dotted(PS_DOT, 1, kRed);
+    CPen* oldPen = dc.SelectObject(&dotted);
+    dc.MoveTo(0, 50);
+    dc.LineTo(13, 50);
+    EXPECT_EQ(Row(50, 0, 14), "XXX...XXX...X.");
+
+    // Lines, fills and text reaching far outside the surface draw only what shows, and quickly.
+    CPen solid(PS_SOLID, 1, kBlue);
+    dc.SelectObject(&solid);
+    dc.MoveTo(-1000000000, -1000000000);
+    dc.LineTo(1000000000, 1000000000);
+    EXPECT_EQ(Row(10, 9, 12), ".b.");
+    EXPECT_EQ(Row(11, 9, 12), "..b");
+    dc.MoveTo(-2000000000, 70);
+    dc.LineTo(2000000000, 70);
+    EXPECT_EQ(Row(70, 0, kWidth), std::string(kWidth, 'b'));
+    dc.SelectObject(oldPen);
+
+    dc.FillSolidRect(-2000000000, 75, 2100000000, 2, kGreen);
+    EXPECT_EQ(Row(76, 0, 8), "gggggggg");
+    dc.SelectObject(Font(-10));
+    const std::string longText(1 << 20, 'x');
+    dc.TextOut(-3000000, 0, longText.data(), int(longText.size()));
+    CRect r(0, 0, 50, 20);
+    EXPECT_EQ(dc.DrawText(CString(longText.data(), int(longText.size())), &r, DT_WORDBREAK | DT_NOPREFIX),
+              10);
+}
