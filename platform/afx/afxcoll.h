@@ -356,6 +356,8 @@ private:
 
 class CObList : public CObject, public kor::List<CObject*>
 {
+    DECLARE_DYNAMIC(CObList)
+
 public:
     explicit CObList(int nBlockSize = 10) : kor::List<CObject*>(nBlockSize) {}
 };
