@@ -2,7 +2,6 @@
 #include "korhtml/Region.h"
 
 #include <cstdio>
-#include <cstring>
 
 IMPLEMENT_DYNCREATE(CRegion, CObject)
 IMPLEMENT_DYNCREATE(CRectangle, CRegion)
@@ -11,7 +10,10 @@ IMPLEMENT_DYNCREATE(CPolygon, CRegion)
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Appends the decimal text of n to out at *len.
 void AppendInt(char* out, int& len, int n, const char* after)
@@ -61,11 +63,20 @@ void CRegion::ReadNumbers(const char* text)
         m_arNumbers.SetAtGrow(m_nCount++, UINT(value));
 }
 
-void CRegion::SetCoords(const char* text) { ReadNumbers(text); }
+void CRegion::SetCoords(const char* text)
+{
+    ReadNumbers(text);
+}
 
-BOOL CRegion::PtInRegion(CPoint pt) { return PtInRegion(pt.x, pt.y); }
+BOOL CRegion::PtInRegion(CPoint pt)
+{
+    return PtInRegion(pt.x, pt.y);
+}
 
-BOOL CRegion::PtInRegion(int, int) { return FALSE; }
+BOOL CRegion::PtInRegion(int, int)
+{
+    return FALSE;
+}
 
 void CRegion::GetCoords(char*) {}
 

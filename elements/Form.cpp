@@ -1,0 +1,96 @@
+// Form elements: construction, the end of the control window, and the walks that skip a control's content.
+#include "korhtml/FormElements.h"
+
+#include "korhtml/AttrValues.h"
+#include "platform/win/win.h"
+
+namespace {
+
+// The first visible element after e's subtree (after e itself when it has no children).
+CVisible* NextVisibleAfterSubtree(CElement* e)
+{
+    CElement* last = static_cast<CElement*>(e->GetRightMostLeaf());
+    // The base walk: a leaf's own override would come back here.
+    return last->CElement::GetNextVisible(FALSE, nullptr);
+}
+
+} // namespace
+
+// ---- CFormControl ----
+
+CFormControl::CFormControl(CHtmlX* doc) : CVisible(doc), m_hWnd(nullptr), m_hParent(nullptr)
+{
+    m_dwFlags |= EF_INLINE | EF_CONTROL;
+}
+
+CFormControl::~CFormControl()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+// ---- FInput ----
+
+FInput::FInput(CHtmlX* doc)
+    : CFormControl(doc), m_nInputAlign(0), m_bChecked(FALSE), m_nMaxLength(-1), m_nSize(-1),
+      m_nType(TYPE_TEXT)
+{
+    m_nKind = 38;
+}
+
+// ---- FSelect ----
+
+FSelect::FSelect(CHtmlX* doc) : CFormControl(doc), m_bMultiple(FALSE), m_nSize(1), m_lstItems(10)
+{
+    m_nKind = 56;
+}
+
+CVisible* FSelect::GetNextVisible(BOOL, CElement*)
+{
+    return NextVisibleAfterSubtree(this);
+}
+
+CVisible* FSelect::GetNextElement()
+{
+    return NextVisibleAfterSubtree(this);
+}
+
+// ---- FOption ----
+
+FOption::FOption(CHtmlX* doc) : CElement(doc), m_bSelected(FALSE)
+{
+    m_nKind = 49;
+    m_dwFlags = EF_INLINE;
+}
+
+// ---- FTextArea ----
+
+FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc), m_nCols(-1), m_nRowsAttr(-1)
+{
+    m_nKind = 65;
+}
+
+CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
+{
+    return NextVisibleAfterSubtree(this);
+}
+
+CVisible* FTextArea::GetNextElement()
+{
+    return NextVisibleAfterSubtree(this);
+}
+
+void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
+{
+    *first = this;
+    *after = NextVisibleAfterSubtree(this);
+}
+
+// ---- FForm ----
+
+FForm::FForm(CHtmlX* doc) : CElement(doc), m_nMethod(METHOD_GET)
+{
+    m_nKind = 24;
+    m_dwFlags = 0;
+}

@@ -1,0 +1,472 @@
+// Elements that take no space: font and style elements, body and frame roots, blocks, lists, data holders.
+#pragma once
+
+#include "korhtml/Element.h"
+#include "korhtml/MapElements.h"
+
+class CImageDax;
+
+// ---- Font elements: the text inside them asks them to change its font ----
+
+// A: a link (href or korlink) or a named target.
+class FAnchor : public CElement
+{
+public:
+    explicit FAnchor(CHtmlX* doc);
+
+    CString m_strHref;
+    CString m_strName;
+    CString m_strRel;
+    CString m_strRev;
+    CString m_strTitle;
+    CString m_strKorLink;
+};
+
+class FAddress : public CElement
+{
+public:
+    explicit FAddress(CHtmlX* doc);
+};
+
+class FBold : public CElement
+{
+public:
+    explicit FBold(CHtmlX* doc);
+};
+
+class FBig : public CElement
+{
+public:
+    explicit FBig(CHtmlX* doc);
+};
+
+// BODY: the font root of the document and the holder of its colours and background.
+class FBody : public CElement
+{
+public:
+    explicit FBody(CHtmlX* doc);
+
+    COLORREF m_crALink;
+    CString m_strBackground;
+    COLORREF m_crBgColor;
+    COLORREF m_crLink;
+    COLORREF m_crText;
+    COLORREF m_crVLink;
+    int m_nVAlign;
+    CImageDax* m_pBackImage; // owned by the document's image manager
+    int m_nBackWidth;
+    int m_nBackHeight;
+};
+
+class FCite : public CElement
+{
+public:
+    explicit FCite(CHtmlX* doc);
+};
+
+class FCode : public CElement
+{
+public:
+    explicit FCode(CHtmlX* doc);
+};
+
+class FEmphasis : public CElement
+{
+public:
+    explicit FEmphasis(CHtmlX* doc);
+};
+
+// FONT: each of colour, size and face changes the text only when its attribute was given.
+class FFont : public CElement
+{
+public:
+    explicit FFont(CHtmlX* doc);
+
+    COLORREF m_crColor;
+    int m_nSize;
+    CString m_strFace;
+    int m_bColorGiven;
+    int m_bSizeGiven;
+    int m_bFaceGiven;
+};
+
+// FRAME, FRAMESET, NOFRAMES: not shown as panes; they only root the font and the layout context.
+class FFrame : public CElement
+{
+public:
+    explicit FFrame(CHtmlX* doc);
+
+    CString m_strSrc;
+    CString m_strName;
+    CString m_strNoResize;
+    CString m_strScrolling;
+    CString m_strMarginHeight;
+    CString m_strMarginWidth;
+};
+
+class FFrameSet : public CElement
+{
+public:
+    explicit FFrameSet(CHtmlX* doc);
+
+    CString m_strRows;
+    CString m_strCols;
+};
+
+class FNoFrames : public CElement
+{
+public:
+    explicit FNoFrames(CHtmlX* doc);
+};
+
+// H1 to H6: bold, sized, and aligned by their own align attribute when it has one.
+class FHeading1 : public CElement
+{
+public:
+    explicit FHeading1(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FHeading2 : public CElement
+{
+public:
+    explicit FHeading2(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FHeading3 : public CElement
+{
+public:
+    explicit FHeading3(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FHeading4 : public CElement
+{
+public:
+    explicit FHeading4(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FHeading5 : public CElement
+{
+public:
+    explicit FHeading5(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FHeading6 : public CElement
+{
+public:
+    explicit FHeading6(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FItalic : public CElement
+{
+public:
+    explicit FItalic(CHtmlX* doc);
+};
+
+class FKeyboard : public CElement
+{
+public:
+    explicit FKeyboard(CHtmlX* doc);
+};
+
+class FListing : public CElement
+{
+public:
+    explicit FListing(CHtmlX* doc);
+};
+
+class FPreformatted : public CElement
+{
+public:
+    explicit FPreformatted(CHtmlX* doc);
+
+    int m_nWidth; // stored only
+};
+
+class FSample : public CElement
+{
+public:
+    explicit FSample(CHtmlX* doc);
+};
+
+class FSmall : public CElement
+{
+public:
+    explicit FSmall(CHtmlX* doc);
+};
+
+class FStrike : public CElement
+{
+public:
+    explicit FStrike(CHtmlX* doc);
+};
+
+class FStrong : public CElement
+{
+public:
+    explicit FStrong(CHtmlX* doc);
+};
+
+// SUB and SUP carry the font flag but leave the text as it is.
+class FSubscript : public CElement
+{
+public:
+    explicit FSubscript(CHtmlX* doc);
+};
+
+class FSuperscript : public CElement
+{
+public:
+    explicit FSuperscript(CHtmlX* doc);
+};
+
+class FTeletype : public CElement
+{
+public:
+    explicit FTeletype(CHtmlX* doc);
+};
+
+class FUnderline : public CElement
+{
+public:
+    explicit FUnderline(CHtmlX* doc);
+};
+
+class FVariable : public CElement
+{
+public:
+    explicit FVariable(CHtmlX* doc);
+};
+
+class FExample : public CElement
+{
+public:
+    explicit FExample(CHtmlX* doc);
+};
+
+// ---- Block and list containers ----
+
+class FBlockQuote : public CElement
+{
+public:
+    explicit FBlockQuote(CHtmlX* doc);
+};
+
+// CENTER centres its content whatever is inside or around it (up to the layout context).
+class FCenter : public CElement
+{
+public:
+    explicit FCenter(CHtmlX* doc);
+    int GetAlign() override;
+};
+
+class FDefinitionData : public CElement
+{
+public:
+    explicit FDefinitionData(CHtmlX* doc);
+};
+
+class FDirectory : public CElement
+{
+public:
+    explicit FDirectory(CHtmlX* doc);
+
+    int m_bCompact;
+};
+
+class FDivision : public CElement
+{
+public:
+    explicit FDivision(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FDefinitionList : public CElement
+{
+public:
+    explicit FDefinitionList(CHtmlX* doc);
+
+    int m_bCompact;
+};
+
+class FDefinitionTerm : public CElement
+{
+public:
+    explicit FDefinitionTerm(CHtmlX* doc);
+};
+
+class FMenu : public CElement
+{
+public:
+    explicit FMenu(CHtmlX* doc);
+
+    int m_bCompact;
+};
+
+// OL and UL: the type and start values are kept for the list items.
+class FOrderedList : public CElement
+{
+public:
+    explicit FOrderedList(CHtmlX* doc);
+
+    int m_bCompact;
+    int m_nStart;
+    int m_nType;
+};
+
+class FParagraph : public CElement
+{
+public:
+    explicit FParagraph(CHtmlX* doc);
+    int GetAlign() override;
+
+    int m_nAlign;
+};
+
+class FUnorderedList : public CElement
+{
+public:
+    explicit FUnorderedList(CHtmlX* doc);
+
+    int m_bCompact;
+    int m_nType;
+};
+
+// ---- Elements that only hold attribute values ----
+
+// APPLET: applets are not run.
+class FApplet : public CElement
+{
+public:
+    explicit FApplet(CHtmlX* doc);
+
+    int m_nAlign;
+    CString m_strAlt;
+    CString m_strCode;
+    CString m_strCodeBase;
+    int m_nHeight;
+    int m_nHSpace;
+    CString m_strName;
+    int m_nVSpace;
+    int m_nWidth;
+};
+
+class FBase : public CElement
+{
+public:
+    explicit FBase(CHtmlX* doc);
+
+    CString m_strHref;
+};
+
+class FBlink : public CElement
+{
+public:
+    explicit FBlink(CHtmlX* doc);
+};
+
+// COMMENT, and every tag the tag database does not list (then the comment is the tag name).
+class FComment : public CElement
+{
+public:
+    explicit FComment(CHtmlX* doc);
+
+    CString m_strComment;
+};
+
+class FDefinition : public CElement
+{
+public:
+    explicit FDefinition(CHtmlX* doc);
+};
+
+class FHead : public CElement
+{
+public:
+    explicit FHead(CHtmlX* doc);
+};
+
+class FHtml : public CElement
+{
+public:
+    explicit FHtml(CHtmlX* doc);
+
+    CString m_strVersion;
+};
+
+class FIsIndex : public CElement
+{
+public:
+    explicit FIsIndex(CHtmlX* doc);
+
+    CString m_strPrompt;
+};
+
+class FLink : public CElement
+{
+public:
+    explicit FLink(CHtmlX* doc);
+
+    CString m_strHref;
+    CString m_strId;
+    CString m_strRel;
+    CString m_strRev;
+    CString m_strTitle;
+};
+
+class FMeta : public CElement
+{
+public:
+    explicit FMeta(CHtmlX* doc);
+
+    CString m_strContent;
+    CString m_strHttpEquiv;
+    CString m_strName;
+};
+
+class FParam : public CElement
+{
+public:
+    explicit FParam(CHtmlX* doc);
+
+    CString m_strName;
+    CString m_strValue;
+};
+
+// SCRIPT: scripts are not run.
+class FScript : public CElement
+{
+public:
+    explicit FScript(CHtmlX* doc);
+};
+
+class FStyle : public CElement
+{
+public:
+    explicit FStyle(CHtmlX* doc);
+};
+
+class FTitle : public CElement
+{
+public:
+    explicit FTitle(CHtmlX* doc);
+};

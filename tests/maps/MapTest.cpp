@@ -1,0 +1,112 @@
+// Tests of client-side image maps: areas and their shapes, hits in a map, and the map registry.
+#include "korhtml/MapElements.h"
+#include "korhtml/Region.h"
+#include "korhtml/AttrValues.h"
+#include "maps/MapManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+FArea* AddArea(FMap* map, int shape, const char* coords, const char* href)
+{
+    FArea* a = new FArea(nullptr);
+    a->m_strHref = href;
+    if (coords)
+        a->SetShape(shape, coords);
+    map->AddLastChild(a);
+    return a;
+}
+
+class TOther : public CElement
+{
+public:
+    explicit TOther(int kind) : CElement(nullptr) { m_nKind = kind; }
+};
+
+} // namespace
+
+TEST(Map, AreaShapeCodesBuildTheirRegions)
+{
+    FArea a(nullptr);
+    EXPECT_EQ(a.m_nKind, 3);
+    EXPECT_EQ(a.m_nShape, SHAPE_DEFAULT);
+    EXPECT_EQ(a.m_pRegion, nullptr);
+
+    a.SetShape(SHAPE_CIRCLE, "5,5,5");
+    EXPECT_TRUE(a.m_pRegion->IsKindOf(RUNTIME_CLASS(CCircle)));
+    a.SetShape(SHAPE_POLY, "0,0,5,0,0,5"); // replaces the circle
+    EXPECT_EQ(a.m_nShape, SHAPE_POLY);
+    EXPECT_TRUE(a.m_pRegion->IsKindOf(RUNTIME_CLASS(CPolygon)));
+    a.SetShape(SHAPE_RECT, "0,0,5,5");
+    EXPECT_TRUE(a.m_pRegion->IsKindOf(RUNTIME_CLASS(CRectangle)));
+
+    // The default shape is a rectangle and needs four numbers like one.
+    a.SetShape(SHAPE_DEFAULT, "0,0,5");
+    EXPECT_TRUE(a.m_pRegion->IsKindOf(RUNTIME_CLASS(CRectangle)));
+    EXPECT_FALSE(a.m_pRegion->PtInRegion(0, 0));
+}
+
+TEST(Map, EarlierAreasWinAndOnlyLinkedRegionsMatch)
+{
+    std::unique_ptr<FMap> map(new FMap(nullptr));
+    map->m_strName = "nav";
+    map->AddLastChild(new TOther(74));                        // content that is no area is skipped
+    AddArea(map.get(), SHAPE_RECT, nullptr, "noregion.html"); // no coords: never matches
+    FArea* nohref = AddArea(map.get(), SHAPE_RECT, "0,0,100,100", "");
+    nohref->m_bNoHref = 1;
+    AddArea(map.get(), SHAPE_RECT, "0,0,50,50", "first.html");
+    AddArea(map.get(), SHAPE_CIRCLE, "50,50,30", "second.html");
+    FArea* both = AddArea(map.get(), SHAPE_RECT, "200,200,210,210", "both.html");
+    both->m_bNoHref = 1; // the href decides, not the no-link flag
+
+    EXPECT_TRUE(map->IsInMap(40, 40));
+    EXPECT_EQ(map->GetLink(40, 40), "first.html"); // inside both: the earlier one wins
+    EXPECT_EQ(map->GetLink(70, 60), "second.html");
+    EXPECT_EQ(map->GetLink(205, 205), "both.html");
+    // Inside only the area without href (and the one without region).
+    EXPECT_FALSE(map->IsInMap(95, 5));
+    EXPECT_EQ(map->GetLink(95, 5), "");
+
+    // Areas nested deeper than the map's own children do not count.
+    TOther* wrapper = new TOther(15);
+    map->AddLastChild(wrapper);
+    FArea* deep = new FArea(nullptr);
+    deep->m_strHref = "deep.html";
+    deep->SetShape(SHAPE_RECT, "300,300,310,310");
+    wrapper->AddLastChild(deep);
+    EXPECT_FALSE(map->IsInMap(305, 305));
+}
+
+TEST(Map, ManagerFindsMapsByExactNameAndReplaces)
+{
+    std::unique_ptr<FMap> first(new FMap(nullptr));
+    std::unique_ptr<FMap> second(new FMap(nullptr));
+    AddArea(first.get(), SHAPE_RECT, "0,0,10,10", "one.html");
+    AddArea(second.get(), SHAPE_RECT, "0,0,10,10", "two.html");
+
+    CMapManager mgr(nullptr);
+    CString out = "stale";
+    EXPECT_FALSE(mgr.IsInMap("m", 5, 5));
+    EXPECT_EQ(mgr.GetMapLink(out, "m", 5, 5), "");
+    EXPECT_EQ(out, "");
+
+    mgr.AddMap("m", first.get());
+    EXPECT_TRUE(mgr.IsInMap("m", 5, 5));
+    EXPECT_EQ(mgr.GetMapLink(out, "m", 5, 5), "one.html");
+    EXPECT_FALSE(mgr.IsInMap("M", 5, 5)); // names are case-sensitive
+    EXPECT_FALSE(mgr.IsInMap("m", 11, 5));
+    out = "stale";
+    mgr.GetMapLink(out, "m", 11, 5);
+    EXPECT_EQ(out, "");
+
+    mgr.AddMap("m", second.get());
+    EXPECT_EQ(mgr.GetMap("m"), second.get());
+    EXPECT_EQ(mgr.GetMapLink(out, "m", 5, 5), "two.html");
+    EXPECT_EQ(mgr.m_mapMaps.GetCount(), 1);
+
+    mgr.RemoveAll();
+    EXPECT_EQ(mgr.GetMap("m"), nullptr);
+}
