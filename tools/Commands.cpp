@@ -1,0 +1,34 @@
+// Dispatch of the korhtml tool's commands and the input checks they share.
+#include "tools/Commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace kor {
+
+std::string ReadInputFile(const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        throw UsageError{"cannot read '" + path + "': " + std::strerror(errno)};
+    std::string data;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.append(buf, n);
+    bool failed = std::ferror(f);
+    std::fclose(f);
+    if (failed)
+        throw UsageError{"cannot read '" + path + "'"};
+    return data;
+}
+
+int RunCommand(const ToolOptions& options)
+{
+    if (options.command == "tree")
+        return RunTree(options);
+    throw UsageError{"the command '" + options.command + "' is not available in this build"};
+}
+
+} // namespace kor
