@@ -6,8 +6,7 @@
 
 #include "platform/gdi/gdi.h"
 
-namespace
-{
+namespace {
 
 // atoi without its undefined overflow: white space skipped, optional sign, decimal digits up to
 // the first other byte; out-of-range values saturate.
@@ -19,8 +18,7 @@ int ToInt(const char* s)
     if (*s == '+' || *s == '-')
         negative = *s++ == '-';
     long long n = 0;
-    for (; *s >= '0' && *s <= '9'; ++s)
-    {
+    for (; *s >= '0' && *s <= '9'; ++s) {
         if (n <= INT_MAX)
             n = n * 10 + (*s - '0');
     }
@@ -33,7 +31,10 @@ int ToInt(const char* s)
     return int(n);
 }
 
-int Negate(int n) { return n == INT_MIN ? INT_MAX : -n; }
+int Negate(int n)
+{
+    return n == INT_MIN ? INT_MAX : -n;
+}
 
 struct NamedColor
 {
@@ -154,12 +155,10 @@ struct Keyword
 };
 
 // Upper-cases the value and looks it up exactly; no trimming, so padded keywords fall through.
-template <size_t N>
-int LookupUpper(CString value, const Keyword (&table)[N], int otherwise)
+template <size_t N> int LookupUpper(CString value, const Keyword (&table)[N], int otherwise)
 {
     value.MakeUpper();
-    for (const Keyword& k : table)
-    {
+    for (const Keyword& k : table) {
         if (value == k.word)
             return k.value;
     }
@@ -234,8 +233,7 @@ COLORREF CAttrParser::ParseColor(CString value)
 CString CAttrParser::ColorNameToHex(CString value)
 {
     value.MakeUpper();
-    for (const NamedColor& c : g_colors)
-    {
+    for (const NamedColor& c : g_colors) {
         if (value == c.name)
             return CString(c.hex);
     }
@@ -275,20 +273,31 @@ int CAttrParser::ParseMethod(CString value)
 int CAttrParser::ParseType(CString value)
 {
     // Upper-casing makes "a" and "i" the same as "A" and "I".
-    static const Keyword table[] = {
-        {"TEXT", TYPE_TEXT},     {"PASSWORD", TYPE_PASSWORD}, {"CHECKBOX", TYPE_CHECKBOX}, {"RADIO", TYPE_RADIO},
-        {"BUTTON", TYPE_BUTTON}, {"SUBMIT", TYPE_SUBMIT},     {"RESET", TYPE_RESET},       {"FILE", TYPE_FILE},
-        {"HIDDEN", TYPE_HIDDEN}, {"IMAGE", TYPE_IMAGE},       {"DISC", TYPE_DISC},         {"SQUARE", TYPE_SQUARE},
-        {"CIRCLE", TYPE_CIRCLE}, {"1", TYPE_DECIMAL},         {"A", TYPE_ALPHA},           {"I", TYPE_ROMAN},
-        {"INT", TYPE_INT}};
+    static const Keyword table[] = {{"TEXT", TYPE_TEXT},
+                                    {"PASSWORD", TYPE_PASSWORD},
+                                    {"CHECKBOX", TYPE_CHECKBOX},
+                                    {"RADIO", TYPE_RADIO},
+                                    {"BUTTON", TYPE_BUTTON},
+                                    {"SUBMIT", TYPE_SUBMIT},
+                                    {"RESET", TYPE_RESET},
+                                    {"FILE", TYPE_FILE},
+                                    {"HIDDEN", TYPE_HIDDEN},
+                                    {"IMAGE", TYPE_IMAGE},
+                                    {"DISC", TYPE_DISC},
+                                    {"SQUARE", TYPE_SQUARE},
+                                    {"CIRCLE", TYPE_CIRCLE},
+                                    {"1", TYPE_DECIMAL},
+                                    {"A", TYPE_ALPHA},
+                                    {"I", TYPE_ROMAN},
+                                    {"INT", TYPE_INT}};
     return LookupUpper(value, table, TYPE_TEXT);
 }
 
 int CAttrParser::ParseSide(CString value)
 {
-    static const Keyword table[] = {{"left", SIDE_LEFT}, {"right", SIDE_RIGHT}, {"up", SIDE_UP}, {"down", SIDE_DOWN}};
-    for (const Keyword& k : table)
-    {
+    static const Keyword table[] = {
+        {"left", SIDE_LEFT}, {"right", SIDE_RIGHT}, {"up", SIDE_UP}, {"down", SIDE_DOWN}};
+    for (const Keyword& k : table) {
         if (value.CompareNoCase(k.word) == 0)
             return k.value;
     }
@@ -297,8 +306,8 @@ int CAttrParser::ParseSide(CString value)
 
 int CAttrParser::ParseShape(CString value)
 {
-    static const Keyword table[] = {{"RECT", SHAPE_RECT},      {"RECTANGLE", SHAPE_RECT}, {"CIRC", SHAPE_CIRCLE},
-                                    {"CIRCLE", SHAPE_CIRCLE},  {"POLY", SHAPE_POLY},      {"POLYGON", SHAPE_POLY},
-                                    {"DEFAULT", SHAPE_DEFAULT}};
+    static const Keyword table[] = {
+        {"RECT", SHAPE_RECT}, {"RECTANGLE", SHAPE_RECT}, {"CIRC", SHAPE_CIRCLE},    {"CIRCLE", SHAPE_CIRCLE},
+        {"POLY", SHAPE_POLY}, {"POLYGON", SHAPE_POLY},   {"DEFAULT", SHAPE_DEFAULT}};
     return LookupUpper(value, table, SHAPE_DEFAULT);
 }
