@@ -1,0 +1,14 @@
+// Qt side of the window layer: the widget behind a window, for the tool and tests.
+#pragma once
+
+#include "platform/win/win.h"
+
+class QWidget;
+
+namespace kor {
+
+// The widget of a window (null when the window does not exist) and the window of one of our widgets.
+QWidget* WindowWidget(CWnd* pWnd);
+CWnd* WindowFromWidget(QWidget* pWidget);
+
+} // namespace kor

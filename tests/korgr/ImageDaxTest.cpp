@@ -1,0 +1,312 @@
+// Tests of the image library: GIF frames, waits and transparency, other formats, bad files, drawing.
+#include "korgr/ImageDax.h"
+#include "platform/gdi/gdi.h"
+
+#include "GifWriter.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+
+// Three frames on an 8 x 6 screen: a red 2 x 2 block on a transparent field (wait 1), a green block
+// added beside it (kept, wait 0), and a blue block with transparent index 3 (wait 4).
+std::string ThreeFrameGif()
+{
+    std::vector<testgif::Frame> frames;
+    testgif::Frame first = testgif::Solid(0, 0, 8, 6, 3, 10, 3, 1);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            first.pixels[size_t(y * 8 + x)] = 0;
+    frames.push_back(first);
+    frames.push_back(testgif::Solid(4, 2, 2, 2, 1, 0, -1, 1));
+    frames.push_back(testgif::Solid(6, 4, 2, 2, 2, 25, 3, 1));
+    return testgif::Encode(8, 6, {kRed, kGreen, kBlue, kWhite}, frames);
+}
+
+class ImageDaxTest : public ::testing::Test
+{
+protected:
+    std::string Path(const char* name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Write(const char* name, const std::string& bytes) const
+    {
+        std::string path = Path(name);
+        EXPECT_TRUE(testgif::WriteFile(path, bytes));
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+QRgb FramePixel(const CImageDax& image, int frame, int x, int y)
+{
+    const QImage* picture = kor::ImageDaxFrame(image, frame);
+    return picture ? picture->pixel(x, y) : 0xDEADBEEF;
+}
+
+// A white 20 x 20 bitmap in a memory DC.
+struct Canvas
+{
+    Canvas()
+    {
+        dc.CreateCompatibleDC(nullptr);
+        bitmap.CreateCompatibleBitmap(&dc, 20, 20);
+        old = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, 20, 20, RGB(255, 255, 255));
+    }
+    ~Canvas() { dc.SelectObject(old); }
+    QRgb At(int x, int y) { return kor::BitmapImage(&bitmap)->pixel(x, y) & 0xFFFFFF; }
+    CDC dc;
+    CBitmap bitmap;
+    CBitmap* old;
+};
+
+} // namespace
+
+TEST_F(ImageDaxTest, AnimatedGifFramesWaitsAndTransparency)
+{
+    CImageDax image;
+    EXPECT_EQ(image.state, 1);
+    EXPECT_EQ(image.GetSize(), CSize(0, 0));
+    ASSERT_TRUE(image.Load(Write("anim.gif", ThreeFrameGif()).c_str()));
+    EXPECT_EQ(image.state, 1); // the image manager keeps the state
+    EXPECT_EQ(image.Width(), 8);
+    EXPECT_EQ(image.Height(), 6);
+    ASSERT_EQ(image.GetImageCount(), 3);
+
+    // 100 ms waits 1 tick, no delay 0, 250 ms 4.
+    EXPECT_EQ(image.GetWaitTime(0), 1);
+    EXPECT_EQ(image.GetWaitTime(1), 0);
+    EXPECT_EQ(image.GetWaitTime(2), 4);
+    EXPECT_EQ(image.GetWaitTime(3), 0);
+    EXPECT_EQ(image.GetTransparentIndex(0), 3);
+    EXPECT_EQ(image.GetTransparentIndex(1), CImageDax::NoTransparentIndex);
+    EXPECT_EQ(image.GetTransparentIndex(2), 3);
+    EXPECT_TRUE(image.IsTransparent(0));
+    EXPECT_FALSE(image.IsTransparent(1));
+    EXPECT_FALSE(image.IsTransparent(7));
+    EXPECT_TRUE(image.CreateMask(-1));
+
+    // Every frame is a whole picture: later frames keep what earlier ones drew.
+    for (int f = 0; f < 3; ++f) {
+        const QImage* picture = kor::ImageDaxFrame(image, f);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->size(), QSize(8, 6));
+        EXPECT_EQ(FramePixel(image, f, 1, 1), 0xFFFF0000u) << f;
+        EXPECT_EQ(qAlpha(FramePixel(image, f, 3, 0)), 0) << f;
+    }
+    EXPECT_EQ(qAlpha(FramePixel(image, 0, 4, 2)), 0);
+    EXPECT_EQ(FramePixel(image, 1, 5, 3), 0xFF00FF00u);
+    EXPECT_EQ(FramePixel(image, 2, 5, 3), 0xFF00FF00u);
+    EXPECT_EQ(FramePixel(image, 2, 7, 5), 0xFF0000FFu);
+    EXPECT_EQ(kor::ImageDaxFrame(image, 3), nullptr);
+    EXPECT_EQ(kor::ImageDaxFrame(image, -1), nullptr);
+}
+
+TEST_F(ImageDaxTest, DelaysRoundToTicksAndMissingControlBlocks)
+{
+    std::vector<testgif::Frame> frames;
+    for (int delay : {7, 8, 15, 2, 100}) // 70 ms, 80 ms, 150 ms, 20 ms, 1 s
+        frames.push_back(testgif::Solid(0, 0, 2, 2, 0, delay));
+    frames.push_back(testgif::Solid(0, 0, 2, 2, 1));
+    frames.back().control = false;
+    CImageDax image;
+    ASSERT_TRUE(image.Load(Write("d.gif", testgif::Encode(2, 2, {kRed, kGreen}, frames)).c_str()));
+    ASSERT_EQ(image.GetImageCount(), 6);
+    EXPECT_EQ(image.GetWaitTime(0), 0);
+    EXPECT_EQ(image.GetWaitTime(1), 1);
+    EXPECT_EQ(image.GetWaitTime(2), 2);
+    EXPECT_EQ(image.GetWaitTime(3), 0);
+    EXPECT_EQ(image.GetWaitTime(4), 19);
+    EXPECT_EQ(image.GetWaitTime(5), 0);
+    EXPECT_FALSE(image.IsTransparent(5));
+    EXPECT_EQ(FramePixel(image, 5, 0, 0), 0xFF00FF00u);
+}
+
+TEST_F(ImageDaxTest, PngJpegBmpLoadAsOneFrame)
+{
+    QImage alpha(4, 3, QImage::Format_ARGB32);
+    alpha.fill(qRgba(0, 0, 255, 255));
+    alpha.setPixel(1, 1, qRgba(255, 0, 0, 0));
+    alpha.setPixel(2, 1, qRgba(0, 255, 0, 128));
+    ASSERT_TRUE(alpha.save(QString::fromStdString(Path("a.png")), "PNG"));
+    QImage photo(10, 7, QImage::Format_RGB32);
+    photo.fill(qRgb(0, 128, 0));
+    ASSERT_TRUE(photo.save(QString::fromStdString(Path("p.jpg")), "JPEG"));
+    ASSERT_TRUE(photo.save(QString::fromStdString(Path("p.bmp")), "BMP"));
+
+    CImageDax png;
+    ASSERT_TRUE(png.Load(Path("a.png").c_str()));
+    EXPECT_EQ(png.GetSize(), CSize(4, 3));
+    EXPECT_EQ(png.GetImageCount(), 1);
+    EXPECT_EQ(png.GetWaitTime(0), 0);
+    EXPECT_FALSE(png.IsTransparent(0)); // alpha is not a palette index
+    EXPECT_EQ(qAlpha(FramePixel(png, 0, 1, 1)), 0);
+    EXPECT_NEAR(qAlpha(FramePixel(png, 0, 2, 1)), 128, 1);
+
+    for (const char* name : {"p.jpg", "p.bmp"}) {
+        CImageDax image;
+        ASSERT_TRUE(image.Load(Path(name).c_str())) << name;
+        EXPECT_EQ(image.GetSize(), CSize(10, 7)) << name;
+        EXPECT_EQ(qAlpha(FramePixel(image, 0, 5, 5)), 255) << name;
+    }
+
+    // A name written with backslashes finds the file too; reloading replaces the old picture.
+    std::string backslashed = Path("p.bmp");
+    backslashed[backslashed.rfind('/')] = '\\';
+    ASSERT_TRUE(png.Load(backslashed.c_str()));
+    EXPECT_EQ(png.GetSize(), CSize(10, 7));
+}
+
+TEST_F(ImageDaxTest, BadFilesFailCleanly)
+{
+    std::string gif = ThreeFrameGif();
+    std::vector<std::string> bad = {
+        Write("empty.gif", ""),
+        Write("junk.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00\x2C", 14)),
+        Write("noise.png", "\x89PNG\r\n\x1a\nthis is not a picture at all"),
+        Write("text.jpg", "<html>not an image</html>"),
+        // A screen of 65535 x 65535 and a frame of that size on a tiny screen.
+        Write("huge.gif", testgif::Encode(65535, 65535, {kRed}, {testgif::Solid(0, 0, 1, 1, 0)})),
+        Write("hugeframe.gif",
+              [] {
+                  testgif::Frame f = testgif::Solid(0, 0, 1, 1, 0);
+                  std::string s = testgif::Encode(4, 4, {kRed}, {f});
+                  // Patch the frame descriptor's size (after header, screen, palette of 2 and the control
+                  // block).
+                  size_t desc = 13 + 6 + 8;
+                  s[desc + 5] = s[desc + 6] = s[desc + 7] = s[desc + 8] = char(0xFF);
+                  return s;
+              }()),
+        Path("missing.gif"),
+        dir.path().toStdString(),
+    };
+    for (const std::string& path : bad) {
+        CImageDax image;
+        EXPECT_FALSE(image.Load(path.c_str())) << path;
+        EXPECT_EQ(image.GetSize(), CSize(0, 0)) << path;
+        EXPECT_EQ(image.GetImageCount(), 1);
+        EXPECT_EQ(kor::ImageDaxFrame(image, 0), nullptr);
+    }
+    CImageDax none;
+    EXPECT_FALSE(none.Load(nullptr));
+    EXPECT_FALSE(none.Load(""));
+
+    // A good load followed by a failed one leaves nothing behind.
+    CImageDax image;
+    ASSERT_TRUE(image.Load(Write("good.gif", gif).c_str()));
+    EXPECT_FALSE(image.Load(Path("missing.gif").c_str()));
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.GetImageCount(), 1);
+
+    // Every cut of a good animation loads or fails without harm, and never claims more frames than
+    // the file has.
+    for (size_t n = 0; n <= gif.size(); ++n) {
+        CImageDax cut;
+        if (cut.LoadFromMemory(gif.data(), int(n))) {
+            EXPECT_EQ(cut.GetSize(), CSize(8, 6)) << n;
+            EXPECT_LE(cut.GetImageCount(), 3) << n;
+        }
+    }
+}
+
+TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
+{
+    CImageDax image;
+    ASSERT_TRUE(image.Load(Write("anim.gif", ThreeFrameGif()).c_str()));
+
+    {
+        // Natural size at (2, 3): transparent pixels leave the white ground.
+        Canvas c;
+        image.Draw(&c.dc, 2, 3, 1, nullptr);
+        EXPECT_EQ(c.At(2, 3), kRed);
+        EXPECT_EQ(c.At(3, 4), kRed);
+        EXPECT_EQ(c.At(6, 5), kGreen);
+        EXPECT_EQ(c.At(5, 3), kWhite);
+        EXPECT_EQ(c.At(10, 8), kWhite); // outside the picture
+        EXPECT_EQ(c.At(1, 3), kWhite);
+    }
+    {
+        // Scaled to twice the size: the red block covers 4 x 4 pixels.
+        Canvas c;
+        image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr);
+        EXPECT_EQ(c.At(1, 1), kRed);
+        EXPECT_EQ(c.At(2, 2), kRed);
+        EXPECT_EQ(c.At(9, 5), kGreen);
+        EXPECT_EQ(c.At(13, 9), kBlue);
+        EXPECT_EQ(c.At(6, 1), kWhite);
+        EXPECT_EQ(c.At(17, 5), kWhite);
+    }
+    {
+        // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
+        Canvas c;
+        image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr);
+        EXPECT_EQ(c.At(10, 10), kGreen);
+        EXPECT_EQ(c.At(11, 11), kGreen);
+        EXPECT_EQ(c.At(12, 12), kBlue);
+        EXPECT_EQ(c.At(13, 13), kBlue);
+        EXPECT_EQ(c.At(14, 13), kWhite);
+        EXPECT_EQ(c.At(9, 10), kWhite);
+    }
+    {
+        // Nothing for frames that do not exist, empty rectangles, sources past the edge, empty images.
+        Canvas c;
+        image.Draw(&c.dc, 0, 0, 5, nullptr);
+        image.Draw(&c.dc, 0, 0, 0, 0, 0, 0, 0, nullptr);
+        image.Draw(&c.dc, 0, 0, 4, 4, 8, 0, 0, nullptr);
+        CImageDax empty;
+        empty.Draw(&c.dc, 0, 0, 0, nullptr);
+        empty.Draw(&c.dc, 0, 0, 4, 4, 0, 0, 0, nullptr);
+        image.Draw(nullptr, 0, 0, 0, nullptr);
+        for (int y = 0; y < 20; y += 3)
+            for (int x = 0; x < 20; x += 3)
+                EXPECT_EQ(c.At(x, y), kWhite);
+    }
+    {
+        // PNG alpha is drawn as transparency without any mask.
+        QImage alpha(2, 1, QImage::Format_ARGB32);
+        alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));
+        alpha.setPixel(1, 0, qRgba(0, 0, 0, 128));
+        ASSERT_TRUE(alpha.save(QString::fromStdString(Path("half.png")), "PNG"));
+        CImageDax png;
+        ASSERT_TRUE(png.Load(Path("half.png").c_str()));
+        Canvas c;
+        png.Draw(&c.dc, 0, 0, 0, nullptr);
+        EXPECT_EQ(c.At(0, 0), kWhite);
+        EXPECT_NEAR(int(c.At(1, 0) & 0xFF), 127, 2);
+    }
+}
+
+TEST(ImageDaxFixtures, FilesInTheDataFolder)
+{
+    auto data = [](const char* name) { return std::string(KORHTML_TEST_DATA) + "/" + name; };
+    CImageDax anim;
+    ASSERT_TRUE(anim.Load(data("img_anim3.gif").c_str()));
+    EXPECT_EQ(anim.GetSize(), CSize(16, 12));
+    ASSERT_EQ(anim.GetImageCount(), 3);
+    EXPECT_EQ(anim.GetWaitTime(0), 1);
+    EXPECT_EQ(anim.GetWaitTime(1), 0);
+    EXPECT_EQ(anim.GetWaitTime(2), 4);
+    EXPECT_EQ(anim.GetTransparentIndex(0), 3);
+    EXPECT_FALSE(anim.IsTransparent(1));
+    EXPECT_EQ(FramePixel(anim, 2, 9, 5), 0xFF00FF00u);
+
+    CImageDax png, jpg, bmp;
+    ASSERT_TRUE(png.Load(data("img_alpha.png").c_str()));
+    EXPECT_EQ(png.GetSize(), CSize(4, 3));
+    EXPECT_EQ(qAlpha(FramePixel(png, 0, 1, 1)), 0);
+    ASSERT_TRUE(jpg.Load(data("img_photo.jpg").c_str()));
+    EXPECT_EQ(jpg.GetSize(), CSize(10, 7));
+    ASSERT_TRUE(bmp.Load(data("img_tile.bmp").c_str()));
+    EXPECT_EQ(bmp.GetSize(), CSize(3, 3));
+    EXPECT_EQ(FramePixel(bmp, 0, 1, 0), 0xFFFFFFFFu);
+
+    for (const char* bad : {"img_corrupt.gif", "img_huge.gif"}) {
+        CImageDax image;
+        EXPECT_FALSE(image.Load(data(bad).c_str())) << bad;
+    }
+}

@@ -1,0 +1,301 @@
+// Tests of the shell layer: temporary path, file copies and searches, shell requests, priority, CFile.
+#include "platform/shell/shell.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes, bool executable = false)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+    if (executable)
+        ::chmod(path.c_str(), 0755);
+}
+
+// Sets an environment variable for the scope and puts the old value back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name)
+    {
+        const char* old = std::getenv(name);
+        m_had = old != nullptr;
+        if (old)
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            ::setenv(m_name, m_old.c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    std::string m_old;
+};
+
+int Code(HINSTANCE h)
+{
+    return int(reinterpret_cast<intptr_t>(h));
+}
+
+class ShellTest : public ::testing::Test
+{
+protected:
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ShellTest, TempAndCurrentDirectories)
+{
+    char buf[1024];
+    {
+        ScopedEnv env("TMPDIR", "/var/tmpx");
+        EXPECT_EQ(GetTempPathA(sizeof buf, buf), 10u);
+        EXPECT_STREQ(buf, "/var/tmpx/");
+        EXPECT_EQ(GetTempPathA(5, buf), 11u); // too small: the size needed
+    }
+    {
+        ScopedEnv env("TMPDIR", "");
+        GetTempPathA(sizeof buf, buf);
+        EXPECT_STREQ(buf, "/tmp/");
+    }
+
+    char old[4096];
+    ASSERT_GT(GetCurrentDirectoryA(sizeof old, old), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().toUtf8().constData()));
+    char now[4096];
+    GetCurrentDirectoryA(sizeof now, now);
+    EXPECT_EQ(std::string(now), QDir(dir.path()).canonicalPath().toStdString());
+    EXPECT_FALSE(SetCurrentDirectoryA(Path("nowhere").c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(old));
+}
+
+TEST_F(ShellTest, CopyFileOverwritesRefusesAndNeverEatsItself)
+{
+    const std::string bytes("GIF\0\x01\x02tail", 10);
+    WriteAll(Path("a.gif"), bytes);
+    WriteAll(Path("old.gif"), "previous content that is longer");
+
+    EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("b.gif").c_str(), FALSE));
+    EXPECT_EQ(ReadAll(Path("b.gif")), bytes);
+    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), TRUE));
+    EXPECT_EQ(ReadAll(Path("old.gif")), "previous content that is longer");
+    EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), FALSE));
+    EXPECT_EQ(ReadAll(Path("old.gif")), bytes);
+
+    // Onto itself (also through another name of the same directory): refused, content intact.
+    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("a.gif").c_str(), FALSE));
+    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), (dir.path().toStdString() + "/./a.gif").c_str(), FALSE));
+    EXPECT_EQ(ReadAll(Path("a.gif")), bytes);
+
+    EXPECT_FALSE(CopyFileA(Path("missing.gif").c_str(), Path("c.gif").c_str(), FALSE));
+    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("no/dir/c.gif").c_str(), FALSE));
+    EXPECT_FALSE(CopyFileA(dir.path().toUtf8().constData(), Path("d.gif").c_str(), FALSE));
+
+    // A source named with backslashes, as pages written on Windows name their images.
+    std::string back = dir.path().toStdString() + "\\a.gif";
+    EXPECT_TRUE(CopyFileA(back.c_str(), Path("e.gif").c_str(), FALSE));
+    EXPECT_EQ(ReadAll(Path("e.gif")), bytes);
+    EXPECT_TRUE(DeleteFileA(Path("e.gif").c_str()));
+    EXPECT_FALSE(DeleteFileA(Path("e.gif").c_str()));
+}
+
+TEST_F(ShellTest, FindFirstByNameAndPattern)
+{
+    WriteAll(Path("one.gif"), "12345");
+    WriteAll(Path("two.gif"), "1");
+    WriteAll(Path("three.png"), "");
+    _finddata_t fd;
+    intptr_t h = _findfirst(Path("one.gif").c_str(), &fd);
+    ASSERT_NE(h, -1);
+    EXPECT_STREQ(fd.name, "one.gif");
+    EXPECT_EQ(fd.size, 5u);
+    EXPECT_FALSE(fd.attrib & _A_SUBDIR);
+    EXPECT_EQ(_findnext(h, &fd), -1);
+    EXPECT_EQ(_findclose(h), 0);
+    EXPECT_EQ(_findclose(h), -1); // closed already
+
+    EXPECT_EQ(_findfirst(Path("none.gif").c_str(), &fd), -1);
+    EXPECT_EQ(_findfirst("", &fd), -1);
+
+    h = _findfirst(Path("*.gif").c_str(), &fd);
+    ASSERT_NE(h, -1);
+    EXPECT_STREQ(fd.name, "one.gif");
+    ASSERT_EQ(_findnext(h, &fd), 0);
+    EXPECT_STREQ(fd.name, "two.gif");
+    EXPECT_EQ(_findnext(h, &fd), -1);
+    EXPECT_EQ(_findclose(h), 0);
+
+    int all = 0;
+    h = _findfirst(Path("*.*").c_str(), &fd);
+    ASSERT_NE(h, -1);
+    do
+        ++all;
+    while (_findnext(h, &fd) == 0);
+    _findclose(h);
+    EXPECT_EQ(all, 5); // the three files, "." and ".."
+
+    std::string back = dir.path().toStdString() + "\\two.gif";
+    h = _findfirst(back.c_str(), &fd);
+    ASSERT_NE(h, -1);
+    EXPECT_STREQ(fd.name, "two.gif");
+    _findclose(h);
+}
+
+TEST_F(ShellTest, HookAnswersShellRequests)
+{
+    std::vector<kor::ShellRequest> seen;
+    kor::SetShellHook([&](const kor::ShellRequest& r, CString& program) {
+        seen.push_back(r);
+        if (r.kind == kor::ShellRequest::FindExecutable) {
+            program = "/opt/netscape/NETSCAPE.EXE";
+            return 42;
+        }
+        return r.verb == "print" ? 31 : 33;
+    });
+    EXPECT_EQ(Code(ShellExecuteA(nullptr, "print", "/d/a.html", "/print(\"x\")", nullptr, SW_HIDE)), 31);
+    EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, "http://example.com/", nullptr, nullptr, SW_SHOWNORMAL)),
+              33);
+    char found[MAX_PATH] = "junk";
+    EXPECT_EQ(Code(FindExecutableA("/d/a.html", nullptr, found)), 42);
+    EXPECT_STREQ(found, "/opt/netscape/NETSCAPE.EXE");
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].kind, kor::ShellRequest::Execute);
+    EXPECT_EQ(seen[0].verb, "print");
+    EXPECT_EQ(seen[0].file, "/d/a.html");
+    EXPECT_EQ(seen[0].parameters, "/print(\"x\")");
+    EXPECT_EQ(seen[0].show, SW_HIDE);
+    EXPECT_EQ(seen[1].verb, "");
+    EXPECT_EQ(seen[1].show, SW_SHOWNORMAL);
+    EXPECT_EQ(seen[2].kind, kor::ShellRequest::FindExecutable);
+    kor::SetShellHook(nullptr);
+}
+
+TEST_F(ShellTest, RealRequestsThroughStandInPrograms)
+{
+    // Programs on a PATH of our own stand in for lp, xdg-open and xdg-mime and note their arguments.
+    std::string bin = Path("bin");
+    ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
+    WriteAll(Path("page.html"), "<p>x</p>");
+    std::string page = Path("page.html");
+
+    {
+        ScopedEnv path("PATH", bin);
+        // Nothing to run: no association; a missing file is reported before that.
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, "print", page.c_str(), nullptr, nullptr, SW_HIDE)), 31);
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOWNORMAL)), 31);
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, "print", Path("gone.html").c_str(), nullptr, nullptr, 0)), 2);
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, Path("gone.html").c_str(), nullptr, nullptr, 0)), 2);
+        char out[MAX_PATH];
+        EXPECT_EQ(Code(FindExecutableA(page.c_str(), nullptr, out)), 31);
+        EXPECT_EQ(Code(FindExecutableA(Path("gone.html").c_str(), nullptr, out)), 2);
+
+        WriteAll(bin + "/lp", "#!/bin/sh\nprintf '%s|' \"$@\" > " + Path("lp.args") + "\nexit 0\n", true);
+        EXPECT_EQ(
+            Code(ShellExecuteA(nullptr, "print", "page.html", "-n 2", dir.path().toUtf8().constData(), 0)),
+            42);
+        EXPECT_EQ(ReadAll(Path("lp.args")), page + "|-n|2|");
+        WriteAll(bin + "/lp", "#!/bin/sh\necho no printer >&2\nexit 1\n", true);
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, "PRINT", page.c_str(), nullptr, nullptr, 0)), 29);
+
+        // xdg-open is not waited for: the call returns at once, the opener runs on.
+        WriteAll(bin + "/xdg-open", "#!/bin/sh\nsleep 1\nprintf '%s' \"$1\" > " + Path("open.arg") + "\n",
+                 true);
+        auto t0 = std::chrono::steady_clock::now();
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, "http://example.com/a b", nullptr, nullptr, 1)), 42);
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(900));
+        for (int i = 0; i < 300 && ReadAll(Path("open.arg")).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(ReadAll(Path("open.arg")), "http://example.com/a b");
+
+        // FindExecutable: type, default application, its desktop entry's command.
+        WriteAll(
+            bin + "/xdg-mime",
+            "#!/bin/sh\nif [ \"$2\" = filetype ]; then echo text/html; else echo fake-viewer.desktop; fi\n",
+            true);
+        ScopedEnv data("XDG_DATA_HOME", Path("share"));
+        ASSERT_EQ(::mkdir(Path("share").c_str(), 0755), 0);
+        ASSERT_EQ(::mkdir(Path("share/applications").c_str(), 0755), 0);
+        WriteAll(Path("share/applications/fake-viewer.desktop"),
+                 "[Desktop Entry]\nName=Fake\nExec=env A=1 /bin/cat %f\n");
+        EXPECT_EQ(Code(FindExecutableA(page.c_str(), nullptr, out)), 42);
+        EXPECT_STREQ(out, "/bin/cat");
+    }
+}
+
+TEST_F(ShellTest, ThreadPriorityIsKeptAndRestored)
+{
+    pid_t tid = pid_t(::syscall(SYS_gettid));
+    errno = 0;
+    int startNice = ::getpriority(PRIO_PROCESS, id_t(tid));
+    HANDLE self = GetCurrentThread();
+    int before = GetThreadPriority(self);
+    EXPECT_TRUE(SetThreadPriority(self, THREAD_PRIORITY_TIME_CRITICAL));
+    EXPECT_EQ(GetThreadPriority(self), 15);
+    EXPECT_LE(::getpriority(PRIO_PROCESS, id_t(tid)), startNice);
+    EXPECT_TRUE(SetThreadPriority(self, THREAD_PRIORITY_LOWEST));
+    EXPECT_EQ(GetThreadPriority(self), -2);
+    EXPECT_EQ(::getpriority(PRIO_PROCESS, id_t(tid)), startNice); // never below the start
+    EXPECT_TRUE(SetThreadPriority(self, before));
+    EXPECT_EQ(GetThreadPriority(self), before);
+    EXPECT_EQ(::getpriority(PRIO_PROCESS, id_t(tid)), startNice);
+}
+
+TEST_F(ShellTest, CFileCreatesTruncatesWritesAndReads)
+{
+    std::string path = Path("out.txt");
+    WriteAll(path, "a much longer earlier content");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        f.Write("ab\0cd", 5);
+        EXPECT_EQ(f.GetLength(), 5u);
+        EXPECT_FALSE(f.WriteFailed());
+    } // closed by the destructor
+    EXPECT_EQ(ReadAll(path), std::string("ab\0cd", 5));
+
+    CFile r(path.c_str(), CFile::modeRead);
+    char buf[16] = {};
+    EXPECT_EQ(r.Read(buf, sizeof buf), 5u);
+    EXPECT_EQ(std::string(buf, 5), std::string("ab\0cd", 5));
+    r.Write("x", 1);
+    EXPECT_TRUE(r.WriteFailed());
+    r.Close();
+    EXPECT_EQ(r.m_hFile, CFile::hFileNull);
+
+    CFile missing;
+    CFileException e;
+    EXPECT_FALSE(missing.Open(Path("none/x.txt").c_str(), CFile::modeCreate | CFile::modeWrite, &e));
+    EXPECT_FALSE(missing.Open(Path("nofile.txt").c_str(), CFile::modeRead, &e));
+    EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+    missing.Write("x", 1);
+    EXPECT_TRUE(missing.WriteFailed());
+}

@@ -1,0 +1,269 @@
+// Tests of the document/view layer and the UI seams: scroll view, menus, clipboard, file dialog.
+#include "platform/win/win.h"
+#include "platform/win/winqt.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+bool PumpUntil(const std::function<bool()>& pred, int ms = 2000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+class Frame : public CWnd
+{
+public:
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnCommand(WPARAM w, LPARAM) override
+    {
+        commands.push_back(UINT(w));
+        return TRUE;
+    }
+};
+
+// A view whose drawing marks document row 10 + its scroll position, as a document would.
+class TestView : public CScrollView
+{
+public:
+    int draws = 0;
+    CPoint origin;
+
+protected:
+    void OnDraw(CDC* dc) override
+    {
+        ++draws;
+        origin = dc->GetViewportOrg();
+        dc->FillSolidRect(0, GetScrollPosition().y + 10, 5, 1, RGB(0, 0, 255));
+    }
+};
+
+} // namespace
+
+TEST(ViewTest, ScrollViewRangesAndScrolling)
+{
+    Frame top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "f", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr));
+    CDocument doc;
+    CCreateContext context;
+    context.m_pCurrentDoc = &doc;
+    TestView view;
+    ASSERT_TRUE(view.Create(nullptr, "v", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 200, 100),
+                            &top, 0, &context));
+    EXPECT_EQ(view.GetDocument(), &doc);
+    POSITION pos = doc.GetFirstViewPosition();
+    EXPECT_EQ(doc.GetNextView(pos), &view);
+    EXPECT_EQ(pos, nullptr);
+
+    // The bar is always there and takes 16 pixels from the client area.
+    CRect client;
+    view.GetClientRect(client);
+    EXPECT_EQ(client, CRect(0, 0, 184, 100));
+
+    view.SetScrollSizes(MM_TEXT, CSize(10, 1000), CSize(10, 90), CSize(10, 20));
+    EXPECT_EQ(view.GetScrollLimit(SB_VERT), 900);
+    view.ValidateRect(nullptr);
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 90));
+    view.ValidateRect(nullptr);
+    view.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(view.GetScrollPosition().y, 110);
+    CRect upd;
+    ASSERT_TRUE(view.GetUpdateRect(upd));
+    EXPECT_EQ(upd, CRect(0, 80, 184, 100)); // the strip the scroll uncovered
+    view.ValidateRect(nullptr);
+    view.SendMessage(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(view.GetScrollPosition().y, 90);
+    ASSERT_TRUE(view.GetUpdateRect(upd));
+    EXPECT_EQ(upd, CRect(0, 0, 184, 20));
+    view.SendMessage(WM_VSCROLL, SB_THUMBTRACK | (WPARAM(500) << 16));
+    EXPECT_EQ(view.GetScrollPosition().y, 500);
+    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(view.GetScrollPosition().y, 900);
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(view.GetScrollPosition().y, 900);
+    view.SendMessage(WM_VSCROLL, SB_TOP);
+    EXPECT_EQ(view.GetScrollPosition().y, 0);
+    view.ValidateRect(nullptr);
+    view.SendMessage(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(view.GetScrollPosition().y, 0);
+    EXPECT_FALSE(view.GetUpdateRect(upd)); // nothing moved, nothing to paint
+
+    // Painting goes through OnPrepareDC: document coordinates shifted by the scroll position.
+    view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(300) << 16));
+    view.Invalidate();
+    view.UpdateWindow();
+    EXPECT_EQ(view.origin, CPoint(0, -300));
+    EXPECT_EQ(kor::WindowSurface(&view)->pixel(2, 10) & 0xFFFFFF, 0x0000FFu);
+
+    // A shorter total clamps the position and scrolls the contents by the distance.
+    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    view.ValidateRect(nullptr);
+    view.SetScrollSizes(MM_TEXT, CSize(10, 500));
+    EXPECT_EQ(view.GetScrollPosition().y, 400);
+    ASSERT_TRUE(view.GetUpdateRect(upd));
+    EXPECT_EQ(upd, CRect(0, 0, 184, 100));
+    int mode;
+    SIZE total, page, line;
+    view.GetDeviceScrollSizes(mode, total, page, line);
+    EXPECT_EQ(mode, MM_TEXT);
+    EXPECT_EQ(CSize(page), CSize(1, 50)); // the framework's defaults: total / 10, page / 10
+    EXPECT_EQ(CSize(line), CSize(0, 5));
+
+    // A taller window leaves less to scroll.
+    view.MoveWindow(0, 0, 200, 300);
+    EXPECT_EQ(view.GetScrollLimit(SB_VERT), 200);
+    EXPECT_EQ(view.GetScrollPosition().y, 200);
+    view.ScrollToPosition(CPoint(0, 50));
+    EXPECT_EQ(view.GetScrollPosition().y, 50);
+
+    // The document may go first; the view forgets it.
+    {
+        CDocument shortLived;
+        shortLived.AddView(&view);
+        EXPECT_EQ(view.GetDocument(), &shortLived);
+        EXPECT_EQ(doc.GetFirstViewPosition(), nullptr);
+    }
+    EXPECT_EQ(view.GetDocument(), nullptr);
+    top.DestroyWindow();
+}
+
+TEST(ViewTest, PopupMenuPostsTheChosenCommand)
+{
+    Frame owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "o", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 1249, "\xC5\xAC\xB8\xB3 (&C)");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, 1250, "Save (&S)");
+    EXPECT_EQ(menu.GetMenuItemCount(), 3u);
+    EXPECT_EQ(menu.GetMenuItemID(2), 1250u);
+    CString text;
+    menu.GetMenuString(1250, text, MF_BYCOMMAND);
+    EXPECT_EQ(text, "Save (&S)");
+
+    std::vector<kor::MenuItem> shown;
+    POINT at{};
+    kor::SetMenuHook([&](const std::vector<kor::MenuItem>& items, POINT pt, CWnd* wnd) {
+        shown = items;
+        at = pt;
+        EXPECT_EQ(wnd, &owner);
+        return 1250u;
+    });
+    EXPECT_TRUE(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, 30, 40, &owner));
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(shown[1].flags & MF_SEPARATOR);
+    EXPECT_EQ(shown[0].text, "\xC5\xAC\xB8\xB3 (&C)");
+    EXPECT_EQ(at.x, 30);
+    EXPECT_TRUE(owner.commands.empty()); // posted: it comes after the menu has closed
+    ASSERT_TRUE(PumpUntil([&] { return !owner.commands.empty(); }));
+    EXPECT_EQ(owner.commands, std::vector<UINT>{1250});
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner), 1250);
+
+    // Offscreen without a hook: nothing is chosen and nothing blocks.
+    kor::SetMenuHook(nullptr);
+    owner.commands.clear();
+    EXPECT_TRUE(menu.TrackPopupMenu(0, 0, 0, &owner));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(owner.commands.empty());
+    EXPECT_TRUE(menu.DestroyMenu());
+    EXPECT_FALSE(menu.TrackPopupMenu(0, 0, 0, &owner));
+}
+
+TEST(ViewTest, ClipboardTakesTextBlocks)
+{
+    const char text[] = "\xC0\xCE\xBC\xE2\r\nline";
+    HGLOBAL h = GlobalAlloc(GMEM_DDESHARE, sizeof text);
+    ASSERT_NE(h, nullptr);
+    std::memcpy(GlobalLock(h), text, sizeof text);
+    GlobalUnlock(h);
+    EXPECT_EQ(GlobalSize(h), sizeof text);
+
+    EXPECT_EQ(SetClipboardData(CF_TEXT, h), nullptr); // not open
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_FALSE(OpenClipboard(nullptr));
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(SetClipboardData(CF_TEXT, h), h);
+    ASSERT_TRUE(CloseClipboard());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("\xEC\x9D\xB8\xEC\x87\x84\r\nline"));
+    EXPECT_EQ(GlobalFree(h), h); // the clipboard owns it now
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("\xEC\x87\x84 back"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE got = GetClipboardData(CF_TEXT);
+    ASSERT_NE(got, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(static_cast<HGLOBAL>(got))), "\xBC\xE2 back");
+    GlobalUnlock(static_cast<HGLOBAL>(got));
+    CloseClipboard();
+
+    HGLOBAL mine = GlobalAlloc(GMEM_MOVEABLE, 4);
+    EXPECT_EQ(GlobalFree(mine), nullptr);
+    EXPECT_EQ(GlobalLock(mine), nullptr); // gone
+}
+
+TEST(ViewTest, FileDialogThroughItsSeam)
+{
+    const char* filter = "HTML Files (*.html)|*.html|Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
+    kor::FileDialogRequest asked{};
+    CString answer = "/tmp/out/page";
+    kor::SetFileDialogHook([&](const kor::FileDialogRequest& r, CString& path) {
+        asked = r;
+        path = answer;
+        return IDOK;
+    });
+    {
+        CFileDialog dlg(FALSE, "html", "a", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.GetPathName(), "/tmp/out/page.html"); // no extension: the default one
+        EXPECT_EQ(dlg.GetFileName(), "page.html");
+        EXPECT_EQ(dlg.GetFileExt(), "html");
+        EXPECT_EQ(dlg.GetFileTitle(), "page");
+        EXPECT_FALSE(asked.open);
+        EXPECT_EQ(asked.defExt, "html");
+        EXPECT_EQ(asked.fileName, "a");
+        EXPECT_EQ(asked.flags, 6u);
+        EXPECT_EQ(asked.filter, filter);
+    }
+    answer = "/tmp/x.d/NOTES.TXT";
+    {
+        CFileDialog dlg(FALSE, "html", "a", 6, filter);
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.GetPathName(), "/tmp/x.d/NOTES.TXT");
+    }
+    answer = "/tmp/x.d/plain";
+    {
+        CFileDialog dlg(FALSE, "html", "a", 6, filter);
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.GetPathName(), "/tmp/x.d/plain.html"); // a dot in a directory is no extension
+    }
+    kor::SetFileDialogHook([](const kor::FileDialogRequest&, CString&) { return IDCANCEL; });
+    {
+        CFileDialog dlg(FALSE, "html", "a", 6, filter);
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(dlg.GetPathName(), "");
+    }
+    kor::SetFileDialogHook(nullptr);
+    testing::internal::CaptureStderr();
+    CFileDialog dlg(FALSE, "html", "a", 6, filter);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("file dialog"), std::string::npos);
+}
