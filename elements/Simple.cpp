@@ -1,8 +1,16 @@
-// Simple elements: each kind with its trait flags and initial values, and the aligning containers.
+// Simple elements: trait flags and initial values, the font rules of the style elements, alignments.
 #include "korhtml/SimpleElements.h"
 
 #include "korhtml/AttrValues.h"
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/HtmlX.h"
+#include "korhtml/TextElement.h"
+#include "korgr/ImageDax.h"
+#include "maps/ImageManager.h"
+#include "korlib/korlib.h"
 #include "platform/gdi/gdi.h"
+
+#include <cstring>
 
 FAnchor::FAnchor(CHtmlX* doc) : CElement(doc)
 {
@@ -321,6 +329,18 @@ FTitle::FTitle(CHtmlX* doc) : CElement(doc)
     m_dwFlags = 0;
 }
 
+CString FTitle::GetTitleText()
+{
+    CElement* run = FindDescendantByKind(74, FALSE, nullptr);
+    if (!run)
+        return CString("\xC1\xA6\xB8\xF1 \xBE\xF8\xC0\xBD");
+    // Text inside other elements of the title (a bold word) is left out: only sibling runs count.
+    CString title;
+    for (; run; run = run->FindNextSiblingByKind(74, FALSE, nullptr))
+        title += static_cast<FText*>(run)->m_strRaw;
+    return title;
+}
+
 FTeletype::FTeletype(CHtmlX* doc) : CElement(doc)
 {
     m_nKind = 70;
@@ -395,4 +415,274 @@ int FParagraph::GetAlign()
 int FCenter::GetAlign()
 {
     return ALIGN_CENTER;
+}
+
+// ---- Font rules ----------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kTextKind = 74;
+constexpr int kBodyKind = 9;
+
+// Face and pitch of the fixed-pitch standard font; height, weight and style stay.
+void SetFixedFace(LOGFONT* lf)
+{
+    const LOGFONT* fixed = GetLogFont(1);
+    lf->lfPitchAndFamily = fixed->lfPitchAndFamily;
+    std::memcpy(lf->lfFaceName, fixed->lfFaceName, LF_FACESIZE);
+}
+
+void SetHeading(LOGFONT* lf, int sizeIndex)
+{
+    lf->lfWeight = FW_EXTRABOLD;
+    lf->lfHeight = GetFontSize(sizeIndex);
+}
+
+// The index of height in the table of font sizes, searched in first..last; -1 when absent.
+int FontSizeIndex(LONG height, int first, int last)
+{
+    for (int i = first; i <= last; ++i)
+        if (GetFontSize(i) == height)
+            return i;
+    return -1;
+}
+
+// The body whose link colours an anchor takes: the document's, else the one around the element.
+FBody* LinkColourBody(CElement* e)
+{
+    if (e->m_pDoc) {
+        CElement* body = e->m_pDoc->GetBody();
+        if (body && body->m_nKind == kBodyKind)
+            return static_cast<FBody*>(body);
+    }
+    return static_cast<FBody*>(e->FindAncestorByKind(kBodyKind, FALSE, nullptr));
+}
+
+} // namespace
+
+void FAnchor::ApplyFont(LOGFONT* lf, COLORREF* color)
+{
+    FBody* body = LinkColourBody(this);
+    const COLORREF link = body ? body->m_crLink : 0xFF0000;
+    const COLORREF vlink = body ? body->m_crVLink : 0xFF00FF;
+    if (!m_strHref.IsEmpty()) {
+        lf->lfUnderline = 1;
+        *color = IsOpenLink(m_strHref) ? vlink : link;
+    } else if (!m_strKorLink.IsEmpty()) {
+        // A korlink is not underlined; until it is opened it stands out in black weight instead.
+        if (IsOpenLink(m_strKorLink)) {
+            *color = vlink;
+        } else {
+            lf->lfWeight = FW_BLACK;
+            *color = link;
+        }
+    }
+}
+
+void FAddress::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfItalic = 1;
+}
+
+void FBold::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfWeight = FW_EXTRABOLD;
+}
+
+// BIG steps up from the size of the text before it, not from the description built so far.
+void FBig::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    LONG height = GetFontSize(2);
+    CElement* prev = FindPrevByKind(kTextKind, FALSE, nullptr);
+    if (prev) {
+        CFont* font = static_cast<FText*>(prev)->m_pFont;
+        LOGFONT before;
+        if (font && font->GetLogFont(&before))
+            height = before.lfHeight;
+    }
+    int i = FontSizeIndex(height, 0, 5);
+    if (i >= 0)
+        lf->lfHeight = GetFontSize(i + 1);
+}
+
+void FBody::ApplyFont(LOGFONT* lf, COLORREF* color)
+{
+    *lf = *GetLogFont(0);
+    *color = m_crText;
+}
+
+void FCite::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfItalic = 1;
+}
+
+void FCode::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+}
+
+void FEmphasis::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfItalic = 1;
+}
+
+void FFont::ApplyFont(LOGFONT* lf, COLORREF* color)
+{
+    if (m_bSizeGiven) {
+        if (m_nSize < 1)
+            m_nSize = 1;
+        else if (m_nSize > 7)
+            m_nSize = 7;
+        lf->lfHeight = GetFontSize(m_nSize - 1);
+    }
+    if (m_bFaceGiven) {
+        lf->lfPitchAndFamily = KorGetPitchAndFamily(m_strFace);
+        // At most 31 bytes fit beside the terminator; a two-byte character is never cut in half.
+        const char* face = m_strFace.GetString();
+        const int len = m_strFace.GetLength();
+        int n = 0;
+        while (n < len && face[n] != 0) {
+            int step = (kor::IsLeadByte(static_cast<BYTE>(face[n])) && n + 1 < len) ? 2 : 1;
+            if (n + step > LF_FACESIZE - 1)
+                break;
+            n += step;
+        }
+        std::memset(lf->lfFaceName, 0, LF_FACESIZE);
+        std::memcpy(lf->lfFaceName, face, n);
+        // Korean face names are written in two-byte characters: any such byte asks for the Korean
+        // character set, a name of plain ASCII for the Western one.
+        if (n > 0) {
+            bool korean = false;
+            for (int i = 0; i < n; ++i)
+                if (static_cast<BYTE>(face[i]) >= 0x80)
+                    korean = true;
+            lf->lfCharSet = korean ? HANGEUL_CHARSET : ANSI_CHARSET;
+        }
+    }
+    if (m_bColorGiven)
+        *color = m_crColor;
+}
+
+void FHeading1::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 5);
+}
+
+void FHeading2::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 4);
+}
+
+void FHeading3::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 3);
+}
+
+void FHeading4::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 2);
+}
+
+void FHeading5::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 1);
+}
+
+void FHeading6::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetHeading(lf, 0);
+}
+
+void FItalic::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfItalic = 1;
+}
+
+void FKeyboard::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+}
+
+void FListing::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+    lf->lfHeight = GetFontSize(1);
+}
+
+// PRE takes the fixed font's size and face but keeps weight and style from outside.
+void FPreformatted::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    const LOGFONT* fixed = GetLogFont(1);
+    lf->lfHeight = fixed->lfHeight;
+    lf->lfCharSet = fixed->lfCharSet;
+    lf->lfOutPrecision = fixed->lfOutPrecision;
+    lf->lfClipPrecision = fixed->lfClipPrecision;
+    lf->lfQuality = fixed->lfQuality;
+    std::memcpy(lf->lfFaceName, fixed->lfFaceName, LF_FACESIZE);
+    lf->lfPitchAndFamily = fixed->lfPitchAndFamily;
+}
+
+void FSample::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+}
+
+// SMALL steps down from the description built so far; the smallest size and heights outside the
+// table stay.
+void FSmall::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    int i = FontSizeIndex(lf->lfHeight, 1, 6);
+    if (i >= 0)
+        lf->lfHeight = GetFontSize(i - 1);
+}
+
+void FStrike::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfStrikeOut = 1;
+}
+
+void FStrong::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfWeight = FW_EXTRABOLD;
+}
+
+void FSubscript::ApplyFont(LOGFONT* /*lf*/, COLORREF* /*color*/) {}
+
+void FSuperscript::ApplyFont(LOGFONT* /*lf*/, COLORREF* /*color*/) {}
+
+void FTeletype::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+}
+
+void FUnderline::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfUnderline = 1;
+}
+
+void FVariable::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    lf->lfItalic = 1;
+}
+
+void FExample::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
+{
+    SetFixedFace(lf);
+}
+
+// ---- Background ----------------------------------------------------------------------------------
+
+// The image manager may hand back one of the server's stand-in images (remote or failed).
+void FBody::LoadBackground()
+{
+    if (m_strBackground.IsEmpty() || !m_pDoc)
+        return;
+    CImageManager* images = m_pDoc->GetImageManager();
+    if (!images)
+        return;
+    m_pBackImage = images->GetImage(m_pDoc->FindLocalPath(m_strBackground));
+    if (m_pBackImage) {
+        m_nBackWidth = m_pBackImage->Width();
+        m_nBackHeight = m_pBackImage->Height();
+    }
 }

@@ -10,6 +10,11 @@ class FImage : public CVisible
 public:
     explicit FImage(CHtmlX* doc);
 
+    // True when the picture has more than one frame.
+    BOOL IsAnimated();
+    // One tick of the animation: after the frame's wait the next frame is drawn in place.
+    void DrawNextFrame(CDC* dc);
+
     // Attributes; -1 means "not given" for the sizes and spaces.
     int m_nImageAlign;
     CString m_strAlt;

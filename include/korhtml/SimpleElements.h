@@ -13,6 +13,7 @@ class FAnchor : public CElement
 {
 public:
     explicit FAnchor(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     CString m_strHref;
     CString m_strName;
@@ -26,18 +27,21 @@ class FAddress : public CElement
 {
 public:
     explicit FAddress(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FBold : public CElement
 {
 public:
     explicit FBold(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FBig : public CElement
 {
 public:
     explicit FBig(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 // BODY: the font root of the document and the holder of its colours and background.
@@ -45,6 +49,9 @@ class FBody : public CElement
 {
 public:
     explicit FBody(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
+    // Fetches the background image through the document's image manager (measure pass).
+    void LoadBackground();
 
     COLORREF m_crALink;
     CString m_strBackground;
@@ -62,18 +69,21 @@ class FCite : public CElement
 {
 public:
     explicit FCite(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FCode : public CElement
 {
 public:
     explicit FCode(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FEmphasis : public CElement
 {
 public:
     explicit FEmphasis(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 // FONT: each of colour, size and face changes the text only when its attribute was given.
@@ -81,6 +91,7 @@ class FFont : public CElement
 {
 public:
     explicit FFont(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     COLORREF m_crColor;
     int m_nSize;
@@ -124,6 +135,7 @@ class FHeading1 : public CElement
 {
 public:
     explicit FHeading1(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -133,6 +145,7 @@ class FHeading2 : public CElement
 {
 public:
     explicit FHeading2(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -142,6 +155,7 @@ class FHeading3 : public CElement
 {
 public:
     explicit FHeading3(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -151,6 +165,7 @@ class FHeading4 : public CElement
 {
 public:
     explicit FHeading4(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -160,6 +175,7 @@ class FHeading5 : public CElement
 {
 public:
     explicit FHeading5(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -169,6 +185,7 @@ class FHeading6 : public CElement
 {
 public:
     explicit FHeading6(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
     int m_nAlign;
@@ -178,24 +195,28 @@ class FItalic : public CElement
 {
 public:
     explicit FItalic(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FKeyboard : public CElement
 {
 public:
     explicit FKeyboard(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FListing : public CElement
 {
 public:
     explicit FListing(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FPreformatted : public CElement
 {
 public:
     explicit FPreformatted(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     int m_nWidth; // stored only
 };
@@ -204,24 +225,28 @@ class FSample : public CElement
 {
 public:
     explicit FSample(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FSmall : public CElement
 {
 public:
     explicit FSmall(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FStrike : public CElement
 {
 public:
     explicit FStrike(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FStrong : public CElement
 {
 public:
     explicit FStrong(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 // SUB and SUP carry the font flag but leave the text as it is.
@@ -229,36 +254,42 @@ class FSubscript : public CElement
 {
 public:
     explicit FSubscript(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FSuperscript : public CElement
 {
 public:
     explicit FSuperscript(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FTeletype : public CElement
 {
 public:
     explicit FTeletype(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FUnderline : public CElement
 {
 public:
     explicit FUnderline(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FVariable : public CElement
 {
 public:
     explicit FVariable(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FExample : public CElement
 {
 public:
     explicit FExample(CHtmlX* doc);
+    void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 // ---- Block and list containers ----
@@ -469,4 +500,8 @@ class FTitle : public CElement
 {
 public:
     explicit FTitle(CHtmlX* doc);
+
+    // The raw text of the first text run inside and of the text runs that follow it as siblings;
+    // the text for "untitled" when there is no text run.
+    CString GetTitleText();
 };

@@ -13,9 +13,24 @@ public:
     void SetPre(BOOL pre) { m_bPre = pre; }
     BOOL IsPre() const { return m_bPre; }
 
+    // Structure steps, entity decoding, font and size, in this order.
+    void Measure(CDC* dc) override;
+    void Draw(CDC* dc) override;
+
+    // m_strText from m_strRaw with the character entities replaced by their bytes.
+    void DecodeEntities();
+    // m_pFont and m_crText from the font elements around the run (or the preceding word's).
+    void ResolveFont();
+    // m_nWidth and m_nHeight of m_strText in m_pFont.
+    void MeasureText(CDC* dc);
+
     CString m_strRaw;
     CString m_strText;
     CFont* m_pFont; // shared through the font manager, never freed here
     COLORREF m_crText;
     BOOL m_bPre;
+
+private:
+    // The previous sibling when it is a text run (a word of the same text node), else null.
+    FText* PrevSiblingText() const;
 };

@@ -1,0 +1,75 @@
+// Document test helpers: a server with the box font, a hidden window with a document, rendering, lookups.
+#pragma once
+
+#include "korhtml/Element.h"
+#include "korhtml/HtmlX.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <string>
+#include <vector>
+
+class CWnd;
+
+// A hidden top-level window of width x height (no scroll bar: the whole window is the viewport)
+// with a document on it. Needs a server (DocTest makes one). Typical use:
+//     TestDoc t(300, 200);
+//     t.OpenHtml("<p>Hello world");
+//     t.Layout();                       // Layout(300, 200)
+//     QImage img = t.Render();          // background + elements at scroll 0
+//     CVisible* w = t.FindText("world");
+class TestDoc
+{
+public:
+    TestDoc(int width = 800, int height = 600);
+    ~TestDoc();
+    TestDoc(const TestDoc&) = delete;
+    TestDoc& operator=(const TestDoc&) = delete;
+
+    CHtmlX* Doc() const { return m_pDoc; }
+    CHtmlX* operator->() const { return m_pDoc; }
+    CWnd* Window() const { return m_pWnd; }
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+
+    // OpenString(html, componentPath); the document's result.
+    int OpenHtml(const std::string& html, const std::string& componentPath = "");
+    // OpenLocal(path); the document's result.
+    int OpenFile(const std::string& path);
+    // Layout(width, height) of the window's size.
+    void Layout();
+    // Sets the viewport origin to (0, scrollY), finds the band, and paints background and elements
+    // through a client DC shifted by the origin into the window's backing image; returns a copy of it
+    // (ARGB32 premultiplied; compare colours with Rgb()).
+    QImage Render(int scrollY = 0);
+
+    // The visible elements of the body in GetNextVisible order.
+    std::vector<CVisible*> Visibles() const;
+    // The n-th (0-based) visible element of the kind, null when there is none.
+    CVisible* FindKind(int kind, int nth = 0) const;
+    // The n-th text run whose raw text, without trailing blanks, is text; null when there is none.
+    CVisible* FindText(const std::string& text, int nth = 0) const;
+    // One line per visible element: "kind x y width height break text", text for runs only.
+    std::string Dump() const;
+
+private:
+    CWnd* m_pWnd;
+    CHtmlX* m_pDoc;
+    int m_nWidth;
+    int m_nHeight;
+};
+
+// The colour of a pixel as a COLORREF (red in the low byte), so it compares with RGB(...).
+COLORREF PixelRef(const QImage& image, int x, int y);
+
+// Each test gets a fresh server with the default settings and the box font switched on.
+class DocTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    bool m_bOldBoxFont = false;
+};

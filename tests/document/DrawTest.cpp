@@ -1,0 +1,370 @@
+// Tests of the document's band, hit tests, active link, background colour and tiles, and animation timer.
+#include "DocBoxes.h"
+#include "DocTestUtil.h"
+#include "GifWriter.h"
+#include "TempDir.h"
+
+#include "korgr/ImageDax.h"
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/ImageElement.h"
+#include "korhtml/SimpleElements.h"
+#include "maps/ImageManager.h"
+#include "platform/win/win.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+namespace {
+
+class DrawTest : public DocTest
+{
+protected:
+    // A document on a window of w x h whose body holds only what the test adds.
+    CElement* Start(TestDoc& t)
+    {
+        EXPECT_EQ(t.OpenHtml("<body bgcolor=#102030 text=#405060>x"), 1);
+        return EmptyBody(t.Doc());
+    }
+    // Measures and lays out the hand-made content, then puts each box where the test wants it.
+    static void Settle(TestDoc& t, const std::vector<std::pair<Box*, CPoint>>& places)
+    {
+        t->SetStaticData();
+        t.Layout();
+        for (auto& [box, pt] : places)
+            box->At(pt.x, pt.y);
+    }
+};
+
+TEST_F(DrawTest, BandCountsEdgesAndDrawsOnlyOverlappingElements)
+{
+    TestDoc t(200, 100);
+    CElement* body = Start(t);
+    std::vector<CVisible*> drawn;
+    auto box = [&](int h) {
+        Box* b = AddTo(body, new Box(t.Doc(), 20, h));
+        b->drawn = &drawn;
+        return b;
+    };
+    Box* above = box(39);    // y 10..49: above a band from 50
+    Box* touchTop = box(50); // y 0..50: its bottom edge lies on the band's top
+    Box* inside = box(10);
+    Box* farBelow = box(10);    // between the band ends in document order, but below the band
+    Box* touchBottom = box(10); // its top edge lies on the band's bottom
+    Box* below = box(10);
+    Settle(t, {{above, {10, 10}},
+               {touchTop, {10, 0}},
+               {inside, {10, 60}},
+               {farBelow, {10, 500}},
+               {touchBottom, {10, 150}},
+               {below, {10, 151}}});
+
+    t.Render(50);
+    EXPECT_EQ(t->GetTopVisible(), touchTop);
+    EXPECT_EQ(t->GetBottomVisible(), touchBottom);
+    EXPECT_EQ(drawn, (std::vector<CVisible*>{touchTop, inside, touchBottom}));
+
+    // The searches for other bands store nothing.
+    EXPECT_EQ(t->GetTopVisible(0, 5), touchTop);
+    EXPECT_EQ(t->GetBottomVisible(0, 5), touchTop);
+    EXPECT_EQ(t->GetTopVisible(0, 9), touchTop);
+    EXPECT_EQ(t->GetBottomVisible(0, 10), touchTop); // the walk from the end meets it before "above"
+    EXPECT_EQ(t->GetBottomVisible(45, 49), touchTop);
+    EXPECT_EQ(t->GetTopVisible(45, 49), above);
+    EXPECT_EQ(t->GetTopVisible(1000, 1100), nullptr);
+    EXPECT_EQ(t->GetBottomVisible(1000, 1100), nullptr);
+    EXPECT_EQ(t->GetTopVisible(), touchTop);
+
+    // Scrolled past everything: no band, nothing drawn.
+    drawn.clear();
+    t.Render(600);
+    EXPECT_EQ(t->GetTopVisible(), nullptr);
+    EXPECT_EQ(t->GetBottomVisible(), nullptr);
+    EXPECT_TRUE(drawn.empty());
+}
+
+TEST_F(DrawTest, HitTestsUseHalfOpenBoxesAndPreferLaterElements)
+{
+    TestDoc t(200, 100);
+    CElement* body = Start(t);
+    Box* a = AddTo(body, new Box(t.Doc(), 50, 20));
+    Box* b = AddTo(body, new Box(t.Doc(), 50, 20));
+    Settle(t, {{a, {10, 60}}, {b, {50, 60}}});
+    t.Render(0);
+
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(10, 60)), a);
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(55, 70)), b); // both: the later one
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(60, 70)), b); // a's right edge is outside a
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(99, 79)), b);
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(100, 70)), nullptr);
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(30, 80)), nullptr); // bottom edge
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(9, 60)), nullptr);
+}
+
+TEST_F(DrawTest, ActiveLinkFollowsAnchorsAndSurvivesBlankSpace)
+{
+    TestDoc t(200, 100);
+    CElement* body = Start(t);
+    CHtmlX* doc = t.Doc();
+    FAnchor* link = AddTo(body, new FAnchor(doc));
+    link->m_strHref = "next.html";
+    CElement* bold = AddTo(link, new Node(doc, 4));
+    Box* inLink = AddTo(bold, new Box(doc, 20, 10));
+    Box* plain = AddTo(body, new Box(doc, 20, 10));
+    FAnchor* target = AddTo(body, new FAnchor(doc));
+    target->m_strName = "here";
+    Box* inTarget = AddTo(target, new Box(doc, 20, 10));
+    Settle(t, {{inLink, {10, 110}}, {plain, {40, 110}}, {inTarget, {70, 110}}});
+    t.Render(100); // client point (x, y) is document point (x, y + 100)
+
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "");
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(15, 15)), 1);
+    EXPECT_EQ(doc->m_pActiveLink, link);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "next.html");
+    // Blank space: no answer, but the link stays active.
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(15, 50)), 0);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "next.html");
+    // An element outside anchors clears it.
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(45, 15)), 0);
+    EXPECT_EQ(doc->m_pActiveLink, nullptr);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "");
+    // An anchor with only a name is active too, with an empty link.
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(75, 15)), 1);
+    EXPECT_EQ(doc->m_pActiveLink, target);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "");
+
+    // The active link survives layouts and scrolling; without a band nothing changes.
+    doc->SetActiveLink(link);
+    t.Layout();
+    t.Render(1000);
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(15, 15)), 0);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "next.html");
+    doc->SetActiveLink(nullptr);
+    EXPECT_EQ(doc->GetCurrentAnchor().str(), "");
+
+    // Deleting the contents drops it.
+    doc->SetActiveLink(link);
+    doc->Close();
+    EXPECT_EQ(doc->m_pActiveLink, nullptr);
+    EXPECT_EQ(doc->MouseOnAnchor(CPoint(15, 15)), 0);
+}
+
+TEST_F(DrawTest, RedrawInvalidatesOnlyElementsThatMoved)
+{
+    TestDoc t(200, 100);
+    CElement* body = Start(t);
+    Box* still = AddTo(body, new Box(t.Doc(), 20, 10));
+    Box* moving = AddTo(body, new Box(t.Doc(), 20, 10));
+    Settle(t, {{still, {10, 10}}, {moving, {40, 10}}});
+    t.Render(0);
+    t->SaveOldRect();
+    EXPECT_EQ(CRect(moving->m_rcDrawn), CRect(40, 10, 60, 20));
+
+    t.Window()->ValidateRect(nullptr);
+    t->RedrawElements();
+    CRect rc;
+    EXPECT_FALSE(t.Window()->GetUpdateRect(&rc));
+
+    moving->At(40, 50);
+    t->RedrawElements();
+    EXPECT_TRUE(t.Window()->GetUpdateRect(&rc));
+    EXPECT_EQ(rc, CRect(40, 10, 60, 60)); // old and new place
+}
+
+// ---- Background ----
+
+// A tile of w x h whose pixel (x, y) is RGB(x, y, 50), saved as PNG in dir.
+std::string WriteTile(const TempDir& dir, int w, int h)
+{
+    QImage tile(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            tile.setPixel(x, y, qRgb(x, y, 50));
+    std::string path = dir.File(("tile" + std::to_string(w) + "x" + std::to_string(h) + ".png").c_str());
+    EXPECT_TRUE(tile.save(QString::fromStdString(path), "PNG"));
+    return path;
+}
+
+// Gives the body the tile as its background image, as the measure pass would.
+void UseTile(CHtmlX* doc, const std::string& path)
+{
+    FBody* body = static_cast<FBody*>(doc->GetBody());
+    body->m_strBackground = path.c_str();
+    body->m_pBackImage = doc->GetImageManager()->GetImage(CString(path.c_str()));
+    ASSERT_NE(body->m_pBackImage, nullptr);
+    body->m_nBackWidth = body->m_pBackImage->Width();
+    body->m_nBackHeight = body->m_pBackImage->Height();
+}
+
+// Counts the pixels of the window that do not show the tile anchored at document (0, 0).
+int TileErrors(const QImage& img, int w, int h, int scrollY)
+{
+    int errors = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (PixelRef(img, x, y) != RGB(x % w, (y + scrollY) % h, 50))
+                ++errors;
+    return errors;
+}
+
+TEST_F(DrawTest, BackgroundColourFillsTheViewport)
+{
+    TestDoc t(120, 80);
+    ASSERT_EQ(t.OpenHtml("<body bgcolor=#00ff00></body>"), 1);
+    t.Layout();
+    QImage img = t.Render(0);
+    for (QPoint p : {QPoint(0, 0), QPoint(119, 79), QPoint(60, 40)})
+        EXPECT_EQ(PixelRef(img, p.x(), p.y()), RGB(0, 255, 0));
+
+    // A background that is not loaded falls back to the colour.
+    TempDir dir;
+    FBody* body = static_cast<FBody*>(t->GetBody());
+    body->m_strBackground = "missing.gif";
+    body->m_pBackImage = t->GetImageManager()->GetImage(CString(dir.File("missing.gif").c_str()));
+    EXPECT_EQ(body->m_pBackImage, nullptr); // no stand-in images set
+    CImageDax failed;
+    failed.state = 2;
+    body->m_pBackImage = &failed;
+    body->m_nBackWidth = body->m_nBackHeight = 10;
+    body->m_crBgColor = RGB(1, 2, 3);
+    img = t.Render(0);
+    EXPECT_EQ(PixelRef(img, 5, 5), RGB(1, 2, 3));
+    body->m_pBackImage = nullptr;
+}
+
+TEST_F(DrawTest, TiledBackgroundIsAnchoredAtTheDocumentOrigin)
+{
+    TempDir dir;
+    struct Case
+    {
+        int viewW, viewH, tileW, tileH, scroll;
+    } cases[] = {
+        {95, 63, 10, 10, 7},                                // composed: rows and columns by doubling
+        {50, 300, 3, 3, 0},                                 // many small tiles
+        {50, 300, 3, 3, 1},        {300, 300, 200, 200, 0}, // 2 x 2 tiles: drawn directly
+        {300, 300, 200, 200, 150},                          // one column of cut tiles downwards
+        {95, 150, 10, 200, 0},                              // one row of tiles sideways
+        {95, 150, 10, 200, 130},   {40, 30, 100, 100, 20},  // one tile covers the view
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.viewW << "x" << c.viewH << " tile " << c.tileW << "x" << c.tileH
+                                        << " scroll " << c.scroll);
+        TestDoc t(c.viewW, c.viewH);
+        ASSERT_EQ(t.OpenHtml("<body bgcolor=#ff00ff>"), 1);
+        UseTile(t.Doc(), WriteTile(dir, c.tileW, c.tileH));
+        QImage img = t.Render(c.scroll);
+        EXPECT_EQ(TileErrors(img, c.tileW, c.tileH, c.scroll), 0);
+    }
+
+    // Scrolled by 7 with a tile 10 high, the cut row at the top shows the tile's rows 7 to 9.
+    TestDoc t(95, 63);
+    ASSERT_EQ(t.OpenHtml("<body>"), 1);
+    UseTile(t.Doc(), WriteTile(dir, 10, 10));
+    QImage img = t.Render(7);
+    EXPECT_EQ(PixelRef(img, 0, 0), RGB(0, 7, 50));
+    EXPECT_EQ(PixelRef(img, 4, 2), RGB(4, 9, 50));
+    EXPECT_EQ(PixelRef(img, 4, 3), RGB(4, 0, 50));
+}
+
+TEST_F(DrawTest, BodyBackgroundIsFetchedRelativeToTheComponentPath)
+{
+    TempDir dir;
+    WriteTile(dir, 10, 10);
+    TestDoc t(95, 63);
+    ASSERT_EQ(t.OpenHtml("<body bgcolor=#ff00ff background=\"tile10x10.png\">", dir.Path() + "/"), 1);
+    FBody* body = static_cast<FBody*>(t->GetBody());
+    ASSERT_NE(body->m_pBackImage, nullptr);
+    EXPECT_EQ(body->m_nBackWidth, 10);
+    EXPECT_EQ(TileErrors(t.Render(7), 10, 10, 7), 0);
+
+    // A network background is never fetched: without stand-in images the colour is painted.
+    ASSERT_EQ(t.OpenHtml("<body bgcolor=#ff00ff background=\"http://host/tile.png\">", dir.Path() + "/"), 1);
+    EXPECT_EQ(PixelRef(t.Render(0), 3, 3), RGB(255, 0, 255));
+    CStringList list;
+    t->GetImageManager()->GetComponentList(list);
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetHead().str(), "tile.png"); // resolved to the bare name: no such local file
+}
+
+// ---- Animation ----
+
+TEST_F(DrawTest, AnimationTimerRunsOnlyWhileAnAnimatedImageIsInView)
+{
+    TempDir dir;
+    std::string gif = dir.File("anim.gif");
+    ASSERT_TRUE(testgif::WriteFile(
+        gif, testgif::Encode(20, 20, {0xFF0000, 0x00FF00, 0x0000FF, 0},
+                             {testgif::Solid(0, 0, 20, 20, 0), testgif::Solid(0, 0, 20, 20, 1),
+                              testgif::Solid(0, 0, 20, 20, 2)})));
+    TestDoc t(200, 100);
+    ASSERT_EQ(t.OpenHtml("<p><img src=\"" + gif + "\"><br>"), 1);
+    CHtmlX* doc = t.Doc();
+    auto* img = static_cast<FImage*>(t.FindKind(37));
+    ASSERT_NE(img, nullptr);
+    // As the image measures itself: the picture from the manager and its size.
+    img->m_pImage = doc->GetImageManager()->GetImage(CString(gif.c_str()));
+    img->m_nWidth = img->m_nHeight = 20;
+    ASSERT_TRUE(img->IsAnimated());
+    doc->SetStaticData();
+    ASSERT_EQ(doc->m_listAnimate.GetCount(), 1);
+    EXPECT_EQ(doc->m_listAnimate.GetHead(), img);
+    t.Layout();
+    img->m_nX = 30;
+    img->m_nY = 400;
+
+    int ticks = 0;
+    kor::MessageFilter old = kor::SetMessageFilter([&](MSG& msg) {
+        if (msg.message == WM_TIMER && msg.wParam == ID_TIMER_ANIMATE)
+            ++ticks;
+        return false;
+    });
+    auto wait = [](int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+
+    t.Render(0); // out of view
+    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
+    EXPECT_TRUE(doc->m_listAnimateVisible.IsEmpty());
+    wait(120);
+    EXPECT_EQ(ticks, 0);
+
+    t.Render(350); // in view
+    EXPECT_TRUE(doc->HasState(STATE_ANIMATING));
+    EXPECT_EQ(doc->m_listAnimateVisible.GetCount(), 1);
+    wait(200);
+    EXPECT_GE(ticks, 1);
+
+    // Each tick of a frame without wait shows the next frame in place.
+    {
+        CClientDC dc(t.Window());
+        dc.SetViewportOrg(0, -350);
+        COLORREF colours[] = {RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 0, 0)};
+        for (int i = 0; i < 3; ++i) {
+            doc->DrawAnimateImages(&dc);
+            EXPECT_EQ(img->m_nFrame, (i + 1) % 3);
+            EXPECT_EQ(PixelRef(*kor::WindowSurface(t.Window()), 35, 55), colours[i]);
+        }
+    }
+
+    t.Render(0); // out of view again: the timer stops
+    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
+    wait(60);
+    ticks = 0;
+    wait(150);
+    EXPECT_EQ(ticks, 0);
+
+    // Deleting the contents while animating stops the timer as well.
+    t.Render(350);
+    EXPECT_TRUE(doc->HasState(STATE_ANIMATING));
+    doc->Close();
+    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
+    wait(60);
+    ticks = 0;
+    wait(150);
+    EXPECT_EQ(ticks, 0);
+    kor::SetMessageFilter(old);
+}
+
+} // namespace
