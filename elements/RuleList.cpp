@@ -1,5 +1,37 @@
-// Rules, breaks and list items: construction, visible ranges, the break's own breaks, the item's indent.
+// Rules, breaks and list items: construction, visible ranges and breaks, rule sizing and drawing, bullets.
 #include "korhtml/RuleElements.h"
+#include "korhtml/HtmlX.h"
+#include "korhtml/SimpleElements.h"
+#include "elements/BreakCache.h"
+#include "platform/gdi/gdi.h"
+
+namespace {
+
+// The page's body, whose colours the rule and the bullet follow: the document's, or, for a tree
+// built without a document, the body at the top of the element's tree; null when there is none.
+FBody* PageBody(CElement* e)
+{
+    if (e->m_pDoc && e->m_pDoc->m_pBody && e->m_pDoc->m_pBody->m_nKind == 9)
+        return static_cast<FBody*>(e->m_pDoc->m_pBody);
+    CElement* top = e;
+    while (CElement* parent = top->GetParentElement())
+        top = parent;
+    return top->m_nKind == 9 ? static_cast<FBody*>(top) : nullptr;
+}
+
+COLORREF PageBackground(CElement* e)
+{
+    FBody* body = PageBody(e);
+    return body ? body->m_crBgColor : GetSysColor(COLOR_WINDOW);
+}
+
+COLORREF PageTextColor(CElement* e)
+{
+    FBody* body = PageBody(e);
+    return body ? body->m_crText : RGB(0, 0, 0);
+}
+
+} // namespace
 
 // ---- FRule ----
 
@@ -15,6 +47,35 @@ void FRule::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
     *after = GetNextVisible(FALSE, nullptr);
+}
+
+void FRule::SetLineWidth(int w)
+{
+    m_nLineWidth = w;
+    if (m_nWidthAttr == -1) {
+        m_nWidth = w;
+    } else if (m_nWidthAttr < -1) {
+        // Computed in floating point so that absurd percentages cannot overflow.
+        double width = double(w) * -double(m_nWidthAttr) * 0.01;
+        m_nWidth = width >= 2147483647.0 ? 2147483647 : width <= -2147483647.0 ? -2147483647 : int(width);
+    } else {
+        // A pixel width carries the height in its high half, which is 0 for any ordinary width:
+        // such a rule takes no height in the layout, though it is drawn 4 pixels high.
+        m_nWidth = int(short(m_nWidthAttr & 0xFFFF));
+        m_nHeight = int(short((m_nWidthAttr >> 16) & 0xFFFF));
+    }
+}
+
+void FRule::Draw(CDC* dc)
+{
+    if (!dc)
+        return;
+    // Dark shadow on mid-dark pages, bright highlight on light pages that are not white, so the
+    // groove stays visible whatever the background.
+    COLORREF bg = PageBackground(this);
+    COLORREF topLeft = (bg != 0 && bg <= 0x808080) ? RGB(0, 0, 0) : RGB(0x80, 0x80, 0x80);
+    COLORREF bottomRight = (bg >= 0xC0C0C0 && bg != 0xFFFFFF) ? RGB(0xFF, 0xFF, 0xFF) : RGB(0xC0, 0xC0, 0xC0);
+    dc->Draw3dRect(m_nX, m_nY, m_nWidth, 4, topLeft, bottomRight);
 }
 
 // ---- FBreak ----
@@ -36,16 +97,20 @@ void FBreak::GetVisibleRange(CVisible** first, CVisible** after)
 void FBreak::ComputeBreaks()
 {
     m_nBreak = 0;
+    // The searches start before the break: from itself they would find the break itself.
+    CElement* p = nullptr;
+    CElement* q = nullptr;
+    CBreakCache::FindPrev(this, FALSE, &p, &q);
     CVisible* first = nullptr;
     CVisible* after = nullptr;
-    if (CElement* p = FindPrevByFlags(EF_PARAGRAPH, FALSE, nullptr)) {
-        p->GetVisibleRange(&first, &after);
+    if (p) {
+        CBreakCache::GetRange(p, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_PARA;
     }
-    if (CElement* q = FindPrevByFlags(EF_LINEBREAK, FALSE, nullptr)) {
-        first = after = nullptr;
-        q->GetVisibleRange(&first, &after);
+    first = after = nullptr;
+    if (q) {
+        CBreakCache::GetRange(q, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_LINE;
     }
@@ -70,4 +135,22 @@ void FListItem::GetVisibleRange(CVisible** first, CVisible** after)
 int FListItem::GetIndent()
 {
     return 20 * m_nListLevel;
+}
+
+void FListItem::Draw(CDC* dc)
+{
+    if (!dc)
+        return;
+    // An item with nothing after it on its line shows no bullet.
+    if (GetLineEnd(BRK_WRAP | BRK_LINE | BRK_PARA) == this)
+        return;
+    COLORREF color = PageTextColor(this);
+    CBrush brush(color);
+    CPen pen(PS_SOLID, 1, color);
+    CBrush* oldBrush = dc->SelectObject(&brush);
+    CPen* oldPen = dc->SelectObject(&pen);
+    // The item sits on the bottom of its line; the disc floats beside the text above its top.
+    dc->Ellipse(m_nX, m_nY - 8, m_nX + 5, m_nY - 3);
+    dc->SelectObject(oldBrush);
+    dc->SelectObject(oldPen);
 }

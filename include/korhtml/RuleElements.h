@@ -11,6 +11,10 @@ public:
 
     // The rule itself, and the next visible element.
     void GetVisibleRange(CVisible** first, CVisible** after) override;
+    // The line width also sizes the rule: the whole line, a percentage of it, or the pixel width.
+    void SetLineWidth(int w) override;
+    // A sunken bar 4 pixels high, shaded to stand out from the page's background colour.
+    void Draw(CDC* dc) override;
 
     int m_nRuleAlign; // stored only
     BOOL m_bNoShade;  // stored only
@@ -43,6 +47,8 @@ public:
     void GetVisibleRange(CVisible** first, CVisible** after) override;
     // 20 pixels per enclosing list, whether or not the item starts a line.
     int GetIndent() override;
+    // A small disc in the text colour, unless nothing follows the item on its line.
+    void Draw(CDC* dc) override;
 
     int m_nType;  // stored only
     int m_nValue; // stored only
