@@ -28,6 +28,14 @@ int RunCommand(const ToolOptions& options)
 {
     if (options.command == "tree")
         return RunTree(options);
+    if (options.command == "layout")
+        return RunLayout(options);
+    if (options.command == "render")
+        return RunRender(options);
+    if (options.command == "text")
+        return RunText(options);
+    if (options.command == "extract")
+        return RunExtract(options);
     throw UsageError{"the command '" + options.command + "' is not available in this build"};
 }
 

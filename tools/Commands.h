@@ -1,7 +1,13 @@
-// The korhtml tool's commands.
+// The korhtml tool's commands and the server and document set-up they share.
 #pragma once
 
 #include "tools/Options.h"
+
+#include <string>
+#include <utility>
+
+class CHtmlX;
+class CWnd;
 
 namespace kor {
 
@@ -12,5 +18,55 @@ int RunCommand(const ToolOptions& options);
 std::string ReadInputFile(const std::string& path);
 
 int RunTree(const ToolOptions& options);
+int RunLayout(const ToolOptions& options);
+int RunRender(const ToolOptions& options);
+int RunText(const ToolOptions& options);
+int RunExtract(const ToolOptions& options);
+
+// Text for standard output as the options of text and extract ask: --lf turns CR LF into LF,
+// --utf8 converts from CP949. WriteOutput writes the bytes as they are.
+std::string TextOutput(std::string bytes, const ToolOptions& options);
+void WriteOutput(const std::string& bytes);
+
+// The server for one command, set up with the common options (box font, even alignment, margins,
+// gaps, data path, global images); destroyed with this object.
+class ToolServer
+{
+public:
+    explicit ToolServer(const ToolOptions& options);
+    ~ToolServer();
+    ToolServer(const ToolServer&) = delete;
+    ToolServer& operator=(const ToolServer&) = delete;
+};
+
+// A document in a hidden window of its own without a scroll bar, opened from options.file (as
+// plain text when asText). The window paints the document as a view would: background, then
+// elements, at the document's viewport origin. Needs a ToolServer for its whole life.
+class ToolDocument
+{
+public:
+    // An unreadable file is a UsageError.
+    ToolDocument(const ToolOptions& options, int width, int height, bool asText);
+    ~ToolDocument();
+    ToolDocument(const ToolDocument&) = delete;
+    ToolDocument& operator=(const ToolDocument&) = delete;
+
+    CHtmlX* Document() const;
+    CWnd* Window() const;
+    // Gives the window a new size (the document is not laid out again).
+    void Resize(int width, int height);
+
+private:
+    struct Impl;
+    Impl* m_pImpl;
+};
+
+// The viewport size options of layout and render, checked: --width and --height (800 x 600 by
+// default), each from 1 to kMaxSide.
+constexpr int kMaxSide = 32767;
+std::pair<int, int> ViewportSize(const ToolOptions& options);
+
+// The layout dump of a laid-out document: the content size, then every visible element of the body.
+std::string LayoutDump(CHtmlX* doc);
 
 } // namespace kor

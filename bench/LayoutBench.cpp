@@ -1,0 +1,164 @@
+// Parse, transform, measure and lay out generated pages of growing size; the cost must grow linearly.
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/HtmlX.h"
+#include "platform/gdi/gdi.h"
+#include "platform/win/win.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+// Words of both scripts, so that one- and two-byte characters are measured.
+const char* const kWords[] = {"layout",   "\xC7\xD1\xB1\xDB", "text",  "\xB9\xAE\xB4\xDC",
+                              "window",   "\xB1\xDB\xB2\xC3", "draws", "a",
+                              "\xC1\xD9", "paragraph"};
+constexpr int kWordCount = sizeof kWords / sizeof kWords[0];
+
+void AppendWords(std::string& s, int n, int seed)
+{
+    for (int i = 0; i < n; ++i) {
+        int k = (seed + i * 7) % kWordCount;
+        // Some words in bold or italics, so that fonts are resolved again after a tag.
+        if (i % 11 == 5)
+            s += std::string("<B>") + kWords[k] + "</B> ";
+        else if (i % 13 == 8)
+            s += std::string("<I>") + kWords[k] + "</I> ";
+        else
+            s += std::string(kWords[k]) + " ";
+    }
+}
+
+// n paragraphs of 40 words, a heading and a rule every 10 paragraphs.
+std::string ParagraphPage(int n)
+{
+    std::string s = "<html><head><title>bench</title></head><body>";
+    for (int i = 0; i < n; ++i) {
+        if (i % 10 == 0)
+            s += "<H2>Section</H2><HR>";
+        s += "<P>";
+        AppendWords(s, 40, i);
+        s += "</P>\n";
+    }
+    return s + "</body></html>";
+}
+
+// n levels of nested containers and styles around a short paragraph at the bottom.
+std::string NestedPage(int n)
+{
+    static const char* const open[] = {"<DIV>", "<B>", "<BLOCKQUOTE>", "<FONT SIZE=4>", "<I>", "<CENTER>"};
+    static const char* const close[] = {"</DIV>", "</B>", "</BLOCKQUOTE>", "</FONT>", "</I>", "</CENTER>"};
+    std::string s = "<html><body>";
+    for (int i = 0; i < n; ++i)
+        s += open[i % 6];
+    AppendWords(s, 20, n);
+    for (int i = n - 1; i >= 0; --i)
+        s += close[i % 6];
+    return s + "</body></html>";
+}
+
+// n lists of 8 items, each list with a nested list of 3 items.
+std::string ListPage(int n)
+{
+    std::string s = "<html><body>";
+    for (int i = 0; i < n; ++i) {
+        s += (i % 2) ? "<OL>" : "<UL>";
+        for (int j = 0; j < 8; ++j) {
+            s += "<LI>";
+            AppendWords(s, 6, i + j);
+            if (j == 3) {
+                s += "<UL>";
+                for (int k = 0; k < 3; ++k) {
+                    s += "<LI>";
+                    AppendWords(s, 4, k);
+                }
+                s += "</UL>";
+            }
+        }
+        s += (i % 2) ? "</OL>" : "</UL>";
+        s += "<P>";
+        AppendWords(s, 10, i);
+        s += "<BR>";
+        AppendWords(s, 5, i);
+    }
+    return s + "</body></html>";
+}
+
+// The whole pipeline a view runs on opening: parse, transform, measure, then lay out.
+void OpenAndLayOut(benchmark::State& state, std::string (*make)(int))
+{
+    int n = int(state.range(0));
+    CString source(make(n).c_str());
+    CWnd window;
+    window.CreateEx(0, nullptr, "bench", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr);
+    CHtmlX doc(&window);
+    for (auto _ : state) {
+        doc.OpenString(source, "");
+        doc.Layout(800, 600);
+        benchmark::DoNotOptimize(doc.GetContentSize());
+    }
+    state.SetComplexityN(n);
+    state.counters["bytes"] = double(source.GetLength());
+    state.counters["height"] = double(doc.GetContentSize().cy);
+    doc.Close();
+    window.DestroyWindow();
+}
+
+void BM_Paragraphs(benchmark::State& state)
+{
+    OpenAndLayOut(state, ParagraphPage);
+}
+void BM_DeepNesting(benchmark::State& state)
+{
+    OpenAndLayOut(state, NestedPage);
+}
+void BM_Lists(benchmark::State& state)
+{
+    OpenAndLayOut(state, ListPage);
+}
+
+BENCHMARK(BM_Paragraphs)
+    ->RangeMultiplier(2)
+    ->Range(16, 2048)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_DeepNesting)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_Lists)
+    ->RangeMultiplier(2)
+    ->Range(8, 256)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QByteArray dir = "/tmp/korhtml-runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+    QApplication app(argc, argv);
+    // The box font: metrics that do not depend on the fonts installed.
+    kor::SetBoxFontMode(true);
+    CreateHtmlServer();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DestroyHtmlServer();
+    return 0;
+}

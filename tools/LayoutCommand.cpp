@@ -1,0 +1,244 @@
+// The layout command, and the server, window and document set-up that layout and render share.
+#include "tools/Commands.h"
+
+#include "korhtml/Element.h"
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/HtmlX.h"
+#include "korhtml/TextElement.h"
+#include "platform/gdi/gdi.h"
+#include "platform/win/win.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace kor {
+
+namespace {
+
+// Fails with a UsageError unless the file can be opened and read (a directory cannot).
+void CheckReadable(const std::string& path, const char* what)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
+    errno = 0;
+    std::fgetc(f);
+    bool failed = std::ferror(f);
+    int err = errno;
+    std::fclose(f);
+    if (failed)
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
+                         (err ? std::string(": ") + std::strerror(err) : std::string())};
+}
+
+// The window a document draws into: it paints the document as the view does, background first,
+// then the elements of the visible band, shifted by the scroll position; white while the
+// document cannot be drawn.
+class DocumentWindow : public CWnd
+{
+public:
+    CHtmlX* m_pDocument = nullptr;
+
+protected:
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        if (m_pDocument && m_pDocument->ReadyToDraw()) {
+            CPoint org = m_pDocument->GetViewportOrg();
+            dc.SetViewportOrg(-org.x, -org.y);
+            m_pDocument->DrawBackground(&dc);
+            m_pDocument->DrawElements(&dc);
+        } else {
+            CRect rc;
+            GetClientRect(rc);
+            dc.FillSolidRect(rc, RGB(255, 255, 255));
+        }
+    }
+};
+
+void AppendNumber(std::string& out, long long n)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lld", n);
+    out += buf;
+}
+
+// Display text on one line: backslash, tab, LF and CR as \\, \t, \n, \r; other control bytes as \xNN.
+void AppendEscaped(std::string& out, const CString& text)
+{
+    const char* p = text.GetString();
+    for (int i = 0, n = text.GetLength(); i < n; ++i) {
+        unsigned char c = (unsigned char)p[i];
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02x", c);
+                out += hex;
+            } else {
+                out += char(c);
+            }
+        }
+    }
+}
+
+} // namespace
+
+// ---- ToolServer ----
+
+ToolServer::ToolServer(const ToolOptions& options)
+{
+    // The input files the settings name are checked before anything is built.
+    if (options.dataPath) {
+        struct stat st;
+        if (stat(options.dataPath->c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            throw UsageError{"--data-path: not a directory: '" + *options.dataPath + "'"};
+    }
+    if (options.globalImages) {
+        CheckReadable(options.globalImages->first, "global image");
+        CheckReadable(options.globalImages->second, "global image");
+    }
+
+    if (options.boxFont)
+        SetBoxFontMode(true);
+    CreateHtmlServer();
+    if (options.evenAlign)
+        SetEvenAlign(TRUE);
+    if (options.margins)
+        SetMargins(options.margins->first, options.margins->second);
+    if (options.gaps)
+        SetLineGaps(options.gaps->first, options.gaps->second);
+    if (options.dataPath)
+        SetDataPath(CString(options.dataPath->c_str()));
+    if (options.globalImages)
+        SetGlobalImage(CString(options.globalImages->first.c_str()),
+                       CString(options.globalImages->second.c_str()));
+}
+
+ToolServer::~ToolServer()
+{
+    DestroyHtmlServer();
+}
+
+// ---- ToolDocument ----
+
+struct ToolDocument::Impl
+{
+    DocumentWindow window;
+    CHtmlX* document = nullptr;
+};
+
+ToolDocument::ToolDocument(const ToolOptions& options, int width, int height, bool asText) : m_pImpl(nullptr)
+{
+    CheckReadable(options.file, "input file");
+    m_pImpl = new Impl;
+    // Hidden, and without a scroll bar: the whole window is the viewport.
+    if (!m_pImpl->window.CreateEx(0, nullptr, "korhtml", WS_POPUP, 0, 0, width, height, nullptr, nullptr)) {
+        delete m_pImpl;
+        m_pImpl = nullptr;
+        throw UsageError{"cannot create a window of " + std::to_string(width) + " x " +
+                         std::to_string(height)};
+    }
+    m_pImpl->document = new CHtmlX(&m_pImpl->window);
+    m_pImpl->window.m_pDocument = m_pImpl->document;
+    CString path(options.file.c_str());
+    if (asText)
+        m_pImpl->document->OpenText(path);
+    else
+        m_pImpl->document->OpenLocal(path);
+}
+
+ToolDocument::~ToolDocument()
+{
+    if (!m_pImpl)
+        return;
+    // The document first: its form controls are child windows of the window.
+    m_pImpl->window.m_pDocument = nullptr;
+    delete m_pImpl->document;
+    m_pImpl->window.DestroyWindow();
+    delete m_pImpl;
+}
+
+CHtmlX* ToolDocument::Document() const
+{
+    return m_pImpl->document;
+}
+
+CWnd* ToolDocument::Window() const
+{
+    return &m_pImpl->window;
+}
+
+void ToolDocument::Resize(int width, int height)
+{
+    m_pImpl->window.MoveWindow(0, 0, width, height, FALSE);
+}
+
+// ---- The layout command ----
+
+std::pair<int, int> ViewportSize(const ToolOptions& options)
+{
+    int width = options.IntValue("width", 800);
+    int height = options.IntValue("height", 600);
+    if (width < 1 || width > kMaxSide)
+        throw UsageError{"--width: must be from 1 to " + std::to_string(kMaxSide) + ", got " +
+                         std::to_string(width)};
+    if (height < 1 || height > kMaxSide)
+        throw UsageError{"--height: must be from 1 to " + std::to_string(kMaxSide) + ", got " +
+                         std::to_string(height)};
+    return {width, height};
+}
+
+std::string LayoutDump(CHtmlX* doc)
+{
+    std::string out = "content\t";
+    CSize size = doc->GetContentSize();
+    AppendNumber(out, size.cx);
+    out += '\t';
+    AppendNumber(out, size.cy);
+    out += '\n';
+    CElement* body = doc->GetBody();
+    if (!body)
+        return out;
+    // The body is detached from the document's tree, so the walk ends with its last descendant.
+    for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
+        AppendNumber(out, v->m_nKind);
+        for (int n : {v->m_nX, v->m_nY, v->m_nWidth, v->m_nHeight, v->m_nBreak}) {
+            out += '\t';
+            AppendNumber(out, n);
+        }
+        out += '\t';
+        if (v->m_nKind == 74)
+            AppendEscaped(out, static_cast<FText*>(v)->m_strText);
+        out += '\n';
+    }
+    return out;
+}
+
+int RunLayout(const ToolOptions& options)
+{
+    auto [width, height] = ViewportSize(options);
+    ToolServer server(options);
+    ToolDocument document(options, width, height, options.Has("as-text"));
+    document.Document()->Layout(width, height);
+    std::string dump = LayoutDump(document.Document());
+    std::fwrite(dump.data(), 1, dump.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace kor
