@@ -1,0 +1,321 @@
+// Tests of a document's output: extracted text, saving the source or the text, the image list, printing.
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/HtmlX.h"
+#include "maps/ImageManager.h"
+#include "platform/gdi/codepage.h"
+#include "platform/shell/shell.h"
+#include "platform/win/win.h"
+
+#include "GifWriter.h"
+#include "TempDir.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string Cp949(const char* utf8)
+{
+    return kor::FromUnicode(QString::fromUtf8(utf8)).str();
+}
+
+std::string Hyphens(int n)
+{
+    return std::string(size_t(n), '-');
+}
+
+std::string CurrentDirectory()
+{
+    char buf[4096];
+    return getcwd(buf, sizeof buf) ? std::string(buf) : std::string();
+}
+
+// A server, a window-less document, and the message box and shell seams answered by the test.
+class Output : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CreateHtmlServer();
+        m_doc = new CHtmlX(nullptr);
+        m_cwd = CurrentDirectory();
+        m_oldBox = kor::SetMessageBoxHook([this](const CString& text, const CString&, UINT) {
+            m_messages.push_back(text.str());
+            return IDOK;
+        });
+        m_oldShell = kor::SetShellHook([this](const kor::ShellRequest& r, CString& program) {
+            if (r.kind == kor::ShellRequest::FindExecutable) {
+                program = m_program.c_str();
+                return m_program.empty() ? SE_ERR_NOASSOC : 42;
+            }
+            m_requests.push_back(r);
+            // Where the process stood when the request was made.
+            m_requestDirs.push_back(CurrentDirectory());
+            size_t i = m_requests.size() - 1;
+            return i < m_results.size() ? m_results[i] : 42;
+        });
+    }
+
+    void TearDown() override
+    {
+        kor::SetShellHook(m_oldShell);
+        kor::SetMessageBoxHook(m_oldBox);
+        delete m_doc;
+        DestroyHtmlServer();
+        if (chdir(m_cwd.c_str()) != 0)
+            ADD_FAILURE() << "cannot return to " << m_cwd;
+    }
+
+    std::string Extract(const char* html, int width)
+    {
+        m_doc->OpenString(CString(html), CString(""));
+        return m_doc->ExtractText(width).str();
+    }
+
+    CHtmlX* m_doc = nullptr;
+    std::string m_cwd;
+    std::string m_program;
+    std::vector<int> m_results;
+    std::vector<kor::ShellRequest> m_requests;
+    std::vector<std::string> m_requestDirs;
+    std::vector<std::string> m_messages;
+    kor::MessageBoxHook m_oldBox;
+    kor::ShellHook m_oldShell;
+};
+
+TEST_F(Output, ExtractTextBreaksListsAndRules)
+{
+    // Headings and paragraphs open with two line ends, even at the start; a rule is width / 2
+    // hyphens after a line end of its own; list items are indented four blanks a level.
+    EXPECT_EQ(Extract("<h1>T</h1><p>a b<hr><ul><li>x<ul><li>y</ul></ul>", 80),
+              "\r\n\r\nT\r\n\r\na b\r\n\r\n\r\n" + Hyphens(40) + "\r\n    * x\r\n        * y\r\n");
+    EXPECT_EQ(Extract("a<hr>b", 1), "a\r\n\r\n\r\n\r\n\r\nb\r\n");
+    // At width 0 every word is too long for its line and opens a new one.
+    EXPECT_EQ(Extract("a<hr>b", 0), "\r\na\r\n\r\n\r\n\r\n\r\n\r\nb\r\n");
+    // A BR gives the word after it one line end.
+    EXPECT_EQ(Extract("a<br>b&amp;c", 80), "a\r\nb&c\r\n");
+}
+
+TEST_F(Output, ExtractTextWrapsWords)
+{
+    // Three six-column words fill 18 columns; the fourth would pass 20.
+    EXPECT_EQ(Extract("aaaaa bbbbb ccccc ddddd", 20), "aaaaa bbbbb ccccc \r\nddddd\r\n");
+    // The hyphens of a rule count as columns (the line end before them does not reset the column),
+    // so the word after the image that takes the rule's paragraph break wraps.
+    EXPECT_EQ(Extract("<hr><img src=none.gif>yyyyyyyyyyy", 20),
+              "\r\n\r\n\r\n" + Hyphens(10) + "\r\nyyyyyyyyyyy\r\n");
+    EXPECT_EQ(Extract("<hr><img src=none.gif>yyyyyyyyy", 20), "\r\n\r\n\r\n" + Hyphens(10) + "yyyyyyyyy\r\n");
+    // A rule in a list is indented like any element that starts a line there.
+    EXPECT_EQ(Extract("<ul><li>abc<hr>", 24), "\r\n    * abc\r\n\r\n    \r\n" + Hyphens(12) + "\r\n");
+    // A wrapped line inside a list is not indented.
+    EXPECT_EQ(Extract("<ul><li>aaaa bbbb</ul>", 12), "\r\n    * aaaa \r\nbbbb\r\n");
+}
+
+TEST_F(Output, ExtractTextAppendsPreformattedTextAsItIs)
+{
+    EXPECT_EQ(Extract("<pre>a\tb\r\nc</pre>x", 80), "\r\n\r\na\tb\r\nc\r\n\r\nx\r\n");
+    // Preformatted text leaves the column where it was: the word after it is not wrapped.
+    EXPECT_EQ(Extract("<pre>0123456789</pre><img src=none.gif>yyyy", 5), "\r\n\r\n0123456789yyyy\r\n");
+}
+
+TEST_F(Output, ExtractTextOfEmptyDocuments)
+{
+    EXPECT_EQ(m_doc->ExtractText(80).str(), "");
+    EXPECT_EQ(Extract("<html><body></body></html>", 80), "");
+    // Visible elements that write nothing still give the final line end.
+    EXPECT_EQ(Extract("<img src=none.gif>", 80), "\r\n");
+}
+
+TEST_F(Output, SaveSourceAsTextAndAsHtml)
+{
+    TempDir src, dst;
+    ASSERT_FALSE(src.Path().empty());
+    ASSERT_FALSE(dst.Path().empty());
+    ASSERT_EQ(mkdir(src.File("img").c_str(), 0700), 0);
+    std::string gif = testgif::Encode(2, 2, {0xFF0000, 0x0000FF}, {testgif::Solid(0, 0, 2, 2, 1)});
+    ASSERT_TRUE(testgif::WriteFile(src.File("a.gif"), gif));
+    ASSERT_TRUE(testgif::WriteFile(src.File("img/b.gif"), gif + "x"));
+    std::string page = "<p>Hi <img src=a.gif><img src=img/b.gif><img src=missing.gif><img src=a.gif>\r\n";
+    ASSERT_TRUE(WriteFileBytes(src.File("page.html"), page));
+    ASSERT_TRUE(m_doc->OpenLocal(CString(src.File("page.html").c_str())));
+    // Image elements ask the document's image manager for their pictures; ask the same way here,
+    // so that saving is tested apart from the layout of images.
+    for (const char* name : {"a.gif", "img/b.gif", "missing.gif", "a.gif"})
+        m_doc->m_pImageManager->GetImage(m_doc->FindLocalPath(CString(name)));
+
+    // The component list names every image asked for once, missing ones too.
+    CStringList list;
+    list.AddTail(CString("stale"));
+    EXPECT_EQ(m_doc->GetComponentList(list), 3);
+    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_NE(list.Find(CString(src.File("a.gif").c_str())), nullptr);
+    EXPECT_NE(list.Find(CString(src.File("img/b.gif").c_str())), nullptr);
+    EXPECT_NE(list.Find(CString("missing.gif")), nullptr);
+
+    // As HTML: the source unchanged, the images that exist copied beside it under their bare names.
+    std::string out = dst.File("out.html");
+    ASSERT_TRUE(WriteFileBytes(out, std::string(5000, 'z')));
+    m_doc->SaveSource(CString(out.c_str()), 1, 80);
+    EXPECT_EQ(ReadFileBytes(out), page);
+    EXPECT_EQ(ReadFileBytes(dst.File("a.gif")), gif);
+    EXPECT_EQ(ReadFileBytes(dst.File("b.gif")), gif + "x");
+    EXPECT_EQ(ReadFileBytes(dst.File("missing.gif")), "<missing>");
+
+    // As text: the extracted text at the given width.
+    std::string txt = dst.File("out.txt");
+    m_doc->SaveSource(CString(txt.c_str()), 0, 4);
+    EXPECT_EQ(ReadFileBytes(txt), "\r\n\r\nHi \r\n");
+    EXPECT_TRUE(m_messages.empty());
+
+    // A bare name saves into the current directory, and the images go there too.
+    TempDir here;
+    ASSERT_EQ(chdir(here.Path().c_str()), 0);
+    m_doc->SaveSource(CString("bare.html"), 1, 80);
+    EXPECT_EQ(ReadFileBytes(here.File("bare.html")), page);
+    EXPECT_EQ(ReadFileBytes(here.File("a.gif")), gif);
+
+    // A file that cannot be created (its name is taken by a directory): the message, nothing
+    // written, no image copied beside it.
+    TempDir third;
+    std::string bad = third.File("out.html");
+    ASSERT_EQ(mkdir(bad.c_str(), 0700), 0);
+    m_doc->SaveSource(CString(bad.c_str()), 1, 80);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], Cp949("문서를 저장할 수 없습니다.\n디스크 공간을 확인해보십시오."));
+    EXPECT_EQ(ReadFileBytes(third.File("a.gif")), "<missing>");
+    m_doc->SaveSource(CString(third.File("no/such/dir/out.txt").c_str()), 0, 80);
+    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(third.File("no/such/dir/out.txt")), "<missing>");
+}
+
+TEST_F(Output, PrintNeedsALocalFile)
+{
+    m_doc->OpenString(CString("<p>in memory"), CString(""));
+    m_doc->Print();
+    EXPECT_TRUE(m_requests.empty());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], Cp949("인쇄할 문서를 찾지 못했습니다."));
+}
+
+TEST_F(Output, PrintThroughTheShell)
+{
+    TempDir dir, tmp;
+    std::string path = dir.File("doc.html");
+    ASSERT_TRUE(WriteFileBytes(path, "<p>printed words"));
+    m_doc->OpenLocal(CString(path.c_str()));
+
+    // The program that owns the file prints it; nothing else happens.
+    m_program = "/usr/bin/viewer";
+    m_doc->Print();
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0].verb.str(), "print");
+    EXPECT_EQ(m_requests[0].file.str(), path);
+    EXPECT_EQ(m_requests[0].parameters.str(), "");
+    EXPECT_EQ(m_requests[0].directory.str(), "");
+    EXPECT_EQ(m_requests[0].show, SW_HIDE);
+    EXPECT_TRUE(m_messages.empty());
+
+    // The browser wants the file as a parameter too, from the file's directory; when it fails
+    // there is no second try.
+    m_requests.clear();
+    m_requestDirs.clear();
+    m_program = "C:\\Program Files\\Netscape\\Program\\NETSCAPE.EXE";
+    m_results = {SE_ERR_DDEBUSY};
+    m_doc->Print();
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0].file.str(), path);
+    EXPECT_EQ(m_requests[0].parameters.str(), "/print(\"" + path + "\")");
+    EXPECT_EQ(m_requests[0].show, SW_HIDE);
+    EXPECT_EQ(m_requestDirs[0], dir.Path());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], Cp949("응용 프로그램이 현재 작업 중이므로 요청한 작업을 수행할 수 없습니다."));
+
+    // Without a program for the file, the document's text is printed from the temporary directory.
+    const char* oldTmp = std::getenv("TMPDIR");
+    std::string savedTmp = oldTmp ? oldTmp : "";
+    setenv("TMPDIR", tmp.Path().c_str(), 1);
+    m_requests.clear();
+    m_requestDirs.clear();
+    m_messages.clear();
+    m_program = "";
+    m_results = {SE_ERR_NOASSOC, 42};
+    m_doc->Print();
+    std::string fallback = tmp.Path() + "/article.txt";
+    ASSERT_EQ(m_requests.size(), 2u);
+    EXPECT_EQ(m_requests[0].file.str(), path);
+    EXPECT_EQ(m_requests[1].file.str(), fallback);
+    EXPECT_EQ(m_requests[1].verb.str(), "print");
+    EXPECT_EQ(m_requests[1].parameters.str(), "");
+    EXPECT_EQ(m_requests[1].show, SW_HIDE);
+    EXPECT_EQ(m_requestDirs[1], tmp.Path());
+    EXPECT_EQ(ReadFileBytes(fallback), "\r\n\r\nprinted words\r\n");
+    EXPECT_TRUE(m_messages.empty());
+
+    // When the fallback fails too, the last result is told and the file stays.
+    m_requests.clear();
+    m_results = {SE_ERR_NOASSOC, SE_ERR_DDEFAIL};
+    m_doc->Print();
+    EXPECT_EQ(m_requests.size(), 2u);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], Cp949("응용 프로그램과 연결에 실패했습니다."));
+    EXPECT_EQ(ReadFileBytes(fallback), "\r\n\r\nprinted words\r\n");
+
+    if (oldTmp)
+        setenv("TMPDIR", savedTmp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+}
+
+TEST_F(Output, PrintFailureMessages)
+{
+    TempDir dir;
+    std::string path = dir.File("doc.html");
+    ASSERT_TRUE(WriteFileBytes(path, "x"));
+    m_doc->OpenLocal(CString(path.c_str()));
+    // The browser path makes one request, so each result is told as it is.
+    m_program = "/opt/netscape.exe";
+    const struct
+    {
+        int code;
+        const char* text;
+    } cases[] = {
+        {0, "메모리나 자원이 부족하여 요청한 작업을 수행할 수 없습니다."},
+        {2, "지정한 문서를 찾을 수 없습니다."},
+        {3, "지정한 경로를 찾을 수 없습니다."},
+        {5, "요청한 문서에 접근이 거부되었습니다."},
+        {8, "작업을 수행하는데 필요한 메모리가 부족합니다."},
+        {11, "정상적인 실행파일이 아닙니다."},
+        {26, "공유 위반입니다."},
+        {27, "지정한 파일과 응용 프로그램과의 연결이 잘못 설정되어있습니다."},
+        {28, "응용 프로그램이 요청에 응답하지 않았습니다."},
+        {29, "응용 프로그램과 연결에 실패했습니다."},
+        {30, "응용 프로그램이 현재 작업 중이므로 요청한 작업을 수행할 수 없습니다."},
+        {31, "이 문서에 연결된 응용 프로그램이 없습니다."},
+        {32, "지정된 동적 연결 라이브러리를 찾을 수 없습니다."},
+        {1, "알 수 없는 오류로 요청한 작업이 수행되지 않았습니다."},
+        {4, "알 수 없는 오류로 요청한 작업이 수행되지 않았습니다."},
+        {-7, "알 수 없는 오류로 요청한 작업이 수행되지 않았습니다."},
+    };
+    for (const auto& c : cases) {
+        m_messages.clear();
+        m_requests.clear();
+        m_results = {c.code};
+        m_doc->Print();
+        ASSERT_EQ(m_messages.size(), 1u) << c.code;
+        EXPECT_EQ(m_messages[0], Cp949(c.text)) << c.code;
+    }
+    // Above 32 is success.
+    m_messages.clear();
+    m_requests.clear();
+    m_results = {33};
+    m_doc->Print();
+    EXPECT_TRUE(m_messages.empty());
+}
+
+} // namespace
