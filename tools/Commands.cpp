@@ -36,7 +36,7 @@ int RunCommand(const ToolOptions& options)
         return RunText(options);
     if (options.command == "extract")
         return RunExtract(options);
-    throw UsageError{"the command '" + options.command + "' is not available in this build"};
+    throw UsageError{"unknown command '" + options.command + "'"};
 }
 
 } // namespace kor

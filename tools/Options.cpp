@@ -82,11 +82,6 @@ const std::vector<CommandSpec>& Commands()
          {"full", "as-text"},
          {"o", "width", "height", "scroll"},
          true},
-        {"view",
-         "view [--screenshot OUT.png] [FILE] [--width W] [--height H] [--scroll Y]: the viewer window",
-         {},
-         {"screenshot", "width", "height", "scroll"},
-         false},
     };
     return commands;
 }

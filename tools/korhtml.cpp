@@ -12,9 +12,8 @@
 
 int main(int argc, char** argv)
 {
-    // Headless unless a display was asked for: the tool renders into images, not onto a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        (qEnvironmentVariableIsEmpty("DISPLAY") || argc < 2 || std::string(argv[1]) != "view"))
+    // Headless: every command renders into images or prints, none needs a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     // Qt wants a private runtime directory; headless machines often lack one.
