@@ -264,6 +264,26 @@ private:
 
     static void AddAttrs(CTagNode* node, const std::vector<Attr>& attrs)
     {
+        if (attrs.empty())
+            return;
+        // The map's hash table never grows by itself; sized for the few attributes of a usual tag, a
+        // tag of thousands would make each insertion walk a long chain. Such maps are rebuilt with
+        // a table to match (doubling, so a BODY given attributes again and again stays linear).
+        CMapStringToString* map = node->GetMap();
+        const size_t want = size_t(map->GetCount()) + attrs.size();
+        if (want > 64 && want > 2 * size_t(map->GetHashTableSize())) {
+            std::vector<std::pair<CString, CString>> kept;
+            kept.reserve(size_t(map->GetCount()));
+            for (POSITION pos = map->GetStartPosition(); pos;) {
+                CString key, value;
+                map->GetNextAssoc(pos, key, value);
+                kept.emplace_back(key, value);
+            }
+            map->RemoveAll();
+            map->InitHashTable(UINT(std::min<size_t>(4 * want, 1u << 30) | 1));
+            for (const auto& kv : kept)
+                map->SetAt(kv.first, kv.second);
+        }
         for (const Attr& a : attrs)
             node->AddAttribute(a.name, a.value);
     }

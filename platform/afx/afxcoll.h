@@ -321,11 +321,13 @@ public:
     POSITION GetStartPosition() const { return m_nCount == 0 ? nullptr : BEFORE_START_POSITION; }
     void GetNextAssoc(POSITION& pos, CString& rKey, V& rValue) const
     {
-        Assoc* a = static_cast<Assoc*>(pos);
+        // The start marker is no entry: it is never cast to one.
+        Assoc* a = nullptr;
         if (pos == BEFORE_START_POSITION) {
-            a = nullptr;
             for (UINT b = 0; b < m_table.size() && !a; ++b)
                 a = m_table[b];
+        } else {
+            a = static_cast<Assoc*>(pos);
         }
         Assoc* next = a->pNext;
         for (UINT b = a->nHashValue % m_nHashTableSize + 1; !next && b < m_table.size(); ++b)

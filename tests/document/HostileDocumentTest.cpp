@@ -1,0 +1,66 @@
+// Hostile pages through the whole document: deep nesting, long runs and many lines, opened, laid out, drawn.
+#include "DocTestUtil.h"
+#include "Hostile.h"
+
+#include "korhtml/HtmlSrvr.h"
+
+using hostile::Repeat;
+
+namespace {
+
+class HostileDocument : public DocTest
+{
+};
+
+TEST_F(HostileDocument, DeepNestingOpensLaysOutDrawsAndCloses)
+{
+    struct Case
+    {
+        const char* label;
+        std::string open;
+        std::string close;
+    } cases[] = {
+        {"divisions", "<div>", "</div>"},
+        {"inline tags", "<b>", "</b>"},
+        {"anchors in fonts", "<font size=2><a href=x>", "</a></font>"},
+    };
+    const size_t depth = 100000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        double seconds = hostile::Seconds([&] {
+            TestDoc t(300, 200);
+            ASSERT_EQ(t.OpenHtml(Repeat(c.open, depth) + "deep word" + Repeat(c.close, depth) + " after"), 1);
+            t.Layout();
+            EXPECT_TRUE(t->ReadyToDraw());
+            EXPECT_GT(t->GetContentSize().cy, 0);
+            t.Render(0);
+            EXPECT_NE(t->GetTopVisible(), nullptr);
+            t->MouseOnAnchor(CPoint(15, 15));
+            t->Close();
+            EXPECT_TRUE(t->IsEmpty());
+        });
+        std::printf("  %-20s depth %zu: %.3f s\n", c.label, depth, seconds);
+    }
+}
+
+TEST_F(HostileDocument, OpeningAndLayoutGrowLinearly)
+{
+    TestDoc t(400, 300);
+    hostile::ExpectLinear("words in one paragraph", 20000, [&](size_t n) {
+        t.OpenHtml("<p>" + Repeat("word ", n));
+        t.Layout();
+        t.Render(0);
+    });
+    hostile::ExpectLinear("lines with breaks", 10000, [&](size_t n) {
+        t.OpenHtml(Repeat("a b<br>", n));
+        t.Layout();
+        t.Render(0);
+    });
+    hostile::ExpectLinear("paragraphs", 10000, [&](size_t n) {
+        t.OpenHtml(Repeat("<p>a b c", n));
+        t.Layout();
+        t.Render(0);
+    });
+}
+
+} // namespace

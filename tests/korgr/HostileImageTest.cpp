@@ -1,0 +1,225 @@
+// Hostile image files: cut and corrupted PNG, JPEG and GIF, sizes that claim gigabytes, extreme drawing.
+#include "korgr/ImageDax.h"
+#include "platform/gdi/gdi.h"
+
+#include "GifWriter.h"
+#include "Hostile.h"
+#include "TempDir.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+// A 40 x 30 picture with some detail, saved by Qt in the given format.
+std::string Encoded(const char* format)
+{
+    QImage image(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            image.setPixel(x, y, qRgba(x * 6, y * 8, (x * y) & 0xFF, 128 + x));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toStdString();
+}
+
+uint32_t Crc32(const std::string& s, size_t from, size_t to)
+{
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = from; i < to; ++i) {
+        c ^= uint8_t(s[i]);
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+void PutBigEndian(std::string& s, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        s[at + size_t(i)] = char(v >> (24 - 8 * i));
+}
+
+// Peak resident memory of the process so far, in MB.
+long PeakMB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024;
+}
+
+// Loads the bytes; a failure must leave the empty image, a success a sane one.
+bool LoadChecked(CImageDax& image, const std::string& bytes, const std::string& label)
+{
+    bool ok = image.LoadFromMemory(bytes.data(), int(bytes.size()));
+    if (!ok) {
+        EXPECT_EQ(image.GetSize(), CSize(0, 0)) << label;
+        EXPECT_EQ(image.GetImageCount(), 1) << label;
+    } else {
+        EXPECT_GT(image.Width(), 0) << label;
+        EXPECT_GT(image.Height(), 0) << label;
+        EXPECT_NE(kor::ImageDaxFrame(image, image.GetImageCount() - 1), nullptr) << label;
+    }
+    return ok;
+}
+
+TEST(HostileImage, CutAndCorruptedFiles)
+{
+    std::vector<testgif::Frame> frames = {testgif::Solid(0, 0, 12, 9, 1, 10, 0),
+                                          testgif::Solid(3, 2, 5, 4, 2, 20, -1, 2)};
+    const std::string files[] = {Encoded("PNG"), Encoded("JPEG"),
+                                 testgif::Encode(12, 9, {0xFF0000, 0x00FF00, 0x0000FF}, frames)};
+    std::mt19937 rng(2024);
+    for (const std::string& good : files) {
+        CImageDax whole;
+        ASSERT_TRUE(LoadChecked(whole, good, "whole"));
+        const CSize size = whole.GetSize();
+        // Every cut: a picture of the file's own size, or nothing.
+        for (size_t n = 0; n < good.size(); ++n) {
+            CImageDax cut;
+            if (LoadChecked(cut, good.substr(0, n), "cut " + std::to_string(n))) {
+                EXPECT_EQ(cut.GetSize(), size) << n;
+            }
+        }
+        // Random damage: bytes overwritten, runs zeroed, blocks duplicated.
+        for (int round = 0; round < 300; ++round) {
+            std::string bad = good;
+            switch (round % 3) {
+            case 0:
+                for (int k = 0; k < 1 + round % 5; ++k)
+                    bad[rng() % bad.size()] = char(rng());
+                break;
+            case 1: {
+                size_t at = rng() % bad.size();
+                std::fill(bad.begin() + long(at), bad.begin() + long(std::min(bad.size(), at + rng() % 32)),
+                          '\0');
+                break;
+            }
+            default: {
+                size_t at = rng() % bad.size();
+                bad.insert(at, bad.substr(at, rng() % 64));
+                break;
+            }
+            }
+            CImageDax image;
+            if (LoadChecked(image, bad, "damaged " + std::to_string(round))) {
+                EXPECT_LE(static_cast<long long>(image.Width()) * image.Height(), 64LL << 20);
+            }
+        }
+    }
+}
+
+TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
+{
+    std::vector<std::string> claims;
+    // A GIF screen and a GIF frame of 65535 x 65535, each with one tiny pixel of data.
+    claims.push_back(testgif::Encode(65535, 65535, {0xFF0000}, {testgif::Solid(0, 0, 1, 1, 0)}));
+    {
+        testgif::Frame f = testgif::Solid(0, 0, 1, 1, 0);
+        f.control = false;
+        std::string s = testgif::Encode(4, 4, {0xFF0000}, {f});
+        const size_t desc = 13 + 6; // header and screen, a palette of two entries
+        ASSERT_EQ(s[desc], ',');
+        s[desc + 5] = s[desc + 6] = s[desc + 7] = s[desc + 8] = char(0xFF);
+        claims.push_back(s);
+    }
+    // A PNG whose header says 65535 x 65535, with a correct checksum.
+    {
+        std::string png = Encoded("PNG");
+        ASSERT_EQ(png.substr(12, 4), "IHDR");
+        PutBigEndian(png, 16, 65535);
+        PutBigEndian(png, 20, 65535);
+        PutBigEndian(png, 29, Crc32(png, 12, 29));
+        claims.push_back(png);
+    }
+    // A JPEG whose frame header says 65535 x 65535.
+    {
+        std::string jpeg = Encoded("JPEG");
+        size_t sof = jpeg.find("\xFF\xC0");
+        ASSERT_NE(sof, std::string::npos);
+        jpeg[sof + 5] = jpeg[sof + 6] = jpeg[sof + 7] = jpeg[sof + 8] = char(0xFF);
+        claims.push_back(jpeg);
+    }
+    // A BMP header of 65535 x 65535 at 32 bits with no pixels.
+    {
+        std::string bmp(54, '\0');
+        bmp[0] = 'B';
+        bmp[1] = 'M';
+        bmp[10] = 54;
+        bmp[14] = 40;
+        bmp[18] = bmp[19] = bmp[22] = bmp[23] = char(0xFF);
+        bmp[26] = 1;
+        bmp[28] = 32;
+        claims.push_back(bmp);
+    }
+    const long before = PeakMB();
+    for (size_t i = 0; i < claims.size(); ++i) {
+        CImageDax image;
+        double s = hostile::Seconds([&] { EXPECT_FALSE(LoadChecked(image, claims[i], "claim")) << i; });
+        EXPECT_LT(s, 2.0) << i;
+    }
+    EXPECT_LT(PeakMB() - before, 200) << "a claimed size was allocated";
+
+    // An animation whose frames together would need gigabytes keeps only what fits the budget.
+    std::vector<testgif::Frame> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(testgif::Solid(i, i, 1, 1, uint8_t(i % 2), 5, -1, 1));
+    CImageDax anim;
+    ASSERT_TRUE(LoadChecked(anim, testgif::Encode(2048, 2048, {0xFF0000, 0x0000FF}, many), "many"));
+    EXPECT_LE(static_cast<long long>(anim.GetImageCount()) * 2048 * 2048, 64LL << 20);
+    EXPECT_GE(anim.GetImageCount(), 1);
+}
+
+TEST(HostileImage, ExtremeDrawingAndFileNames)
+{
+    TempDir dir;
+    // A name with spaces and Korean bytes ("그림 파일.png" in CP949), used as bytes.
+    const std::string name = dir.File("\xB1\xD7\xB8\xB2 \xC6\xC4\xC0\xCF.png");
+    ASSERT_TRUE(WriteFileBytes(name, Encoded("PNG")));
+    CImageDax image;
+    ASSERT_TRUE(image.Load(name.c_str()));
+    EXPECT_EQ(image.GetSize(), CSize(40, 30));
+
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 20, 20);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    struct Call
+    {
+        int x, y, cx, cy, sx, sy, frame;
+    };
+    const Call calls[] = {
+        {0, 0, INT_MAX, INT_MAX, 0, 0, 0},
+        {INT_MIN, INT_MIN, 100, 100, 0, 0, 0},
+        {INT_MAX, INT_MAX, 10, 10, 0, 0, 0},
+        {-5, -5, 1 << 30, 3, 39, 29, 0},
+        {0, 0, 10, 10, INT_MAX, INT_MAX, 0},
+        {0, 0, 10, 10, INT_MIN, INT_MIN, 0},
+        {0, 0, -1, -1, 0, 0, 0},
+        {0, 0, 10, 10, 0, 0, INT_MAX},
+        {0, 0, 10, 10, 0, 0, -1},
+        {0, 0, 0, 0, 0, 0, 0},
+    };
+    double s = hostile::Seconds([&] {
+        for (const Call& c : calls)
+            image.Draw(&dc, c.x, c.y, c.cx, c.cy, c.sx, c.sy, c.frame, nullptr);
+        image.Draw(&dc, INT_MAX, INT_MIN, 0, nullptr);
+        image.Draw(&dc, 5, 5, INT_MIN, nullptr);
+    });
+    EXPECT_LT(s, 3.0);
+    dc.SetViewportOrg(INT_MAX, INT_MAX);
+    image.Draw(&dc, INT_MAX, INT_MAX, 0, nullptr);
+    image.Draw(&dc, INT_MAX, INT_MAX, 5, 5, 0, 0, 0, nullptr);
+    dc.SelectObject(old);
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+// Hostile input to the text conversion: line limits over many preformatted runs, odd widths, huge runs.
+#include "korhtml/Html2Text.h"
+#include "korhtml/HtmlSrvr.h"
+
+#include "Hostile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+using hostile::Repeat;
+
+namespace {
+
+std::string Text(const std::string& html, int width, int maxLines, int trim = 0)
+{
+    return Html2Text(CString(html), width, maxLines, trim).str();
+}
+
+size_t LineEnds(const std::string& s)
+{
+    size_t n = 0;
+    for (size_t i = 0; i + 1 < s.size(); ++i)
+        n += s[i] == '\r' && s[i + 1] == '\n';
+    return n;
+}
+
+TEST(HostileHtml2Text, LineLimitHoldsOverManyPreformattedRuns)
+{
+    // Each B inside PRE is a run of its own; once one run has reached the limit, the next line end,
+    // wherever it falls, ends the output.
+    const std::string pre = "<pre>a\nb<b>c\nd</b><i>e\nf</i><b>g\nh</b><i>i\nj</i></pre>";
+    EXPECT_EQ(Text(pre, -1, 3), "\r\n\r\na\r\nc\r\n");
+    EXPECT_EQ(Text(pre, -1, 4), "\r\n\r\na\r\nbc\r\ne\r\n");
+    // Ten thousand runs cannot push the output past the limit either.
+    const std::string many = "<pre>" + Repeat("<b>x\ny</b>", 10000) + "</pre>";
+    EXPECT_LE(LineEnds(Text(many, -1, 5)), 6u);
+    EXPECT_LE(LineEnds(Text(many, 3, 5, 1)), 6u);
+
+    // Random pages of breaks, runs, rules and list items pass the limit by at most the paragraph
+    // break that follows a cut run.
+    const char* const pieces[] = {"<pre>", "</pre>", "\n",   "x ",    "<b>", "</b>",     "<br>", "<p>",
+                                  "<hr>",  "<li>",   "<ul>", "</ul>", "\t",  "\xC7\xD1", "  "};
+    std::mt19937 rng(77);
+    for (int round = 0; round < 300; ++round) {
+        std::string html;
+        for (int i = int(rng() % 80); i > 0; --i)
+            html += pieces[rng() % (sizeof pieces / sizeof pieces[0])];
+        const int lines = 1 + int(rng() % 8);
+        const std::string out = Text(html, int(rng() % 12) - 1, lines, int(rng() % 2));
+        EXPECT_LE(LineEnds(out), size_t(lines) + 2) << html;
+    }
+}
+
+TEST(HostileHtml2Text, OddWidthsAndHugeRuns)
+{
+    const std::string mega(1 << 20, 'w');
+    // A word longer than any line is written whole on a line of its own.
+    std::string out = Text("<p>a " + mega + " b", 10, -1);
+    EXPECT_NE(out.find(mega), std::string::npos);
+    // Widths of zero and below put every word on its own line; each limit still holds.
+    EXPECT_EQ(Text("one two three", 0, -1), "\r\none \r\ntwo \r\nthree");
+    EXPECT_EQ(Text("one two three", -5, 2), "\r\none \r\n");
+    // A preformatted megabyte at width 1: a line per character, cut by the limit.
+    out = Text("<pre>" + mega + "</pre>", 1, 100);
+    EXPECT_LE(LineEnds(out), 101u);
+    // A two-byte character is never split, even at width 1 and with a lead byte at the very end.
+    out = Text("<pre>\xC7\xD1\xB1\xDB\xB0</pre>", 1, -1);
+    EXPECT_NE(out.find("\xC7\xD1"), std::string::npos);
+    EXPECT_NE(out.find("\xB1\xDB"), std::string::npos);
+    // An entity name of 1 MB, unknown, is one blank; a control byte separates words; NUL bytes pass.
+    out = Text("<p>&" + mega + "; x\x01y" + std::string("\0z", 2), -1, -1);
+    EXPECT_EQ(out.substr(0, 4), "\r\n\r\n");
+    EXPECT_EQ(out.find(mega), std::string::npos);
+    EXPECT_NE(out.find(std::string("x y\0z", 5)), std::string::npos);
+    // Conversion time grows with the page, not faster.
+    hostile::ExpectLinear("words in one paragraph", 20000,
+                          [](size_t n) { Text("<p>" + Repeat("word ", n), 40, -1); });
+    hostile::ExpectLinear("lines of preformatted text", 20000,
+                          [](size_t n) { Text("<pre>" + Repeat("line\n", n) + "</pre>", 40, -1); });
+}
+
+} // namespace
