@@ -113,8 +113,8 @@ ToolOptions ParseArguments(int argc, char** argv)
         o.help = true;
         return o;
     }
-    const CommandSpec* spec = FindCommand(o.command);
-    if (!spec)
+    const CommandSpec* cmd = FindCommand(o.command);
+    if (!cmd)
         throw UsageError{"unknown command '" + o.command + "'"};
 
     for (int i = 2; i < argc; ++i) {
@@ -158,11 +158,11 @@ ToolOptions ParseArguments(int argc, char** argv)
             o.dataPath = dir;
         } else if (name == "global-images") {
             o.globalImages = SplitPair(takeValue(), name);
-        } else if (Contains(spec->flags, name)) {
+        } else if (Contains(cmd->flags, name)) {
             if (hasInlineValue)
                 throw UsageError{"--" + name + " takes no value"};
             o.values[name] = "";
-        } else if (Contains(spec->valued, name)) {
+        } else if (Contains(cmd->valued, name)) {
             o.values[name] = takeValue();
             // Numbers are checked here so that a bad one is a usage error before any work.
             if (name == "width" || name == "height" || name == "lines" || name == "scroll")
@@ -171,7 +171,7 @@ ToolOptions ParseArguments(int argc, char** argv)
             throw UsageError{"unknown option '" + arg + "' for '" + o.command + "'"};
         }
     }
-    if (!o.help && spec->fileRequired && o.file.empty())
+    if (!o.help && cmd->fileRequired && o.file.empty())
         throw UsageError{"no input file given"};
     return o;
 }

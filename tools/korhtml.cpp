@@ -30,8 +30,8 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.help) {
-        const kor::CommandSpec* spec = kor::FindCommand(options.command);
-        std::fputs(spec ? ("usage: korhtml " + spec->usage + "\n").c_str() : kor::GeneralUsage().c_str(), stdout);
+        const kor::CommandSpec* cmd = kor::FindCommand(options.command);
+        std::fputs(cmd ? ("usage: korhtml " + cmd->usage + "\n").c_str() : kor::GeneralUsage().c_str(), stdout);
         return 0;
     }
 
