@@ -63,7 +63,8 @@ const std::vector<CommandSpec>& Commands()
     static const std::vector<CommandSpec> commands = {
         {"tree", "tree FILE: prints the tag tree the parser makes of FILE", {}, {}, true},
         {"text",
-         "text FILE [--width N] [--lines N] [--trim] [--images] [--lf] [--utf8]: FILE converted to plain text",
+         "text FILE [--width N] [--lines N] [--trim] [--images] [--lf] [--utf8]: FILE converted to plain "
+         "text",
          {"trim", "images", "lf", "utf8"},
          {"width", "lines"},
          true},

@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         const kor::CommandSpec* cmd = kor::FindCommand(options.command);
-        std::fputs(cmd ? ("usage: korhtml " + cmd->usage + "\n").c_str() : kor::GeneralUsage().c_str(), stdout);
+        std::fputs(cmd ? ("usage: korhtml " + cmd->usage + "\n").c_str() : kor::GeneralUsage().c_str(),
+                   stdout);
         return 0;
     }
 

@@ -151,5 +151,8 @@ private:
 
 namespace kor {
 // A lead byte of a CP949 two-byte character.
-inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+inline bool IsLeadByte(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
 } // namespace kor

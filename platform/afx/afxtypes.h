@@ -56,13 +56,31 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
 {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c)
+{
+    return BYTE(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c)
+{
+    return BYTE((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c)
+{
+    return BYTE((c >> 16) & 0xFF);
+}
 
-inline WORD LOWORD(uintptr_t l) { return WORD(l & 0xFFFF); }
-inline WORD HIWORD(uintptr_t l) { return WORD((l >> 16) & 0xFFFF); }
-inline LPARAM MAKELPARAM(int lo, int hi) { return LPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16)); }
+inline WORD LOWORD(uintptr_t l)
+{
+    return WORD(l & 0xFFFF);
+}
+inline WORD HIWORD(uintptr_t l)
+{
+    return WORD((l >> 16) & 0xFFFF);
+}
+inline LPARAM MAKELPARAM(int lo, int hi)
+{
+    return LPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16));
+}
 
 struct POINT
 {
