@@ -90,6 +90,36 @@ std::string ListPage(int n)
     return s + "</body></html>";
 }
 
+// n levels of one kind of nesting, each with a word: what a level hands down must be worked out
+// once, not again for every word below it.
+std::string WordAtEveryLevel(const char* level, int n)
+{
+    std::string s = "<html><body>";
+    for (int i = 0; i < n; ++i)
+        s += level;
+    return s + "</body></html>";
+}
+std::string NestedListsPage(int n)
+{
+    return WordAtEveryLevel("<UL><LI>word ", n);
+}
+std::string NestedStylesPage(int n)
+{
+    return WordAtEveryLevel("<B><I>word ", n);
+}
+std::string NestedFontsPage(int n)
+{
+    return WordAtEveryLevel("<FONT SIZE=+1 COLOR=red>word ", n);
+}
+std::string NestedBlocksPage(int n)
+{
+    return WordAtEveryLevel("<CENTER><BLOCKQUOTE><P ALIGN=right>word ", n);
+}
+std::string NestedTablesPage(int n)
+{
+    return WordAtEveryLevel("<TABLE BORDER=1><TR><TD>word ", n);
+}
+
 // The whole pipeline a view runs on opening: parse, transform, measure, then lay out.
 void OpenAndLayOut(benchmark::State& state, std::string (*make)(int))
 {
@@ -123,6 +153,70 @@ void BM_Lists(benchmark::State& state)
     OpenAndLayOut(state, ListPage);
 }
 
+// One band of the viewport's height painted in the middle of a long page: the cost must not grow
+// with the page, only the elements in the band are drawn.
+void BM_PaintBand(benchmark::State& state)
+{
+    int n = int(state.range(0));
+    CWnd window;
+    window.CreateEx(0, nullptr, "bench", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr);
+    CHtmlX doc(&window);
+    doc.OpenString(CString(ParagraphPage(n).c_str()), "");
+    doc.Layout(800, 600);
+    doc.SetViewportOrg(0, doc.GetContentSize().cy / 2);
+    doc.FindTopVisible();
+    doc.FindBottomVisible();
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 800, 600);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.SetViewportOrg(0, -(doc.GetContentSize().cy / 2));
+    for (auto _ : state) {
+        doc.DrawBackground(&dc);
+        doc.DrawElements(&dc);
+    }
+    dc.SelectObject(old);
+    state.SetComplexityN(n);
+    doc.Close();
+    window.DestroyWindow();
+}
+
+void BM_WordAtEveryLevel(benchmark::State& state, std::string (*make)(int))
+{
+    OpenAndLayOut(state, make);
+}
+
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, lists, NestedListsPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, styles, NestedStylesPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, fonts, NestedFontsPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, blocks, NestedBlocksPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, tables, NestedTablesPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_PaintBand)
+    ->RangeMultiplier(4)
+    ->Range(16, 4096)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::o1);
 BENCHMARK(BM_Paragraphs)
     ->RangeMultiplier(2)
     ->Range(16, 2048)

@@ -2,7 +2,7 @@
 #include "korhtml/HtmlX.h"
 
 #include "elements/AlignQueue.h"
-#include "elements/BreakCache.h"
+#include "elements/MeasureCache.h"
 #include "korhtml/AttrValues.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
@@ -37,8 +37,7 @@ class CLayoutWalk
 public:
     explicit CLayoutWalk(CElement* root)
         : m_pCur(static_cast<CVisible*>(root->FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr))),
-          m_pEnd(m_pCur ? static_cast<CElement*>(root->GetRightMostLeaf())->GetNextVisible(FALSE, nullptr)
-                        : nullptr)
+          m_pEnd(m_pCur ? CMeasureCache::NextVisibleAfter(root) : nullptr)
     {}
     CVisible* Get() const { return m_pCur; }
     void Next()
@@ -99,15 +98,14 @@ void CHtmlX::SetStaticData()
         body->LoadBackground();
         CVisible* e = body->GetNextVisible(FALSE, nullptr);
         if (e) {
-            {
-                // The tree does not change until the tables are measured (they repair themselves).
-                CBreakCache breaks;
-                for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
-                    if (e->m_nKind != 63)
-                        e->Measure(dc);
-                    if (e->m_nKind == 37 && static_cast<FImage*>(e)->IsAnimated())
-                        m_listAnimate.AddTail(e);
-                }
+            // The tree does not change during the pass (a table that repaired its grid would have
+            // to Reset the cache).
+            CMeasureCache cache;
+            for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
+                if (e->m_nKind != 63)
+                    e->Measure(dc);
+                if (e->m_nKind == 37 && static_cast<FImage*>(e)->IsAnimated())
+                    m_listAnimate.AddTail(e);
             }
             // Tables last, each after everything inside it, nested tables before their own table.
             for (CElement* t = body->FindNextByKind(63, FALSE, nullptr); t;) {
@@ -135,11 +133,15 @@ void CHtmlX::SetDynamicData()
 
     int hm = GetHorMargin();
     int vm = GetVerMargin();
-    SetGroundWidth(m_sizeViewport.cx - 2 * hm, body);
-    GetAlignQueue()->RemoveAll();
-    SetPosition(CPoint(hm, vm), body);
-
-    CSize extent = body->GetExtent();
+    CSize extent;
+    {
+        // Placing moves elements but never changes the tree.
+        CMeasureCache cache;
+        SetGroundWidth(m_sizeViewport.cx - 2 * hm, body);
+        GetAlignQueue()->RemoveAll();
+        SetPosition(CPoint(hm, vm), body);
+        extent = body->GetExtent();
+    }
     m_sizeContent = CSize(2 * hm + extent.cx, 2 * vm + extent.cy);
     if (body->m_nVAlign != 0)
         SetVerAlign();

@@ -217,8 +217,12 @@ CString CHtmlX::ExtractText(int width)
             }
             out += text->m_strText.str();
         }
+        if (out.size() >= size_t(KOR_MAX_TEXT))
+            break;
     }
     out += kLineEnd;
+    if (out.size() > size_t(KOR_MAX_TEXT))
+        out.resize(KOR_MAX_TEXT);
     return CString(out.data(), int(out.size()));
 }
 

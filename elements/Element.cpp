@@ -1,6 +1,7 @@
 // CElement: construction, the tree searches by kind and by flags, and the default virtual operations.
 #include "korhtml/Element.h"
 #include "korlib/korlib.h"
+#include "elements/MeasureCache.h"
 
 #include <cstring>
 
@@ -24,8 +25,8 @@ struct ByFlags
     bool operator()(const CElement* e) const { return (e->m_dwFlags & mask) != 0; }
 };
 
-// Pre-order walk of self's subtree. The subtree ends at its right-most leaf, so the walk needs no
-// ancestor test per node (that would cost the depth of the tree at every step).
+// Pre-order walk of self's subtree. The step bounded by self climbs only over ancestors whose
+// subtrees the walk has finished, so a match near the start costs nothing for the depth below it.
 template <class Match> CElement* FindInSubtree(CElement* self, BOOL includeSelf, CElement* stop, Match match)
 {
     CTreeNode* n;
@@ -36,13 +37,10 @@ template <class Match> CElement* FindInSubtree(CElement* self, BOOL includeSelf,
             return nullptr;
         n = self->GetFirstChild();
     }
-    CTreeNode* last = self->GetRightMostLeaf();
     while (n && n != stop) {
         if (match(El(n)))
             return El(n);
-        if (n == last)
-            break;
-        n = n->GetDFSNext();
+        n = n->GetDFSNext(self);
     }
     return nullptr;
 }
@@ -169,7 +167,7 @@ CElement* CElement::GetPrevInline(BOOL includeSelf, CElement* stop)
 
 CVisible* CElement::GetLastVisible()
 {
-    return El(GetRightMostLeaf())->GetPrevVisible(TRUE, nullptr);
+    return El(CMeasureCache::LastLeaf(this))->GetPrevVisible(TRUE, nullptr);
 }
 
 void CElement::GetExtent(CSize* size)
@@ -182,8 +180,8 @@ void CElement::GetExtent(CSize* size)
     CVisible* v = static_cast<CVisible*>(FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr));
     if (!v)
         return;
-    // The walk stays inside the subtree by stopping at the first node after it.
-    CElement* after = El(GetRightMostLeaf()->GetDFSNext());
+    // The walk stays inside the subtree by stopping at the first visible element after it.
+    CVisible* after = CMeasureCache::NextVisibleAfter(this);
     int minLeft = 32767, minTop = 32767, maxRight = 0, maxBottom = 0;
     while (v) {
         int left = v->m_nX - v->GetIndent();
@@ -229,8 +227,13 @@ int CElement::GetAlign()
 
 void CElement::GetVisibleRange(CVisible** first, CVisible** after)
 {
-    if (first)
-        *first = static_cast<CVisible*>(FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr));
+    // The next visible element in document order is the first one inside, unless it is already
+    // the first one after the subtree.
+    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    if (first) {
+        CVisible* inside = CMeasureCache::NextVisible(this);
+        *first = inside == next ? nullptr : inside;
+    }
     if (after)
-        *after = El(GetRightMostLeaf())->GetNextVisible(FALSE, nullptr);
+        *after = next;
 }

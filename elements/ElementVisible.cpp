@@ -4,7 +4,7 @@
 #include "korhtml/SimpleElements.h"
 #include "korhtml/AttrValues.h"
 #include "elements/AlignQueue.h"
-#include "elements/BreakCache.h"
+#include "elements/MeasureCache.h"
 
 namespace {
 
@@ -31,115 +31,7 @@ FAnchor* EnclosingAnchor(CElement* e)
     return static_cast<FAnchor*>(e->FindAncestorByKind(0, FALSE, nullptr));
 }
 
-// What the break searches remember while a measure pass runs (see CBreakCache).
-struct BreakMemo
-{
-    int nScopes = 0;
-    // The last search started at pStart and found pPara and pLine (either may be null).
-    CTreeNode* pStart = nullptr;
-    CElement* pPara = nullptr;
-    CElement* pLine = nullptr;
-    // Visible ranges of the two elements last asked about; iNext is the slot to replace next.
-    struct Range
-    {
-        CElement* pOwner = nullptr;
-        CVisible* pFirst = nullptr;
-        CVisible* pAfter = nullptr;
-    } ranges[2];
-    int iNext = 0;
-
-    void Clear()
-    {
-        pStart = nullptr;
-        pPara = pLine = nullptr;
-        ranges[0] = ranges[1] = Range();
-        iNext = 0;
-    }
-};
-
-BreakMemo g_memo;
-
 } // namespace
-
-CBreakCache::CBreakCache()
-{
-    if (g_memo.nScopes++ == 0)
-        g_memo.Clear();
-}
-
-CBreakCache::~CBreakCache()
-{
-    if (--g_memo.nScopes == 0)
-        g_memo.Clear();
-}
-
-void CBreakCache::Reset()
-{
-    g_memo.Clear();
-}
-
-void CBreakCache::FindPrev(CElement* e, BOOL includeSelf, CElement** para, CElement** line)
-{
-    if (g_memo.nScopes == 0) {
-        *para = e->FindPrevByFlags(EF_PARAGRAPH, includeSelf, nullptr);
-        *line = e->FindPrevByFlags(EF_LINEBREAK, includeSelf, nullptr);
-        return;
-    }
-    // One walk back for both flags. The answers for a node are the first matches in the sequence
-    // node, its depth-first predecessor, ...; once the walk reaches the node where the previous
-    // search started, the rest of the sequence is the one that search already walked.
-    CTreeNode* start = includeSelf ? e : e->GetDFSPrev();
-    CElement* p = nullptr;
-    CElement* q = nullptr;
-    bool needPara = true;
-    bool needLine = true;
-    for (CTreeNode* n = start; n && (needPara || needLine); n = n->GetDFSPrev()) {
-        if (n == g_memo.pStart) {
-            if (needPara)
-                p = g_memo.pPara;
-            if (needLine)
-                q = g_memo.pLine;
-            break;
-        }
-        CElement* el = static_cast<CElement*>(n);
-        if (needPara && (el->m_dwFlags & EF_PARAGRAPH)) {
-            p = el;
-            needPara = false;
-        }
-        if (needLine && (el->m_dwFlags & EF_LINEBREAK)) {
-            q = el;
-            needLine = false;
-        }
-    }
-    if (start) {
-        g_memo.pStart = start;
-        g_memo.pPara = p;
-        g_memo.pLine = q;
-    }
-    *para = p;
-    *line = q;
-}
-
-void CBreakCache::GetRange(CElement* e, CVisible** first, CVisible** after)
-{
-    if (g_memo.nScopes == 0) {
-        e->GetVisibleRange(first, after);
-        return;
-    }
-    for (const BreakMemo::Range& r : g_memo.ranges) {
-        if (r.pOwner == e) {
-            *first = r.pFirst;
-            *after = r.pAfter;
-            return;
-        }
-    }
-    e->GetVisibleRange(first, after);
-    BreakMemo::Range& slot = g_memo.ranges[g_memo.iNext];
-    slot.pOwner = e;
-    slot.pFirst = *first;
-    slot.pAfter = *after;
-    g_memo.iNext ^= 1;
-}
 
 CVisible::CVisible(CHtmlX* doc)
     : CElement(doc), m_nAlign(ALIGN_LEFT), m_nBreak(0), m_nListLevel(0), m_bInListItem(0), m_nWidth(0),
@@ -177,17 +69,17 @@ void CVisible::ComputeBreaks()
     // element starts their content or is the first one after them.
     CElement* p = nullptr;
     CElement* q = nullptr;
-    CBreakCache::FindPrev(this, TRUE, &p, &q);
+    CMeasureCache::FindPrev(this, TRUE, &p, &q);
     CVisible* first = nullptr;
     CVisible* after = nullptr;
     if (p) {
-        CBreakCache::GetRange(p, &first, &after);
+        CMeasureCache::GetRange(p, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_PARA;
     }
     first = after = nullptr;
     if (q) {
-        CBreakCache::GetRange(q, &first, &after);
+        CMeasureCache::GetRange(q, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_LINE;
     }
@@ -195,34 +87,19 @@ void CVisible::ComputeBreaks()
 
 void CVisible::InheritAlign()
 {
-    for (CElement* a = GetParentElement(); a; a = a->GetParentElement()) {
-        if (a->m_dwFlags & EF_CONTEXT)
-            return;
-        if (a->m_dwFlags & EF_ALIGN) {
-            int align = a->GetAlign();
-            if (align != 0) {
-                m_nAlign = align;
-                return;
-            }
-        }
-    }
+    // Without an aligning ancestor inside the context the element keeps its own alignment.
+    int align, level, item;
+    CMeasureCache::GetInherited(GetParentElement(), &align, &level, &item);
+    if (align != 0)
+        m_nAlign = align;
 }
 
 void CVisible::ComputeListLevel()
 {
-    m_nListLevel = 0;
-    m_bInListItem = 0;
-    bool listMet = false;
-    for (CElement* a = GetParentElement(); a; a = a->GetParentElement()) {
-        if (a->m_dwFlags & EF_CONTEXT)
-            break;
-        if (a->m_dwFlags & EF_LIST) {
-            ++m_nListLevel;
-            listMet = true;
-        } else if (!listMet && a->m_nKind == 41) {
-            m_bInListItem = 1;
-        }
-    }
+    int align, level, item;
+    CMeasureCache::GetInherited(GetParentElement(), &align, &level, &item);
+    m_nListLevel = level;
+    m_bInListItem = item;
 }
 
 int CVisible::GetIndent()

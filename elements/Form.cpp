@@ -2,19 +2,10 @@
 #include "korhtml/FormElements.h"
 
 #include "korhtml/AttrValues.h"
+#include "elements/MeasureCache.h"
 #include "platform/win/win.h"
 
-namespace {
-
-// The first visible element after e's subtree (after e itself when it has no children).
-CVisible* NextVisibleAfterSubtree(CElement* e)
-{
-    CElement* last = static_cast<CElement*>(e->GetRightMostLeaf());
-    // The base walk: a leaf's own override would come back here.
-    return last->CElement::GetNextVisible(FALSE, nullptr);
-}
-
-} // namespace
+namespace {} // namespace
 
 // ---- CFormControl ----
 
@@ -48,12 +39,12 @@ FSelect::FSelect(CHtmlX* doc) : CFormControl(doc), m_bMultiple(FALSE), m_nSize(1
 
 CVisible* FSelect::GetNextVisible(BOOL, CElement*)
 {
-    return NextVisibleAfterSubtree(this);
+    return CMeasureCache::NextVisibleAfter(this);
 }
 
 CVisible* FSelect::GetNextElement()
 {
-    return NextVisibleAfterSubtree(this);
+    return CMeasureCache::NextVisibleAfter(this);
 }
 
 // ---- FOption ----
@@ -73,18 +64,18 @@ FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc), m_nCols(-1), m_nRowsAttr(
 
 CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
 {
-    return NextVisibleAfterSubtree(this);
+    return CMeasureCache::NextVisibleAfter(this);
 }
 
 CVisible* FTextArea::GetNextElement()
 {
-    return NextVisibleAfterSubtree(this);
+    return CMeasureCache::NextVisibleAfter(this);
 }
 
 void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = NextVisibleAfterSubtree(this);
+    *after = CMeasureCache::NextVisibleAfter(this);
 }
 
 // ---- FForm ----

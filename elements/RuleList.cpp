@@ -2,7 +2,7 @@
 #include "korhtml/RuleElements.h"
 #include "korhtml/HtmlX.h"
 #include "korhtml/SimpleElements.h"
-#include "elements/BreakCache.h"
+#include "elements/MeasureCache.h"
 #include "platform/gdi/gdi.h"
 
 namespace {
@@ -100,17 +100,17 @@ void FBreak::ComputeBreaks()
     // The searches start before the break: from itself they would find the break itself.
     CElement* p = nullptr;
     CElement* q = nullptr;
-    CBreakCache::FindPrev(this, FALSE, &p, &q);
+    CMeasureCache::FindPrev(this, FALSE, &p, &q);
     CVisible* first = nullptr;
     CVisible* after = nullptr;
     if (p) {
-        CBreakCache::GetRange(p, &first, &after);
+        CMeasureCache::GetRange(p, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_PARA;
     }
     first = after = nullptr;
     if (q) {
-        CBreakCache::GetRange(q, &first, &after);
+        CMeasureCache::GetRange(q, &first, &after);
         if (first == this || after == this)
             m_nBreak |= BRK_LINE;
     }

@@ -2,16 +2,11 @@
 #include "korhtml/TableElements.h"
 
 #include "korhtml/AttrValues.h"
+#include "elements/MeasureCache.h"
 
 namespace {
 
 const COLORREF CLR_UNSET = COLORREF(-1);
-
-// The first visible element after e's subtree.
-CVisible* NextVisibleAfterSubtree(CElement* e)
-{
-    return static_cast<CElement*>(e->GetRightMostLeaf())->GetNextVisible(FALSE, nullptr);
-}
 
 bool IsCell(const CElement* e)
 {
@@ -42,12 +37,12 @@ FTable::~FTable()
 void FTable::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = NextVisibleAfterSubtree(this);
+    *after = CMeasureCache::NextVisibleAfter(this);
 }
 
 CVisible* FTable::GetNextElement()
 {
-    CVisible* next = NextVisibleAfterSubtree(this);
+    CVisible* next = CMeasureCache::NextVisibleAfter(this);
     return IsCell(next) ? nullptr : next;
 }
 
@@ -74,7 +69,7 @@ FTableCell::FTableCell(CHtmlX* doc)
 void FTableCell::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = static_cast<CVisible*>(FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr));
-    CVisible* next = NextVisibleAfterSubtree(this);
+    CVisible* next = CMeasureCache::NextVisibleAfter(this);
     *after = IsCell(next) ? nullptr : next;
 }
 

@@ -2,6 +2,7 @@
 #include "korhtml/TextElement.h"
 
 #include "korhtml/HtmlSrvr.h"
+#include "elements/MeasureCache.h"
 #include "platform/gdi/gdi.h"
 
 #include <cstdlib>
@@ -130,21 +131,12 @@ void FText::ResolveFont()
         return;
     }
 
-    std::vector<CElement*> fonts;
-    for (CElement* a = FindAncestorByFlags(EF_FONT, FALSE, nullptr); a;
-         a = a->FindAncestorByFlags(EF_FONT, FALSE, nullptr))
-        fonts.push_back(a);
-    if (fonts.empty())
-        return;
-
-    // The outermost font element (normally BODY) sets the whole description; starting from the
-    // body font keeps fields sound when it does not.
-    LOGFONT lf = *GetLogFont(0);
+    CFont* font = nullptr;
     COLORREF color = m_crText;
-    for (auto it = fonts.rbegin(); it != fonts.rend(); ++it)
-        (*it)->ApplyFont(&lf, &color);
-    m_crText = color;
-    m_pFont = RegisterFont(&lf);
+    if (CMeasureCache::GetFont(GetParentElement(), m_crText, &font, &color)) {
+        m_pFont = font;
+        m_crText = color;
+    }
 }
 
 void FText::MeasureText(CDC* dc)

@@ -3,6 +3,11 @@
 
 #include "platform/afx/afx.h"
 
+// The most bytes a plain-text conversion writes. The indentation of nested lists grows with the
+// square of their depth, so a hostile page could ask for gigabytes (more than a CString holds);
+// the text is cut here instead.
+constexpr int KOR_MAX_TEXT = 256 << 20;
+
 int KorMin(int a, int b);
 int KorMax(int a, int b);
 // Clamps value into low..high in place; when low > high, low wins.

@@ -1,7 +1,7 @@
 // Html2Text and HtmlFile2Text: parse, transform, trim the leading matter and write the words as text.
 #include "korhtml/Html2Text.h"
 
-#include "elements/BreakCache.h"
+#include "elements/MeasureCache.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/ImageElement.h"
@@ -69,7 +69,7 @@ bool TrimLeadingMatter(CElement* body)
 void SetStaticData(CElement* body)
 {
     // The tree does not change during the pass, so the break searches may reuse their answers.
-    CBreakCache breaks;
+    CMeasureCache breaks;
     for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
         if (v->m_nKind == kKindText)
             static_cast<FText*>(v)->DecodeEntities();
@@ -225,9 +225,11 @@ CString Convert(const CString& html, int width, int maxLines, int trim, CStringL
             SetStaticData(body);
             CTextWriter writer(width, maxLines, trim);
             for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr))
-                if (!writer.Write(v, images))
+                if (!writer.Write(v, images) || writer.Output().size() >= size_t(KOR_MAX_TEXT))
                     break;
             out = writer.Output();
+            if (out.size() > size_t(KOR_MAX_TEXT))
+                out.resize(KOR_MAX_TEXT);
         }
         if (tags) {
             tags->DeleteChildren();

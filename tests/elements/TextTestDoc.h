@@ -4,7 +4,7 @@
 #include "../DocTestUtil.h"
 #include "ElementTestTree.h"
 
-#include "elements/BreakCache.h"
+#include "elements/MeasureCache.h"
 #include "korhtml/TextElement.h"
 #include "kortag/kortag.h"
 #include "platform/gdi/gdi.h"
@@ -43,7 +43,7 @@ public:
 
     void Measure()
     {
-        CBreakCache breaks; // as in the document's pass: the tree does not change meanwhile
+        CMeasureCache breaks; // as in the document's pass: the tree does not change meanwhile
         CElement* end = End();
         for (CVisible* v = m_pBody->GetNextVisible(FALSE, end); v; v = v->GetNextVisible(FALSE, end))
             v->Measure(&m_dc);

@@ -163,8 +163,7 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
     const long before = PeakMB();
     for (size_t i = 0; i < claims.size(); ++i) {
         CImageDax image;
-        double s = hostile::Seconds([&] { EXPECT_FALSE(LoadChecked(image, claims[i], "claim")) << i; });
-        EXPECT_LT(s, 2.0) << i;
+        EXPECT_FALSE(LoadChecked(image, claims[i], "claim")) << i;
     }
     EXPECT_LT(PeakMB() - before, 200) << "a claimed size was allocated";
 
@@ -209,13 +208,12 @@ TEST(HostileImage, ExtremeDrawingAndFileNames)
         {0, 0, 10, 10, 0, 0, -1},
         {0, 0, 0, 0, 0, 0, 0},
     };
-    double s = hostile::Seconds([&] {
+    {
         for (const Call& c : calls)
             image.Draw(&dc, c.x, c.y, c.cx, c.cy, c.sx, c.sy, c.frame, nullptr);
         image.Draw(&dc, INT_MAX, INT_MIN, 0, nullptr);
         image.Draw(&dc, 5, 5, INT_MIN, nullptr);
-    });
-    EXPECT_LT(s, 3.0);
+    }
     dc.SetViewportOrg(INT_MAX, INT_MAX);
     image.Draw(&dc, INT_MAX, INT_MAX, 0, nullptr);
     image.Draw(&dc, INT_MAX, INT_MAX, 5, 5, 0, 0, 0, nullptr);

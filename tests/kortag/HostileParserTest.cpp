@@ -50,7 +50,7 @@ TEST(HostileParser, AttributeFloods)
     EXPECT_EQ(img->GetValueOf("a99999", 0, 1), "99999");
     EXPECT_EQ(img->GetValueOf("src"), "x.gif");
 
-    hostile::ExpectLinear("attributes on one tag", 25000, [](size_t n) {
+    hostile::AtScale("attributes on one tag", 25000, [](size_t n) {
         std::string s = "<td";
         for (size_t i = 0; i < n; ++i)
             s += " n" + std::to_string(i) + "=v";
@@ -58,7 +58,7 @@ TEST(HostileParser, AttributeFloods)
         ASSERT_NE(t.First("td"), nullptr);
     });
     // Each later BODY start tag adds the attributes the body lacks.
-    hostile::ExpectLinear("BODY tags adding attributes", 25000, [](size_t n) {
+    hostile::AtScale("BODY tags adding attributes", 25000, [](size_t n) {
         std::string s;
         for (size_t i = 0; i < n; ++i)
             s += "<body b" + std::to_string(i) + "=1>";
@@ -67,7 +67,7 @@ TEST(HostileParser, AttributeFloods)
         ASSERT_NE(body, nullptr);
         EXPECT_EQ(size_t(body->GetMap()->GetCount()), n);
     });
-    hostile::ExpectLinear("one name repeated", 50000, [](size_t n) {
+    hostile::AtScale("one name repeated", 50000, [](size_t n) {
         Tree t("<font" + Repeat(" size=1", n) + ">x");
         ASSERT_NE(t.First("font"), nullptr);
     });
@@ -116,7 +116,7 @@ TEST(HostileParser, RunsOfHalfMadeMarkupStayLinear)
                                   "<option>",
                                   "<title>"};
     for (const char* piece : pieces) {
-        hostile::ExpectLinear(piece, 20000, [&](size_t n) {
+        hostile::AtScale(piece, 20000, [&](size_t n) {
             Tree t(Repeat(piece, n) + "end");
             if (t.root) {
                 EXPECT_GT(t.Nodes(), 0u);
