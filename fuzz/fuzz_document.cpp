@@ -1,6 +1,8 @@
-// Fuzz target: a whole document from bytes: opened, measured, laid out at three widths, painted, its text
-// extracted.
+// Fuzz target: a whole document from bytes: opened, laid out at three widths, painted, its text extracted.
 #include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
 
 #include "FuzzSupport.h"
 #include "korhtml/HtmlX.h"
@@ -10,6 +12,7 @@
 namespace {
 
 CWnd* g_pWindow = nullptr;
+std::string g_strFile; // a file of this process for pages opened from disk
 
 // Paints the band at scroll position y into a bitmap of the viewport's size, as the view paints.
 void Paint(CHtmlX* doc, int width, int height, int y)
@@ -39,6 +42,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // One hidden window serves every document as its view (device contexts, size, timers, controls).
     g_pWindow = new CWnd;
     g_pWindow->CreateEx(0, nullptr, "fuzz", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr);
+    g_strFile = "/tmp/korhtml-fuzz-" + std::to_string(getpid()) + ".html";
+    atexit([] { unlink(g_strFile.c_str()); });
     return 0;
 }
 
@@ -52,11 +57,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SetEvenAlign(flags & 1);
     SetMargins(flags & 2 ? 0 : 10, 10);
     CHtmlX* doc = new CHtmlX(flags & 4 ? g_pWindow : nullptr);
-    // Pages name the images of the test data (animated GIF, PNG with alpha, JPEG, BMP).
-    if (flags & 8)
+    // Pages name the images of the test data (animated GIF, PNG with alpha, JPEG, BMP). Otherwise
+    // the bytes are a file opened as plain text, or as a page of its own.
+    if (flags & 8) {
         doc->OpenString(CString(page), CString(KORHTML_FUZZ_DATA "/"));
-    else
-        doc->OpenText(CString(KORHTML_FUZZ_DATA "/no such file"));
+    } else if (FILE* f = fopen(g_strFile.c_str(), "wb")) {
+        fwrite(page.data(), 1, page.size(), f);
+        fclose(f);
+        if (flags & 32)
+            doc->OpenLocal(CString(g_strFile.c_str()));
+        else
+            doc->OpenText(CString(g_strFile.c_str()));
+    }
 
     // Wide, narrow, and narrower than the two margins.
     const int widths[] = {640, 97, 13};

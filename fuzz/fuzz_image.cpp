@@ -1,5 +1,4 @@
-// Fuzz target: image decoding from memory, then every frame's data and drawing at natural, scaled and cut
-// sizes.
+// Fuzz target: image decoding from memory, then every frame's data, drawn whole, scaled and cut.
 #include <cstdint>
 
 #include "FuzzSupport.h"
