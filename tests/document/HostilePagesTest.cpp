@@ -70,6 +70,7 @@ public:
         m_pDoc->DrawElements(&dc);
         dc.SelectObject(old);
         const QImage* image = kor::BitmapImage(&bitmap);
+        m_lastPaint = image->copy();
         int inked = 0;
         const QRgb ground = image->pixel(0, 0);
         for (int py = 0; py < image->height(); ++py)
@@ -77,6 +78,8 @@ public:
                 inked += image->pixel(px, py) != ground;
         return inked;
     }
+    // What the last LayoutAndPaint drew.
+    const QImage& LastPaint() const { return m_lastPaint; }
     // The text runs of the body in document order.
     std::vector<FText*> Words() const
     {
@@ -93,6 +96,7 @@ public:
 private:
     CWnd m_window;
     CHtmlX* m_pDoc;
+    QImage m_lastPaint;
 };
 
 class HostilePages : public ::testing::Test
@@ -202,6 +206,60 @@ TEST_F(HostilePages, HugeRunsAndNarrowViews)
     page.LayoutAndPaint(100);
     EXPECT_GT(page->GetContentSize().cy, 500);
     SetMargins(10, 10);
+}
+
+// Tables whose cells claim spans of 10 000 rows and columns open, lay out and draw; every word is kept.
+TEST_F(HostilePages, TablesWithHugeSpans)
+{
+    Page page;
+    for (const char* html :
+         {"<table border=1><tr><td colspan=10000 rowspan=10000>a<td>b<tr><td>c</table>after",
+          "<table><tr><td rowspan=10000>a<tr><td colspan=10000>b<tr><td colspan=-5 rowspan=0>c</table>after",
+          "<table border><tr><th colspan=99999999999>a<td rowspan=2147483648>b<td>c</table>after"}) {
+        SCOPED_TRACE(html);
+        ASSERT_EQ(page.Open(html), 1);
+        EXPECT_GT(page.LayoutAndPaint(300), 0);
+        const std::vector<FText*> words = page.Words();
+        ASSERT_EQ(words.size(), 4u);
+        EXPECT_EQ(words.back()->m_strText, "after");
+        EXPECT_FALSE(page->ExtractText(80).IsEmpty());
+    }
+}
+
+// Background pictures that cannot be tiled (no width, no height, cut short, not a picture at all)
+// leave the background colour.
+TEST_F(HostilePages, BackgroundsThatCannotBeTiledPaintTheColour)
+{
+    TempDir dir;
+    const std::string good = testgif::Encode(4, 4, {0xFF0000, 0x0000FF}, {testgif::Solid(0, 0, 4, 4, 1)});
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"wide.gif", testgif::Encode(0, 5, {0xFF0000, 0x0000FF}, {})},
+        {"high.gif", testgif::Encode(5, 0, {0xFF0000, 0x0000FF}, {})},
+        {"cut.gif", good.substr(0, 14)},
+        {"text.gif", "GIF89a is what this file says, and nothing more"},
+        {"empty.gif", ""},
+    };
+    Page page;
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        ASSERT_TRUE(WriteFileBytes(dir.File(f.name), f.bytes));
+        ASSERT_EQ(page.Open(std::string("<body bgcolor=#00ff00 background=") + f.name + "><p>word",
+                            dir.Path() + "/"),
+                  1);
+        EXPECT_GT(page.LayoutAndPaint(120), 0);
+        const QImage& painted = page.LastPaint();
+        for (QPoint p : {QPoint(0, 0), QPoint(119, 239), QPoint(60, 200)})
+            EXPECT_EQ(painted.pixel(p) & 0xFFFFFF, 0x00FF00u) << p.x() << "," << p.y();
+    }
+    // A sound picture at the same place is tiled.
+    ASSERT_TRUE(WriteFileBytes(dir.File("good.gif"), good));
+    ASSERT_EQ(page.Open("<body bgcolor=#00ff00 background=good.gif><p>word", dir.Path() + "/"), 1);
+    page.LayoutAndPaint(120);
+    EXPECT_EQ(page.LastPaint().pixel(119, 239) & 0xFFFFFF, 0x0000FFu);
 }
 
 TEST_F(HostilePages, BadBytesCutsAndNames)
