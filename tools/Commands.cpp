@@ -7,21 +7,40 @@
 
 namespace kor {
 
-std::string ReadInputFile(const std::string& path)
+std::string ReadInputFile(const std::string& path, const char* what)
 {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        throw UsageError{"cannot read '" + path + "': " + std::strerror(errno)};
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
     std::string data;
     char buf[65536];
     size_t n;
+    errno = 0;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
         data.append(buf, n);
-    bool failed = std::ferror(f);
+    const bool failed = std::ferror(f);
+    const int err = errno;
     std::fclose(f);
     if (failed)
-        throw UsageError{"cannot read '" + path + "'"};
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
+                         (err ? std::string(": ") + std::strerror(err) : std::string())};
     return data;
+}
+
+void CheckReadable(const std::string& path, const char* what)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
+    // Opening a directory succeeds; reading it does not.
+    errno = 0;
+    std::fgetc(f);
+    const bool failed = std::ferror(f);
+    const int err = errno;
+    std::fclose(f);
+    if (failed)
+        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
+                         (err ? std::string(": ") + std::strerror(err) : std::string())};
 }
 
 int RunCommand(const ToolOptions& options)

@@ -14,8 +14,10 @@ namespace kor {
 // Runs options.command; returns the exit status (2 for unusable input, with a message on stderr).
 int RunCommand(const ToolOptions& options);
 
-// Reads the input file as bytes; a file that cannot be read is a UsageError.
-std::string ReadInputFile(const std::string& path);
+// Reads a file as bytes; a file that cannot be read is a UsageError naming it as what.
+std::string ReadInputFile(const std::string& path, const char* what = "input file");
+// A UsageError unless the file can be opened and read (a directory cannot).
+void CheckReadable(const std::string& path, const char* what = "input file");
 
 int RunTree(const ToolOptions& options);
 int RunLayout(const ToolOptions& options);

@@ -18,22 +18,6 @@ namespace kor {
 
 namespace {
 
-// Fails with a UsageError unless the file can be opened and read (a directory cannot).
-void CheckReadable(const std::string& path, const char* what)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
-    errno = 0;
-    std::fgetc(f);
-    bool failed = std::ferror(f);
-    int err = errno;
-    std::fclose(f);
-    if (failed)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
-                         (err ? std::string(": ") + std::strerror(err) : std::string())};
-}
-
 // The window a document draws into: it paints the document as the view does, background first,
 // then the elements of the visible band, shifted by the scroll position; white while the
 // document cannot be drawn.

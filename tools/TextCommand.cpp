@@ -36,7 +36,7 @@ void WriteOutput(const std::string& bytes)
 int RunText(const ToolOptions& options)
 {
     // The conversion itself reports nothing: an unreadable file is told apart here.
-    ReadInputFile(options.file);
+    CheckReadable(options.file);
     const int width = options.IntValue("width", 80);
     const int lines = options.IntValue("lines", -1);
     const int trim = options.Has("trim") ? 1 : 0;

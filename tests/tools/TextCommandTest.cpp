@@ -110,6 +110,14 @@ TEST(TextCommand, MissingFilesAndBadArguments)
         EXPECT_EQ(r.out, "") << command;
         EXPECT_NE(r.err.find(missing), std::string::npos) << command << r.err;
     }
+    // A directory opens but cannot be read: every command says so in the same words.
+    for (const char* command : {"tree ", "text ", "extract ", "layout "}) {
+        RunResult r = RunTool(command + Quote(dir.Path()));
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_EQ(r.out, "") << command;
+        EXPECT_NE(r.err.find("cannot read input file '" + dir.Path() + "'"), std::string::npos)
+            << command << r.err;
+    }
     EXPECT_EQ(RunTool("text --width abc " + Quote(kIndex)).status, 2);
     EXPECT_EQ(RunTool("text --lines").status, 2);
     EXPECT_EQ(RunTool("extract --trim " + Quote(kIndex)).status, 2);
