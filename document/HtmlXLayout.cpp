@@ -104,6 +104,8 @@ void CHtmlX::SetStaticData()
             for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
                 if (e->m_nKind != 63)
                     e->Measure(dc);
+                else
+                    CMeasureCache::Keep(e);
                 if (e->m_nKind == 37 && static_cast<FImage*>(e)->IsAnimated())
                     m_listAnimate.AddTail(e);
             }

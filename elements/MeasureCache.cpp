@@ -2,12 +2,22 @@
 #include "elements/MeasureCache.h"
 #include "korhtml/HtmlSrvr.h"
 
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
 constexpr int kListItemKind = 41;
+
+// The font description the font elements around a point build, outermost first.
+struct FontState
+{
+    LOGFONT lf{};
+    bool bColour = false; // one of them sets the colour: crText
+    COLORREF crText = 0;
+    CFont* pFont = nullptr; // registered when a run first asks for it
+};
 
 // What an element hands down to the elements inside it: the result of the ancestor walks of
 // InheritAlign, ComputeListLevel and ResolveFont started at that element.
@@ -16,27 +26,23 @@ struct Inherited
     int nAlign = 0; // 0: no aligning element before the context ends
     int nListLevel = 0;
     int bInListItem = 0;
-    bool bFont = false;   // some font element encloses: lf holds the description
-    bool bColour = false; // one of them sets the colour: crText
-    LOGFONT lf{};
-    COLORREF crText = 0;
-    CFont* pFont = nullptr; // registered when a run first asks for it
+    FontState* pFont = nullptr; // null when no font element encloses; shared with the ancestors
 };
 
 // What a measure pass remembers (see CMeasureCache).
 struct PassMemo
 {
     int nScopes = 0;
-    // What the searches from visible elements found (either may be null). The last one is kept
-    // apart: the next search nearly always walks back onto it.
+    // What the last search found (either may be null), and what the searches kept for later
+    // found (see Keep).
     struct Found
     {
         CElement* pPara = nullptr;
         CElement* pLine = nullptr;
     };
-    std::unordered_map<CTreeNode*, Found> found;
     CTreeNode* pStart = nullptr;
     Found last;
+    std::unordered_map<CTreeNode*, Found> kept;
     // Visible ranges of the two elements last asked about; iNext is the slot to replace next.
     struct Range
     {
@@ -46,8 +52,12 @@ struct PassMemo
     } ranges[2];
     int iNext = 0;
 
-    // What each ancestor met so far hands down.
+    // What each ancestor met so far hands down; the font states of the font elements among them;
+    // the entry asked for last.
     std::unordered_map<CElement*, Inherited> inherited;
+    std::deque<FontState> fonts;
+    CElement* pAsked = nullptr;
+    Inherited* pAnswer = nullptr;
     // Last leaves of subtrees, and next visible elements, found so far.
     std::unordered_map<CTreeNode*, CTreeNode*> lastLeaf;
     std::unordered_map<CTreeNode*, CVisible*> nextVisible;
@@ -55,9 +65,12 @@ struct PassMemo
     void Clear()
     {
         inherited.clear();
+        fonts.clear();
+        pAsked = nullptr;
+        pAnswer = nullptr;
         lastLeaf.clear();
         nextVisible.clear();
-        found.clear();
+        kept.clear();
         pStart = nullptr;
         last = Found();
         ranges[0] = ranges[1] = Range();
@@ -94,32 +107,30 @@ void CMeasureCache::FindPrev(CElement* e, BOOL includeSelf, CElement** para, CEl
         return;
     }
     // One walk back for both flags. The answers for a node are the first matches in the sequence
-    // node, its depth-first predecessor, ...; once the walk reaches a visible element where an
-    // earlier search started, the rest of the sequence is the one that search already walked. Every
-    // search that starts at a visible element is remembered, so searches made in any order (tables
-    // are measured after their content, inner ones first) walk each stretch of the tree once.
+    // node, its depth-first predecessor, ...; once the walk reaches the node where the previous
+    // search started, the rest of the sequence is the one that search already walked.
     CTreeNode* start = includeSelf ? e : e->GetDFSPrev();
+    if (includeSelf && !g_memo.kept.empty()) {
+        auto it = g_memo.kept.find(start);
+        if (it != g_memo.kept.end()) {
+            *para = it->second.pPara;
+            *line = it->second.pLine;
+            return;
+        }
+    }
     CElement* p = nullptr;
     CElement* q = nullptr;
     bool needPara = true;
     bool needLine = true;
     for (CTreeNode* n = start; n && (needPara || needLine); n = n->GetDFSPrev()) {
-        CElement* el = static_cast<CElement*>(n);
-        const PassMemo::Found* known = nullptr;
         if (n == g_memo.pStart) {
-            known = &g_memo.last;
-        } else if (el->m_dwFlags & EF_VISIBLE) {
-            auto it = g_memo.found.find(n);
-            if (it != g_memo.found.end())
-                known = &it->second;
-        }
-        if (known) {
             if (needPara)
-                p = known->pPara;
+                p = g_memo.last.pPara;
             if (needLine)
-                q = known->pLine;
+                q = g_memo.last.pLine;
             break;
         }
+        CElement* el = static_cast<CElement*>(n);
         if (needPara && (el->m_dwFlags & EF_PARAGRAPH)) {
             p = el;
             needPara = false;
@@ -133,11 +144,19 @@ void CMeasureCache::FindPrev(CElement* e, BOOL includeSelf, CElement** para, CEl
         g_memo.pStart = start;
         g_memo.last.pPara = p;
         g_memo.last.pLine = q;
-        if (static_cast<CElement*>(start)->m_dwFlags & EF_VISIBLE)
-            g_memo.found[start] = g_memo.last;
     }
     *para = p;
     *line = q;
+}
+
+void CMeasureCache::Keep(CElement* e)
+{
+    if (g_memo.nScopes == 0)
+        return;
+    CElement* p = nullptr;
+    CElement* q = nullptr;
+    FindPrev(e, TRUE, &p, &q);
+    g_memo.kept[e] = PassMemo::Found{p, q};
 }
 
 void CMeasureCache::GetRange(CElement* e, CVisible** first, CVisible** after)
@@ -211,9 +230,13 @@ BOOL WalkFont(CElement* parent, COLORREF base, CFont** font, COLORREF* color)
 // The entry of e, made with the entries of every ancestor not met before, outermost first.
 Inherited& Entry(CElement* e)
 {
+    // The words and other elements of one parent ask one after another.
+    if (e == g_memo.pAsked)
+        return *g_memo.pAnswer;
+    g_memo.pAsked = e;
     auto found = g_memo.inherited.find(e);
     if (found != g_memo.inherited.end())
-        return found->second;
+        return *(g_memo.pAnswer = &found->second);
     std::vector<CElement*> path;
     const Inherited* above = nullptr;
     for (CElement* a = e; a; a = a->GetParentElement()) {
@@ -246,30 +269,30 @@ Inherited& Entry(CElement* e)
                 here.bInListItem = a->m_nKind == kListItemKind ? 1 : up.bInListItem;
             }
         }
-        here.bFont = up.bFont;
-        here.bColour = up.bColour;
-        here.lf = up.bFont ? up.lf : *GetLogFont(0);
-        here.crText = up.crText;
         here.pFont = up.pFont;
         if (a->m_dwFlags & EF_FONT) {
-            if (here.bColour) {
-                a->ApplyFont(&here.lf, &here.crText);
+            FontState& font = g_memo.fonts.emplace_back();
+            font.lf = up.pFont ? up.pFont->lf : *GetLogFont(0);
+            if (up.pFont && up.pFont->bColour) {
+                font.bColour = true;
+                font.crText = up.pFont->crText;
+                a->ApplyFont(&font.lf, &font.crText);
             } else {
                 // The colour a run starts from is its own; applied to two different colours, an
                 // element that sets one gives the same colour both times.
-                LOGFONT other = here.lf;
+                LOGFONT other = font.lf;
                 COLORREF black = 0, white = 0xFFFFFF;
-                a->ApplyFont(&here.lf, &black);
+                a->ApplyFont(&font.lf, &black);
                 a->ApplyFont(&other, &white);
-                here.bColour = black == white;
-                here.crText = black;
+                font.bColour = black == white;
+                font.crText = black;
             }
-            here.bFont = true;
-            here.pFont = nullptr;
+            here.pFont = &font;
         }
         made = &g_memo.inherited.emplace(a, here).first->second;
         above = made;
     }
+    g_memo.pAnswer = made;
     return *made;
 }
 
@@ -292,13 +315,13 @@ BOOL CMeasureCache::GetFont(CElement* parent, COLORREF base, CFont** font, COLOR
 {
     if (g_memo.nScopes == 0 || !parent)
         return WalkFont(parent, base, font, color);
-    Inherited& in = Entry(parent);
-    if (!in.bFont)
+    FontState* state = Entry(parent).pFont;
+    if (!state)
         return FALSE;
-    if (!in.pFont)
-        in.pFont = RegisterFont(&in.lf);
-    *font = in.pFont;
-    *color = in.bColour ? in.crText : base;
+    if (!state->pFont)
+        state->pFont = RegisterFont(&state->lf);
+    *font = state->pFont;
+    *color = state->bColour ? state->crText : base;
     return TRUE;
 }
 

@@ -28,6 +28,9 @@ public:
     // The results of FindPrevByFlags(EF_PARAGRAPH, includeSelf, NULL) and
     // FindPrevByFlags(EF_LINEBREAK, includeSelf, NULL) on e.
     static void FindPrev(CElement* e, BOOL includeSelf, CElement** para, CElement** line);
+    // Searches for e now, in document order, and keeps the answer for a search from e made later
+    // out of order (tables are measured after their content, inner ones first).
+    static void Keep(CElement* e);
     // e->GetVisibleRange(first, after).
     static void GetRange(CElement* e, CVisible** first, CVisible** after);
     // The first visible element after n in document order (n's children come after n), or null.

@@ -41,12 +41,24 @@ public:
             m_root->DeleteChildren();
     }
 
-    void Measure()
+    // Without cache, every search walks the tree itself.
+    void Measure(bool cache = true)
     {
-        CMeasureCache breaks; // as in the document's pass: the tree does not change meanwhile
+        std::unique_ptr<CMeasureCache> pass; // as in the document's pass: the tree does not change meanwhile
+        if (cache)
+            pass = std::make_unique<CMeasureCache>();
         CElement* end = End();
         for (CVisible* v = m_pBody->GetNextVisible(FALSE, end); v; v = v->GetNextVisible(FALSE, end))
             v->Measure(&m_dc);
+    }
+    // The visible elements of the body in document order.
+    std::vector<CVisible*> Visibles()
+    {
+        std::vector<CVisible*> out;
+        CElement* end = End();
+        for (CVisible* v = m_pBody->GetNextVisible(FALSE, end); v; v = v->GetNextVisible(FALSE, end))
+            out.push_back(v);
+        return out;
     }
     // The first node after the body's subtree (null at the end of the tree).
     CElement* End() { return static_cast<CElement*>(m_pBody->GetRightMostLeaf()->GetDFSNext()); }
