@@ -62,19 +62,12 @@ struct PassMemo
     std::unordered_map<CTreeNode*, CTreeNode*> lastLeaf;
     std::unordered_map<CTreeNode*, CVisible*> nextVisible;
 
+    // Everything but the count of live scopes.
     void Clear()
     {
-        inherited.clear();
-        fonts.clear();
-        pAsked = nullptr;
-        pAnswer = nullptr;
-        lastLeaf.clear();
-        nextVisible.clear();
-        kept.clear();
-        pStart = nullptr;
-        last = Found();
-        ranges[0] = ranges[1] = Range();
-        iNext = 0;
+        const int scopes = nScopes;
+        *this = PassMemo();
+        nScopes = scopes;
     }
 };
 

@@ -1,46 +1,50 @@
 // Dispatch of the korhtml tool's commands and the input checks they share.
 #include "tools/Commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace kor {
 
-std::string ReadInputFile(const std::string& path, const char* what)
+namespace {
+
+// Up to limit bytes of the file; a file that cannot be opened or read (a directory opens but
+// cannot be read) is a UsageError naming it as what.
+std::string ReadUpTo(const std::string& path, const char* what, size_t limit)
 {
+    auto unreadable = [&](int err) {
+        return UsageError{std::string("cannot read ") + what + " '" + path + "'" +
+                          (err ? std::string(": ") + std::strerror(err) : std::string())};
+    };
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
+        throw unreadable(errno);
     std::string data;
     char buf[65536];
     size_t n;
     errno = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+    while (data.size() < limit && (n = std::fread(buf, 1, std::min(sizeof buf, limit - data.size()), f)) > 0)
         data.append(buf, n);
     const bool failed = std::ferror(f);
     const int err = errno;
     std::fclose(f);
     if (failed)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
-                         (err ? std::string(": ") + std::strerror(err) : std::string())};
+        throw unreadable(err);
     return data;
+}
+
+} // namespace
+
+std::string ReadInputFile(const std::string& path, const char* what)
+{
+    return ReadUpTo(path, what, std::string::npos);
 }
 
 void CheckReadable(const std::string& path, const char* what)
 {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "': " + std::strerror(errno)};
-    // Opening a directory succeeds; reading it does not.
-    errno = 0;
-    std::fgetc(f);
-    const bool failed = std::ferror(f);
-    const int err = errno;
-    std::fclose(f);
-    if (failed)
-        throw UsageError{std::string("cannot read ") + what + " '" + path + "'" +
-                         (err ? std::string(": ") + std::strerror(err) : std::string())};
+    ReadUpTo(path, what, 1);
 }
 
 int RunCommand(const ToolOptions& options)
