@@ -305,24 +305,31 @@ TEST_F(HostilePages, BadBytesCutsAndNames)
     EXPECT_EQ(cached->GetSize(), CSize(2, 2));
 }
 
-TEST_F(HostilePages, OpeningLayoutAndDrawingGrowLinearly)
+// Long pages of tables, lists, font changes and preformatted lines: every run is kept and drawn.
+TEST_F(HostilePages, LongPagesOfOneShape)
 {
     Page page;
     hostile::AtScale("table rows", 2000, [&](size_t n) {
-        page.Open("<table border>" + Repeat("<tr><td>a<td>b c", n) + "</table>");
-        page.LayoutAndPaint(300);
+        ASSERT_EQ(page.Open("<table border>" + Repeat("<tr><td>a<td>b c", n) + "</table>"), 1);
+        EXPECT_GT(page.LayoutAndPaint(300), 0);
+        EXPECT_EQ(page.Words().size(), 3 * n);
     });
     hostile::AtScale("list items", 5000, [&](size_t n) {
-        page.Open("<ul>" + Repeat("<li>item text", n) + "</ul>");
-        page.LayoutAndPaint(300);
+        ASSERT_EQ(page.Open("<ul>" + Repeat("<li>item text", n) + "</ul>"), 1);
+        EXPECT_GT(page.LayoutAndPaint(300, 14 * int(n)), 0);
+        EXPECT_EQ(page.Words().size(), 2 * n);
     });
     hostile::AtScale("font changes", 5000, [&](size_t n) {
-        page.Open("<p>" + Repeat("<font size=+1>a</font> <b>b</b> ", n));
-        page.LayoutAndPaint(300);
+        ASSERT_EQ(page.Open("<p>" + Repeat("<font size=+1>a</font> <b>b</b> ", n)), 1);
+        EXPECT_GT(page.LayoutAndPaint(300), 0);
+        EXPECT_EQ(page.Words().size(), 2 * n); // "a" and "b "
     });
     hostile::AtScale("preformatted lines", 5000, [&](size_t n) {
-        page.Open("<pre>" + Repeat("line\ttext\n", n) + "</pre>");
-        page.LayoutAndPaint(300);
+        ASSERT_EQ(page.Open("<pre>" + Repeat("line\ttext\n", n) + "</pre>"), 1);
+        EXPECT_GT(page.LayoutAndPaint(300), 0);
+        const std::vector<FText*> runs = page.Words();
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(size_t(runs[0]->m_nHeight), n * 12); // lines of the 12-pixel fixed font
     });
 }
 

@@ -208,12 +208,10 @@ TEST(HostileImage, ExtremeDrawingAndFileNames)
         {0, 0, 10, 10, 0, 0, -1},
         {0, 0, 0, 0, 0, 0, 0},
     };
-    {
-        for (const Call& c : calls)
-            image.Draw(&dc, c.x, c.y, c.cx, c.cy, c.sx, c.sy, c.frame, nullptr);
-        image.Draw(&dc, INT_MAX, INT_MIN, 0, nullptr);
-        image.Draw(&dc, 5, 5, INT_MIN, nullptr);
-    }
+    for (const Call& c : calls)
+        image.Draw(&dc, c.x, c.y, c.cx, c.cy, c.sx, c.sy, c.frame, nullptr);
+    image.Draw(&dc, INT_MAX, INT_MIN, 0, nullptr);
+    image.Draw(&dc, 5, 5, INT_MIN, nullptr);
     dc.SetViewportOrg(INT_MAX, INT_MAX);
     image.Draw(&dc, INT_MAX, INT_MAX, 0, nullptr);
     image.Draw(&dc, INT_MAX, INT_MAX, 5, 5, 0, 0, 0, nullptr);

@@ -98,7 +98,7 @@ TEST(HostileParser, GiantNamesAndValues)
     }
 }
 
-TEST(HostileParser, RunsOfHalfMadeMarkupStayLinear)
+TEST(HostileParser, RunsOfHalfMadeMarkup)
 {
     const char* const pieces[] = {"<",
                                   "</",
