@@ -64,25 +64,9 @@ void CVisible::Measure(CDC* /*dc*/)
 
 void CVisible::ComputeBreaks()
 {
-    m_nBreak = 0;
     // Only the nearest paragraph and line-break elements before (or around) this one count: this
     // element starts their content or is the first one after them.
-    CElement* p = nullptr;
-    CElement* q = nullptr;
-    CMeasureCache::FindPrev(this, TRUE, &p, &q);
-    CVisible* first = nullptr;
-    CVisible* after = nullptr;
-    if (p) {
-        CMeasureCache::GetRange(p, &first, &after);
-        if (first == this || after == this)
-            m_nBreak |= BRK_PARA;
-    }
-    first = after = nullptr;
-    if (q) {
-        CMeasureCache::GetRange(q, &first, &after);
-        if (first == this || after == this)
-            m_nBreak |= BRK_LINE;
-    }
+    m_nBreak = CMeasureCache::BreakBits(this, TRUE);
 }
 
 void CVisible::InheritAlign()

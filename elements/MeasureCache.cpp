@@ -142,6 +142,28 @@ void CMeasureCache::FindPrev(CElement* e, BOOL includeSelf, CElement** para, CEl
     *line = q;
 }
 
+int CMeasureCache::BreakBits(CElement* e, BOOL includeSelf)
+{
+    CElement* p = nullptr;
+    CElement* q = nullptr;
+    FindPrev(e, includeSelf, &p, &q);
+    int bits = 0;
+    CVisible* first = nullptr;
+    CVisible* after = nullptr;
+    if (p) {
+        GetRange(p, &first, &after);
+        if (first == e || after == e)
+            bits |= BRK_PARA;
+    }
+    first = after = nullptr;
+    if (q) {
+        GetRange(q, &first, &after);
+        if (first == e || after == e)
+            bits |= BRK_LINE;
+    }
+    return bits;
+}
+
 void CMeasureCache::Keep(CElement* e)
 {
     if (g_memo.nScopes == 0)

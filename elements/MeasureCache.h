@@ -28,6 +28,10 @@ public:
     // The results of FindPrevByFlags(EF_PARAGRAPH, includeSelf, NULL) and
     // FindPrevByFlags(EF_LINEBREAK, includeSelf, NULL) on e.
     static void FindPrev(CElement* e, BOOL includeSelf, CElement** para, CElement** line);
+    // The break bits of e: BRK_PARA when e is the first visible element inside the nearest paragraph
+    // element before it (from e itself or from its predecessor, as includeSelf says) or the first
+    // after it, BRK_LINE the same for the nearest line-break element.
+    static int BreakBits(CElement* e, BOOL includeSelf);
     // Searches for e now, in document order, and keeps the answer for a search from e made later
     // out of order (tables are measured after their content, inner ones first).
     static void Keep(CElement* e);

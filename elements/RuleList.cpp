@@ -96,24 +96,8 @@ void FBreak::GetVisibleRange(CVisible** first, CVisible** after)
 
 void FBreak::ComputeBreaks()
 {
-    m_nBreak = 0;
     // The searches start before the break: from itself they would find the break itself.
-    CElement* p = nullptr;
-    CElement* q = nullptr;
-    CMeasureCache::FindPrev(this, FALSE, &p, &q);
-    CVisible* first = nullptr;
-    CVisible* after = nullptr;
-    if (p) {
-        CMeasureCache::GetRange(p, &first, &after);
-        if (first == this || after == this)
-            m_nBreak |= BRK_PARA;
-    }
-    first = after = nullptr;
-    if (q) {
-        CMeasureCache::GetRange(q, &first, &after);
-        if (first == this || after == this)
-            m_nBreak |= BRK_LINE;
-    }
+    m_nBreak = CMeasureCache::BreakBits(this, FALSE);
 }
 
 // ---- FListItem ----
