@@ -5,6 +5,7 @@
 #include "korhtml/AttrValues.h"
 #include "elements/AlignQueue.h"
 #include "elements/MeasureCache.h"
+#include "korlib/korlib.h"
 
 namespace {
 
@@ -115,6 +116,10 @@ CVisible* CVisible::GetNextElement()
 
 void CVisible::Place(int x, int y)
 {
+    KorClipValue(m_nWidth, -KOR_MAX_EXTENT, KOR_MAX_EXTENT);
+    KorClipValue(m_nHeight, -KOR_MAX_EXTENT, KOR_MAX_EXTENT);
+    KorClipValue(x, -KOR_MAX_POSITION, KOR_MAX_POSITION);
+    KorClipValue(y, -KOR_MAX_POSITION, KOR_MAX_POSITION);
     // Only a wrap is decided here; line and paragraph breaks come from the structure and stay.
     if (x + m_nWidth > m_nLineLeft + m_nLineWidth) {
         if (m_nBreak == 0)
@@ -147,7 +152,7 @@ void CVisible::Place(int x, int y)
         gap = GetParaGap();
     else if (m_nBreak & (BRK_WRAP | BRK_LINE))
         gap = GetLineGap();
-    m_nY = y + height + gap;
+    m_nY = KorMin(y + height + gap, KOR_MAX_POSITION);
     queue->AddTail(this);
 }
 

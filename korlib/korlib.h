@@ -8,6 +8,12 @@
 // the text is cut here instead.
 constexpr int KOR_MAX_TEXT = 256 << 20;
 
+// The largest size an element takes in the layout and the farthest position it is placed at. A
+// hostile page can ask for a rule billions of pixels wide or for millions of tall lines; kept
+// within these, no sum the layout makes of sizes and positions leaves the range of an int.
+constexpr int KOR_MAX_EXTENT = 1 << 26;
+constexpr int KOR_MAX_POSITION = 1 << 29;
+
 int KorMin(int a, int b);
 int KorMax(int a, int b);
 // Clamps value into low..high in place; when low > high, low wins.

@@ -226,6 +226,32 @@ TEST_F(HostilePages, TablesWithHugeSpans)
     }
 }
 
+// Rules that ask for absurd sizes: a width of billions of percent, and pixel widths whose high half
+// makes each rule 32 767 pixels tall, so many that their heights add up past what an int holds.
+// The layout keeps its positions in order and finite; nothing overflows.
+TEST_F(HostilePages, RulesOfAbsurdSizes)
+{
+    Page page;
+    ASSERT_EQ(page.Open("<p>before<hr width=5055555555555555555555% size=5 align=right>after <b>bold</b>"),
+              1);
+    EXPECT_GT(page.LayoutAndPaint(300), 0);
+    std::vector<FText*> words = page.Words();
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_GT(words[1]->m_nY, words[0]->m_nY);
+    EXPECT_EQ(words[2]->m_nY, words[1]->m_nY);
+    EXPECT_GT(words[2]->m_nX, words[1]->m_nX);
+
+    const size_t n = 70000; // 70 000 x 32 767 pixels is more than 2^31
+    ASSERT_EQ(page.Open("<p>top" + Repeat("<hr width=2147418112>x ", n) + "end"), 1);
+    page.LayoutAndPaint(300);
+    words = page.Words();
+    ASSERT_EQ(words.size(), n + 2);
+    for (size_t i = 1; i < words.size(); ++i)
+        ASSERT_GE(words[i]->m_nY, words[i - 1]->m_nY) << i;
+    EXPECT_GT(page->GetContentSize().cy, 0);
+    page.LayoutAndPaint(300, page->GetContentSize().cy - 100);
+}
+
 // Background pictures that cannot be tiled (no width, no height, cut short, not a picture at all)
 // leave the background colour.
 TEST_F(HostilePages, BackgroundsThatCannotBeTiledPaintTheColour)
