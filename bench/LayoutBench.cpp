@@ -8,9 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string>
 
 namespace {
@@ -237,13 +234,7 @@ BENCHMARK(BM_Lists)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QByteArray dir = "/tmp/korhtml-runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    kor::PrepareHeadless();
     QApplication app(argc, argv);
     // The box font: metrics that do not depend on the fonts installed.
     kor::SetBoxFontMode(true);

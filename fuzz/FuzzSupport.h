@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "korhtml/HtmlSrvr.h"
 #include "platform/gdi/gdi.h"
+#include "platform/win/win.h"
 
 namespace fuzz {
 
@@ -21,12 +20,7 @@ inline void Start(bool withServer)
     static int argc = 1;
     static char name[] = "korhtml-fuzz";
     static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        std::string dir = "/tmp/korhtml-runtime-" + std::to_string(getuid());
-        mkdir(dir.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    }
+    kor::PrepareHeadless();
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
     kor::SetBoxFontMode(true);

@@ -1,11 +1,9 @@
 // The korhtml command-line tool: argument handling, the common settings and command dispatch.
 #include "tools/Commands.h"
 #include "tools/Options.h"
+#include "platform/win/win.h"
 
 #include <QApplication>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,15 +11,7 @@
 int main(int argc, char** argv)
 {
     // Headless: every command renders into images or prints, none needs a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    // Qt wants a private runtime directory; headless machines often lack one.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QByteArray dir = "/tmp/korhtml-runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    kor::PrepareHeadless();
     kor::ToolOptions options;
     try {
         options = kor::ParseArguments(argc, argv);

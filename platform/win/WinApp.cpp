@@ -1,4 +1,5 @@
-// The application side of the window layer: wait cursor, cursors (the library's hand), message boxes.
+// The application side of the window layer: wait cursor, cursors (the library's hand), message boxes,
+// headless start.
 #include "platform/win/Wnd_p.h"
 
 #include "platform/gdi/codepage.h"
@@ -10,6 +11,8 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -334,4 +337,16 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return ShowBox(m_pState->widget, lpszText, lpszCaption, nType);
+}
+
+void kor::PrepareHeadless(bool useDisplay)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !(useDisplay && !qEnvironmentVariableIsEmpty("DISPLAY")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QByteArray dir = "/tmp/korhtml-runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
 }

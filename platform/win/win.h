@@ -252,6 +252,11 @@ MessageFilter SetMessageFilter(MessageFilter filter);
 using MessageBoxHook = std::function<int(const CString& text, const CString& caption, UINT type)>;
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 
+// For a program without a screen (the tool, tests, benchmarks, fuzzers), before its QApplication:
+// the offscreen platform unless one is chosen (or, with useDisplay, a display is there), and a
+// private runtime directory, which Qt wants and headless machines often lack.
+void PrepareHeadless(bool useDisplay = false);
+
 // True when windows can be shown to a user (a display, not the offscreen platform).
 bool HasDisplay();
 
