@@ -210,15 +210,15 @@ int CHtmlX::Parse()
     }
 
     // HEAD and BODY are taken out of the tree; what else the tree holds is never shown.
-    m_pHead = m_pRoot->FindNextByKind(33, FALSE, nullptr);
+    m_pHead = m_pRoot->FindNextByKind(TAG_HEAD, FALSE, nullptr);
     if (m_pHead) {
         m_pHead->Remove();
-        if (CElement* title = m_pHead->FindDescendantByKind(68, FALSE, nullptr))
+        if (CElement* title = m_pHead->FindDescendantByKind(TAG_TITLE, FALSE, nullptr))
             m_strTitle = static_cast<FTitle*>(title)->GetTitleText();
     } else {
         m_pHead = new FHead(this);
     }
-    m_pBody = m_pRoot->FindNextByKind(9, FALSE, nullptr);
+    m_pBody = m_pRoot->FindNextByKind(TAG_BODY, FALSE, nullptr);
     if (m_pBody)
         m_pBody->Remove();
     else

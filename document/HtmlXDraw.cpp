@@ -35,7 +35,7 @@ void CHtmlX::DrawBackground(CDC* dc)
     }
     CPoint org = m_ptViewportOrg;
     CImageDax* image = body->m_pBackImage;
-    if (!body->m_strBackground.IsEmpty() && image && image->state == 3 && body->m_nBackWidth > 0 &&
+    if (!body->m_strBackground.IsEmpty() && image && image->state == IMAGE_LOADED && body->m_nBackWidth > 0 &&
         body->m_nBackHeight > 0) {
         TileBackground(dc, body, org, size.cx, size.cy);
         return;
@@ -121,14 +121,14 @@ void CHtmlX::DrawElements(CDC* dc)
     int bottom = top + m_sizeViewport.cy;
     if (m_pTopVisible && m_pBottomVisible)
         ForBand(m_pTopVisible, m_pBottomVisible, [&](CVisible* e) {
-            if (e->GetBandRelation(top, bottom) == 3)
+            if (e->GetBandRelation(top, bottom) == BAND_INSIDE)
                 e->Draw(dc);
         });
 
     m_listAnimateVisible.RemoveAll();
     for (POSITION pos = m_listAnimate.GetHeadPosition(); pos;) {
         CVisible* e = static_cast<CVisible*>(m_listAnimate.GetNext(pos));
-        if (e->GetBandRelation(top, bottom) == 3)
+        if (e->GetBandRelation(top, bottom) == BAND_INSIDE)
             m_listAnimateVisible.AddTail(e);
     }
 
@@ -189,7 +189,7 @@ int CHtmlX::MouseOnAnchor(CPoint pt)
     // Blank space keeps the active link, so a click there still follows the link last hovered.
     if (!hit)
         return 0;
-    m_pActiveLink = static_cast<FAnchor*>(hit->FindAncestorByKind(0, FALSE, nullptr));
+    m_pActiveLink = static_cast<FAnchor*>(hit->FindAncestorByKind(TAG_A, FALSE, nullptr));
     return m_pActiveLink ? 1 : 0;
 }
 

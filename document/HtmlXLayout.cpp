@@ -20,10 +20,11 @@ namespace {
 // it holds none).
 CElement* MeasureNestedTables(CVisible* table, CDC* dc)
 {
-    CElement* last = static_cast<CElement*>(table->GetRightMostLeaf())->FindPrevByKind(63, TRUE, table);
+    CElement* last =
+        static_cast<CElement*>(table->GetRightMostLeaf())->FindPrevByKind(TAG_TABLE, TRUE, table);
     if (!last)
         last = table;
-    for (CElement* t = last; t && t != table; t = t->FindPrevByKind(63, FALSE, table))
+    for (CElement* t = last; t && t != table; t = t->FindPrevByKind(TAG_TABLE, FALSE, table))
         static_cast<CVisible*>(t)->Measure(dc);
     table->Measure(dc);
     return last;
@@ -102,17 +103,17 @@ void CHtmlX::SetStaticData()
             // to Reset the cache).
             CMeasureCache cache;
             for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
-                if (e->m_nKind != 63)
+                if (e->m_nKind != TAG_TABLE)
                     e->Measure(dc);
                 else
                     CMeasureCache::Keep(e);
-                if (e->m_nKind == 37 && static_cast<FImage*>(e)->IsAnimated())
+                if (e->m_nKind == TAG_IMG && static_cast<FImage*>(e)->IsAnimated())
                     m_listAnimate.AddTail(e);
             }
             // Tables last, each after everything inside it, nested tables before their own table.
-            for (CElement* t = body->FindNextByKind(63, FALSE, nullptr); t;) {
+            for (CElement* t = body->FindNextByKind(TAG_TABLE, FALSE, nullptr); t;) {
                 CElement* last = MeasureNestedTables(static_cast<CVisible*>(t), dc);
-                t = last->FindNextByKind(63, FALSE, nullptr);
+                t = last->FindNextByKind(TAG_TABLE, FALSE, nullptr);
             }
             AddState(STATE_STATICDATA);
         }
@@ -209,7 +210,7 @@ CVisible* CHtmlX::FindTop(int top, int bottom)
     if (!m_pBody)
         return nullptr;
     CVisible* e = m_pBody->GetNextVisible(FALSE, nullptr);
-    while (e && e->GetBandRelation(top, bottom) != 3)
+    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
         e = e->GetNextVisible(FALSE, nullptr);
     return e;
 }
@@ -219,7 +220,7 @@ CVisible* CHtmlX::FindBottom(int top, int bottom)
     if (!m_pBody)
         return nullptr;
     CVisible* e = m_pBody->GetLastVisible();
-    while (e && e->GetBandRelation(top, bottom) != 3)
+    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
         e = e->GetPrevVisible(FALSE, nullptr);
     return e;
 }

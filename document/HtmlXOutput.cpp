@@ -13,10 +13,6 @@
 
 namespace {
 
-const int kKindRule = 34;
-const int kKindListItem = 41;
-const int kKindText = 74;
-
 const char kLineEnd[] = "\r\n";
 // A browser whose print request wants the file as a parameter as well.
 const char kPrintingBrowser[] = "netscape.exe";
@@ -179,7 +175,7 @@ CString CHtmlX::ExtractText(int width)
     int column = 0;
     for (; v; v = v->GetNextVisible(FALSE, NULL)) {
         const int kind = v->m_nKind;
-        if (kind != kKindText && kind != kKindRule && kind != kKindListItem)
+        if (kind != KIND_TEXT && kind != TAG_HR && kind != TAG_LI)
             continue;
         if (v->m_nBreak & BRK_LINE) {
             out += kLineEnd;
@@ -195,10 +191,10 @@ CString CHtmlX::ExtractText(int width)
                 column += 4;
             }
         }
-        if (kind == kKindListItem) {
+        if (kind == TAG_LI) {
             out += "* ";
             column += 2;
-        } else if (kind == kKindRule) {
+        } else if (kind == TAG_HR) {
             out += kLineEnd;
             const int hyphens = width / 2;
             if (hyphens > 0) {

@@ -48,7 +48,7 @@ int CAlignQueue::VerticalAlign()
             dy = lineHeight - (e->m_nHeight + ref) / 2;
             break;
         }
-        if (e->m_nKind == 37) {
+        if (e->m_nKind == TAG_IMG) {
             switch (static_cast<FImage*>(e)->m_nImageAlign) {
             case ALIGN_TOP:
                 mode = Mode::Top;
@@ -82,7 +82,7 @@ void CAlignQueue::HorizontalAlign(BOOL justify)
     for (POSITION pos = GetHeadPosition(); pos;) {
         CVisible* e = Vis(GetNext(pos));
         total += e->m_nWidth;
-        if (e->m_nKind != 74)
+        if (e->m_nKind != KIND_TEXT)
             allText = false;
     }
     int margin = GetHorMargin();

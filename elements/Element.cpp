@@ -185,14 +185,14 @@ void CElement::GetExtent(CSize* size)
     int minLeft = 32767, minTop = 32767, maxRight = 0, maxBottom = 0;
     while (v) {
         int left = v->m_nX - v->GetIndent();
-        int right = v->m_nKind == 34 ? left : left + v->m_nWidth; // a rule takes the whole line anyway
+        int right = v->m_nKind == TAG_HR ? left : left + v->m_nWidth; // a rule takes the whole line anyway
         int top = v->m_nY;
         int bottom = top + v->m_nHeight;
         minLeft = KorMin(minLeft, left);
         minTop = KorMin(minTop, top);
         maxRight = KorMax(maxRight, right);
         maxBottom = KorMax(maxBottom, bottom);
-        if (v->m_nKind == 63) {
+        if (v->m_nKind == TAG_TABLE) {
             // A table's own box covers its cells and their contents.
             CVisible* last = v->GetLastVisible();
             if (last)

@@ -29,7 +29,7 @@ CVisible* PrevLineItem(CElement* e)
 // The anchor (kind 0) that encloses e, or null.
 FAnchor* EnclosingAnchor(CElement* e)
 {
-    return static_cast<FAnchor*>(e->FindAncestorByKind(0, FALSE, nullptr));
+    return static_cast<FAnchor*>(e->FindAncestorByKind(TAG_A, FALSE, nullptr));
 }
 
 } // namespace
@@ -50,10 +50,10 @@ int CVisible::GetAnchorType(CPoint /*pt*/)
 {
     FAnchor* a = EnclosingAnchor(this);
     if (!a)
-        return 0;
+        return ANCHOR_NONE;
     if (!a->m_strHref.IsEmpty())
-        return a->m_strHref[0] == '#' ? 2 : 3;
-    return a->m_strName.IsEmpty() ? 5 : 1;
+        return a->m_strHref[0] == '#' ? ANCHOR_LOCAL : ANCHOR_LINK;
+    return a->m_strName.IsEmpty() ? ANCHOR_BARE : ANCHOR_NAME;
 }
 
 void CVisible::Measure(CDC* /*dc*/)
@@ -91,7 +91,7 @@ int CVisible::GetIndent()
 {
     if (m_nBreak == 0)
         return 0;
-    return (m_bInListItem + 2 * m_nListLevel) * 10;
+    return (m_bInListItem + 2 * m_nListLevel) * INDENT_STEP;
 }
 
 CPoint* CVisible::GetNextPos(CPoint* pt)
@@ -183,7 +183,7 @@ CVisible* CVisible::GetLineEnd(DWORD breakMask)
     // A BR always ends the line it stands on, wherever the walk starts.
     CVisible* cur = this;
     for (;;) {
-        if (cur->m_nKind == 10)
+        if (cur->m_nKind == TAG_BR)
             return cur;
         CVisible* next = NextLineItem(cur);
         if (!next || (next->m_nBreak & breakMask))
@@ -225,8 +225,8 @@ CString CVisible::GetLink(CPoint* /*pt*/)
 int CVisible::GetBandRelation(int top, int bottom) const
 {
     if (m_nY + m_nHeight < top)
-        return 1;
+        return BAND_ABOVE;
     if (m_nY > bottom)
-        return 2;
-    return 3;
+        return BAND_BELOW;
+    return BAND_INSIDE;
 }

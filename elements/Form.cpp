@@ -27,14 +27,14 @@ FInput::FInput(CHtmlX* doc)
     : CFormControl(doc), m_nInputAlign(0), m_bChecked(FALSE), m_nMaxLength(-1), m_nSize(-1),
       m_nType(TYPE_TEXT)
 {
-    m_nKind = 38;
+    m_nKind = TAG_INPUT;
 }
 
 // ---- FSelect ----
 
 FSelect::FSelect(CHtmlX* doc) : CFormControl(doc), m_bMultiple(FALSE), m_nSize(1), m_lstItems(10)
 {
-    m_nKind = 56;
+    m_nKind = TAG_SELECT;
 }
 
 CVisible* FSelect::GetNextVisible(BOOL, CElement*)
@@ -51,7 +51,7 @@ CVisible* FSelect::GetNextElement()
 
 FOption::FOption(CHtmlX* doc) : CElement(doc), m_bSelected(FALSE)
 {
-    m_nKind = 49;
+    m_nKind = TAG_OPTION;
     m_dwFlags = EF_INLINE;
 }
 
@@ -59,7 +59,7 @@ FOption::FOption(CHtmlX* doc) : CElement(doc), m_bSelected(FALSE)
 
 FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc), m_nCols(-1), m_nRowsAttr(-1)
 {
-    m_nKind = 65;
+    m_nKind = TAG_TEXTAREA;
 }
 
 CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
@@ -82,6 +82,6 @@ void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
 
 FForm::FForm(CHtmlX* doc) : CElement(doc), m_nMethod(METHOD_GET)
 {
-    m_nKind = 24;
+    m_nKind = TAG_FORM;
     m_dwFlags = 0;
 }

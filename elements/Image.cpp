@@ -8,7 +8,7 @@ FImage::FImage(CHtmlX* doc)
       m_nVSpace(-1), m_nWidthAttr(-1), m_pImage(nullptr), m_nImageWidth(0), m_nImageHeight(0), m_nFrame(0),
       m_nTick(0)
 {
-    m_nKind = 37;
+    m_nKind = TAG_IMG;
     m_dwFlags |= EF_INLINE;
 }
 

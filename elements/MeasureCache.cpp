@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kListItemKind = 41;
-
 // The font description the font elements around a point build, outermost first.
 struct FontState
 {
@@ -218,7 +216,7 @@ void WalkInherited(CElement* parent, int* align, int* listLevel, int* inListItem
         if (a->m_dwFlags & EF_LIST) {
             ++*listLevel;
             listMet = true;
-        } else if (!listMet && a->m_nKind == kListItemKind) {
+        } else if (!listMet && a->m_nKind == TAG_LI) {
             *inListItem = 1;
         }
     }
@@ -281,7 +279,7 @@ Inherited& Entry(CElement* e)
                 here.nListLevel = up.nListLevel + 1;
             } else {
                 here.nListLevel = up.nListLevel;
-                here.bInListItem = a->m_nKind == kListItemKind ? 1 : up.bInListItem;
+                here.bInListItem = a->m_nKind == TAG_LI ? 1 : up.bInListItem;
             }
         }
         here.pFont = up.pFont;

@@ -11,12 +11,12 @@ namespace {
 // built without a document, the body at the top of the element's tree; null when there is none.
 FBody* PageBody(CElement* e)
 {
-    if (e->m_pDoc && e->m_pDoc->m_pBody && e->m_pDoc->m_pBody->m_nKind == 9)
+    if (e->m_pDoc && e->m_pDoc->m_pBody && e->m_pDoc->m_pBody->m_nKind == TAG_BODY)
         return static_cast<FBody*>(e->m_pDoc->m_pBody);
     CElement* top = e;
     while (CElement* parent = top->GetParentElement())
         top = parent;
-    return top->m_nKind == 9 ? static_cast<FBody*>(top) : nullptr;
+    return top->m_nKind == TAG_BODY ? static_cast<FBody*>(top) : nullptr;
 }
 
 COLORREF PageBackground(CElement* e)
@@ -37,7 +37,7 @@ COLORREF PageTextColor(CElement* e)
 
 FRule::FRule(CHtmlX* doc) : CVisible(doc), m_nRuleAlign(0), m_bNoShade(FALSE), m_nSize(-1), m_nWidthAttr(-1)
 {
-    m_nKind = 34;
+    m_nKind = TAG_HR;
     m_dwFlags |= EF_INLINE | EF_PARAGRAPH;
     m_nWidth = 0;
     m_nHeight = 4;
@@ -82,7 +82,7 @@ void FRule::Draw(CDC* dc)
 
 FBreak::FBreak(CHtmlX* doc) : CVisible(doc), m_nClear(0)
 {
-    m_nKind = 10;
+    m_nKind = TAG_BR;
     m_dwFlags |= EF_INLINE | EF_LINEBREAK;
     m_nWidth = 0;
     m_nHeight = 15;
@@ -104,7 +104,7 @@ void FBreak::ComputeBreaks()
 
 FListItem::FListItem(CHtmlX* doc) : CVisible(doc), m_nType(0), m_nValue(-1)
 {
-    m_nKind = 41;
+    m_nKind = TAG_LI;
     m_dwFlags |= EF_LINEBREAK;
     m_nWidth = 10;
     m_nHeight = 5;
@@ -118,7 +118,7 @@ void FListItem::GetVisibleRange(CVisible** first, CVisible** after)
 
 int FListItem::GetIndent()
 {
-    return 20 * m_nListLevel;
+    return 2 * INDENT_STEP * m_nListLevel;
 }
 
 void FListItem::Draw(CDC* dc)

@@ -14,50 +14,50 @@
 
 FAnchor::FAnchor(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 0;
+    m_nKind = TAG_A;
     m_dwFlags = EF_FONT;
 }
 
 FAddress::FAddress(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 1;
+    m_nKind = TAG_ADDRESS;
     m_dwFlags = EF_FONT;
 }
 
 FApplet::FApplet(CHtmlX* doc)
     : CElement(doc), m_nAlign(0), m_nHeight(-1), m_nHSpace(-1), m_nVSpace(-1), m_nWidth(-1)
 {
-    m_nKind = 2;
+    m_nKind = TAG_APPLET;
     m_dwFlags = 0;
 }
 
 FBold::FBold(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 4;
+    m_nKind = TAG_B;
     m_dwFlags = EF_FONT;
 }
 
 FBase::FBase(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 5;
+    m_nKind = TAG_BASE;
     m_dwFlags = 0;
 }
 
 FBig::FBig(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 6;
+    m_nKind = TAG_BIG;
     m_dwFlags = EF_FONT;
 }
 
 FBlink::FBlink(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 7;
+    m_nKind = TAG_BLINK;
     m_dwFlags = 0;
 }
 
 FBlockQuote::FBlockQuote(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 8;
+    m_nKind = TAG_BLOCKQUOTE;
     m_dwFlags = EF_PARAGRAPH;
 }
 
@@ -66,308 +66,308 @@ FBody::FBody(CHtmlX* doc)
       m_crText(0x000000), m_crVLink(0xFF00FF), m_nVAlign(0), m_pBackImage(nullptr), m_nBackWidth(0),
       m_nBackHeight(0)
 {
-    m_nKind = 9;
+    m_nKind = TAG_BODY;
     m_dwFlags = EF_FONT | EF_CONTEXT;
 }
 
 FCenter::FCenter(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 12;
+    m_nKind = TAG_CENTER;
     m_dwFlags = EF_PARAGRAPH | EF_ALIGN;
 }
 
 FCite::FCite(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 13;
+    m_nKind = TAG_CITE;
     m_dwFlags = EF_FONT;
 }
 
 FCode::FCode(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 14;
+    m_nKind = TAG_CODE;
     m_dwFlags = EF_FONT;
 }
 
 FComment::FComment(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 15;
+    m_nKind = TAG_COMMENT;
     m_dwFlags = 0;
 }
 
 FDefinitionData::FDefinitionData(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 16;
+    m_nKind = TAG_DD;
     m_dwFlags = EF_LINEBREAK;
 }
 
 FDefinition::FDefinition(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 17;
+    m_nKind = TAG_DFN;
     m_dwFlags = 0;
 }
 
 FDirectory::FDirectory(CHtmlX* doc) : CElement(doc), m_bCompact(0)
 {
-    m_nKind = 18;
+    m_nKind = TAG_DIR;
     m_dwFlags = EF_PARAGRAPH | EF_LIST;
 }
 
 FDivision::FDivision(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 19;
+    m_nKind = TAG_DIV;
     m_dwFlags = EF_LINEBREAK | EF_ALIGN;
 }
 
 FDefinitionList::FDefinitionList(CHtmlX* doc) : CElement(doc), m_bCompact(0)
 {
-    m_nKind = 20;
+    m_nKind = TAG_DL;
     m_dwFlags = EF_PARAGRAPH;
 }
 
 FDefinitionTerm::FDefinitionTerm(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 21;
+    m_nKind = TAG_DT;
     m_dwFlags = EF_LINEBREAK;
 }
 
 FEmphasis::FEmphasis(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 22;
+    m_nKind = TAG_EM;
     m_dwFlags = EF_FONT;
 }
 
 FFont::FFont(CHtmlX* doc)
     : CElement(doc), m_crColor(0), m_nSize(0), m_bColorGiven(0), m_bSizeGiven(0), m_bFaceGiven(0)
 {
-    m_nKind = 23;
+    m_nKind = TAG_FONT;
     m_dwFlags = EF_FONT;
 }
 
 FFrame::FFrame(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 25;
+    m_nKind = TAG_FRAME;
     m_dwFlags = EF_FONT | EF_CONTEXT;
 }
 
 FFrameSet::FFrameSet(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 26;
+    m_nKind = TAG_FRAMESET;
     m_dwFlags = EF_FONT | EF_CONTEXT;
 }
 
 FHeading1::FHeading1(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 27;
+    m_nKind = TAG_H1;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHeading2::FHeading2(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 28;
+    m_nKind = TAG_H2;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHeading3::FHeading3(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 29;
+    m_nKind = TAG_H3;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHeading4::FHeading4(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 30;
+    m_nKind = TAG_H4;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHeading5::FHeading5(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 31;
+    m_nKind = TAG_H5;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHeading6::FHeading6(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 32;
+    m_nKind = TAG_H6;
     m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
 }
 
 FHead::FHead(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 33;
+    m_nKind = TAG_HEAD;
     m_dwFlags = 0;
 }
 
 FHtml::FHtml(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 35;
+    m_nKind = TAG_HTML;
     m_dwFlags = 0;
 }
 
 FItalic::FItalic(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 36;
+    m_nKind = TAG_I;
     m_dwFlags = EF_FONT;
 }
 
 FIsIndex::FIsIndex(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 39;
+    m_nKind = TAG_ISINDEX;
     m_dwFlags = 0;
 }
 
 FKeyboard::FKeyboard(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 40;
+    m_nKind = TAG_KBD;
     m_dwFlags = EF_FONT;
 }
 
 FLink::FLink(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 42;
+    m_nKind = TAG_LINK;
     m_dwFlags = 0;
 }
 
 FListing::FListing(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 43;
+    m_nKind = TAG_LISTING;
     m_dwFlags = EF_FONT | EF_PARAGRAPH;
 }
 
 FMenu::FMenu(CHtmlX* doc) : CElement(doc), m_bCompact(0)
 {
-    m_nKind = 45;
+    m_nKind = TAG_MENU;
     m_dwFlags = EF_PARAGRAPH | EF_LIST;
 }
 
 FMeta::FMeta(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 46;
+    m_nKind = TAG_META;
     m_dwFlags = 0;
 }
 
 FNoFrames::FNoFrames(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 47;
+    m_nKind = TAG_NOFRAMES;
     m_dwFlags = EF_FONT | EF_CONTEXT;
 }
 
 FOrderedList::FOrderedList(CHtmlX* doc) : CElement(doc), m_bCompact(0), m_nStart(0), m_nType(0)
 {
-    m_nKind = 48;
+    m_nKind = TAG_OL;
     m_dwFlags = EF_PARAGRAPH | EF_LIST;
 }
 
 FParagraph::FParagraph(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 50;
+    m_nKind = TAG_P;
     m_dwFlags = EF_PARAGRAPH | EF_ALIGN;
 }
 
 FParam::FParam(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 51;
+    m_nKind = TAG_PARAM;
     m_dwFlags = 0;
 }
 
 FPreformatted::FPreformatted(CHtmlX* doc) : CElement(doc), m_nWidth(-1)
 {
-    m_nKind = 53;
+    m_nKind = TAG_PRE;
     m_dwFlags = EF_FONT | EF_PARAGRAPH;
 }
 
 FSample::FSample(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 54;
+    m_nKind = TAG_SAMP;
     m_dwFlags = EF_FONT;
 }
 
 FScript::FScript(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 55;
+    m_nKind = TAG_SCRIPT;
     m_dwFlags = 0;
 }
 
 FSmall::FSmall(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 57;
+    m_nKind = TAG_SMALL;
     m_dwFlags = EF_FONT;
 }
 
 FStrike::FStrike(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 58;
+    m_nKind = TAG_STRIKE;
     m_dwFlags = EF_FONT;
 }
 
 FStrong::FStrong(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 59;
+    m_nKind = TAG_STRONG;
     m_dwFlags = EF_FONT;
 }
 
 FStyle::FStyle(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 60;
+    m_nKind = TAG_STYLE;
     m_dwFlags = 0;
 }
 
 FSubscript::FSubscript(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 61;
+    m_nKind = TAG_SUB;
     m_dwFlags = EF_FONT;
 }
 
 FSuperscript::FSuperscript(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 62;
+    m_nKind = TAG_SUP;
     m_dwFlags = EF_FONT;
 }
 
 FTitle::FTitle(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 68;
+    m_nKind = TAG_TITLE;
     m_dwFlags = 0;
 }
 
 CString FTitle::GetTitleText()
 {
-    CElement* run = FindDescendantByKind(74, FALSE, nullptr);
+    CElement* run = FindDescendantByKind(KIND_TEXT, FALSE, nullptr);
     if (!run)
         return CString("\xC1\xA6\xB8\xF1 \xBE\xF8\xC0\xBD");
     // Text inside other elements of the title (a bold word) is left out: only sibling runs count.
     CString title;
-    for (; run; run = run->FindNextSiblingByKind(74, FALSE, nullptr))
+    for (; run; run = run->FindNextSiblingByKind(KIND_TEXT, FALSE, nullptr))
         title += static_cast<FText*>(run)->m_strRaw;
     return title;
 }
 
 FTeletype::FTeletype(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 70;
+    m_nKind = TAG_TT;
     m_dwFlags = EF_FONT;
 }
 
 FUnderline::FUnderline(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 71;
+    m_nKind = TAG_U;
     m_dwFlags = EF_FONT;
 }
 
 FUnorderedList::FUnorderedList(CHtmlX* doc) : CElement(doc), m_bCompact(0), m_nType(0)
 {
-    m_nKind = 72;
+    m_nKind = TAG_UL;
     m_dwFlags = EF_PARAGRAPH | EF_LIST;
 }
 
 FVariable::FVariable(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 73;
+    m_nKind = TAG_VAR;
     m_dwFlags = EF_FONT;
 }
 
 FExample::FExample(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 75;
+    m_nKind = TAG_XMP;
     m_dwFlags = EF_FONT | EF_PARAGRAPH;
 }
 
@@ -421,9 +421,6 @@ int FCenter::GetAlign()
 
 namespace {
 
-constexpr int kTextKind = 74;
-constexpr int kBodyKind = 9;
-
 // Face and pitch of the fixed-pitch standard font; height, weight and style stay.
 void SetFixedFace(LOGFONT* lf)
 {
@@ -452,10 +449,10 @@ FBody* LinkColourBody(CElement* e)
 {
     if (e->m_pDoc) {
         CElement* body = e->m_pDoc->GetBody();
-        if (body && body->m_nKind == kBodyKind)
+        if (body && body->m_nKind == TAG_BODY)
             return static_cast<FBody*>(body);
     }
-    return static_cast<FBody*>(e->FindAncestorByKind(kBodyKind, FALSE, nullptr));
+    return static_cast<FBody*>(e->FindAncestorByKind(TAG_BODY, FALSE, nullptr));
 }
 
 } // namespace
@@ -493,7 +490,7 @@ void FBold::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
 void FBig::ApplyFont(LOGFONT* lf, COLORREF* /*color*/)
 {
     LONG height = GetFontSize(2);
-    CElement* prev = FindPrevByKind(kTextKind, FALSE, nullptr);
+    CElement* prev = FindPrevByKind(KIND_TEXT, FALSE, nullptr);
     if (prev) {
         CFont* font = static_cast<FText*>(prev)->m_pFont;
         LOGFONT before;

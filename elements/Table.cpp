@@ -10,7 +10,7 @@ const COLORREF CLR_UNSET = COLORREF(-1);
 
 bool IsCell(const CElement* e)
 {
-    return e && (e->m_nKind == 64 || e->m_nKind == 67);
+    return e && (e->m_nKind == TAG_TD || e->m_nKind == TAG_TH);
 }
 
 } // namespace
@@ -22,7 +22,7 @@ FTable::FTable(CHtmlX* doc)
       m_crBgColor(CLR_UNSET), m_crBorderColor(CLR_UNSET), m_crBorderDark(CLR_UNSET),
       m_crBorderLight(CLR_UNSET), m_nRows(0), m_nCols(0), m_nMinWidth(0), m_nMaxWidth(0)
 {
-    m_nKind = 63;
+    m_nKind = TAG_TABLE;
     m_dwFlags |= EF_INLINE;
 }
 
@@ -51,7 +51,7 @@ CVisible* FTable::GetNextElement()
 FTableRow::FTableRow(CHtmlX* doc)
     : CElement(doc), m_nRowAlign(0), m_nRowVAlign(0), m_crBgColor(CLR_UNSET), m_nCarried(0)
 {
-    m_nKind = 69;
+    m_nKind = TAG_TR;
     m_dwFlags = 0;
 }
 
@@ -62,7 +62,7 @@ FTableCell::FTableCell(CHtmlX* doc)
       m_nVAlign(VALIGN_CENTER), m_nWidthAttr(0), m_crBgColor(CLR_UNSET), m_nNoBorder(0), m_nContentWidth(0),
       m_nContentHeight(0), m_nCol(-1), m_nRow(-1), m_nColEnd(-1), m_nRowEnd(-1)
 {
-    m_nKind = 64;
+    m_nKind = TAG_TD;
     m_dwFlags |= EF_CONTEXT | EF_LINEBREAK;
 }
 
@@ -79,7 +79,7 @@ void FTableCell::Place(int, int) {}
 
 FTableHeader::FTableHeader(CHtmlX* doc) : FTableCell(doc)
 {
-    m_nKind = 67;
+    m_nKind = TAG_TH;
     m_dwFlags |= EF_FONT;
 }
 
@@ -88,18 +88,18 @@ FTableHeader::FTableHeader(CHtmlX* doc) : FTableCell(doc)
 FSpanCell::FSpanCell(CHtmlX* doc, int colOffset, int rowOffset)
     : CElement(doc), m_nColOffset(colOffset), m_nRowOffset(rowOffset)
 {
-    m_nKind = 1000;
+    m_nKind = KIND_SPANCELL;
     m_dwFlags = 0;
 }
 
 FCaption::FCaption(CHtmlX* doc) : CElement(doc), m_nAlign(0)
 {
-    m_nKind = 11;
+    m_nKind = TAG_CAPTION;
     m_dwFlags = EF_LINEBREAK;
 }
 
 FTableFoot::FTableFoot(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 66;
+    m_nKind = TAG_TFOOT;
     m_dwFlags = 0;
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kTextKind = 74;
-
 // Formats of the preformatted text: one line measured, the whole text measured, the text drawn.
 constexpr UINT kPreLineCalc = DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
 constexpr UINT kPreTextCalc = DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX;
@@ -55,7 +53,7 @@ private:
 
 FText::FText(CHtmlX* doc) : CVisible(doc), m_pFont(nullptr), m_crText(0), m_bPre(FALSE)
 {
-    m_nKind = kTextKind;
+    m_nKind = KIND_TEXT;
     m_dwFlags |= EF_INLINE;
 }
 
@@ -65,7 +63,7 @@ FText* FText::PrevSiblingText() const
     if (!prev)
         return nullptr;
     CElement* e = static_cast<CElement*>(prev);
-    return e->m_nKind == kTextKind ? static_cast<FText*>(e) : nullptr;
+    return e->m_nKind == KIND_TEXT ? static_cast<FText*>(e) : nullptr;
 }
 
 void FText::Measure(CDC* dc)
@@ -143,7 +141,7 @@ void FText::MeasureText(CDC* dc)
 {
     if (m_strText.IsEmpty()) {
         // An empty run (a WBR) is as high as the text before it, so it does not change the line.
-        CElement* prev = FindPrevByKind(kTextKind, FALSE, nullptr);
+        CElement* prev = FindPrevByKind(KIND_TEXT, FALSE, nullptr);
         m_nWidth = 0;
         m_nHeight = prev ? static_cast<FText*>(prev)->m_nHeight : 20;
         return;

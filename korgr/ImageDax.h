@@ -15,6 +15,11 @@ struct ImageDaxData;
 const QImage* ImageDaxFrame(const CImageDax& image, int frame);
 } // namespace kor
 
+// Load states of an image, kept by the image manager.
+constexpr int IMAGE_NOTREADY = 1; // not available yet (a remote file, never fetched)
+constexpr int IMAGE_FAILED = 2;
+constexpr int IMAGE_LOADED = 3;
+
 class CImageDax
 {
 public:
@@ -24,7 +29,7 @@ public:
     CImageDax();
     virtual ~CImageDax();
 
-    // Load state kept by the image manager: 1 not available, 2 failed, 3 loaded.
+    // Load state kept by the image manager (IMAGE_*).
     int state;
     // Size of the image in pixels (0 x 0 until a load succeeds).
     int width;

@@ -12,10 +12,12 @@ IMPLEMENT_DYNCREATE(CLocationList, CObList)
 
 namespace {
 
-// The server's stand-in image n (1: still to come, 2: failed); null without a server or image.
-CImageDax* StandIn(int n)
+// The server's stand-in for an image in this state: global image 1 for one still to come, 2 for
+// one that failed; null without a server or image.
+CImageDax* StandIn(int state)
 {
-    return g_pHtmlSrvr ? g_pHtmlSrvr->GetGlobalImage(n) : nullptr;
+    const int global = state == IMAGE_NOTREADY ? 1 : 2;
+    return g_pHtmlSrvr ? g_pHtmlSrvr->GetGlobalImage(global) : nullptr;
 }
 
 } // namespace
@@ -44,11 +46,11 @@ CImageDax* CImageManager::GetImage(const CString& path)
     if (m_mapImages.Lookup(path, p) && p) {
         CImageDax* known = static_cast<CImageDax*>(p);
         switch (known->state) {
-        case 1:
-            return StandIn(1);
-        case 2:
-            return StandIn(2);
-        case 3:
+        case IMAGE_NOTREADY:
+            return StandIn(IMAGE_NOTREADY);
+        case IMAGE_FAILED:
+            return StandIn(IMAGE_FAILED);
+        case IMAGE_LOADED:
             return known;
         default:
             // Not a state this manager knows: the entry is loaded anew below.
@@ -64,17 +66,17 @@ CImageDax* CImageManager::GetImage(const CString& path)
     // Network images are never fetched: the path is noted for the host and the stand-in shown.
     if (KorIsRemoteFile(path)) {
         m_listRemoteFiles.AddTail(path);
-        return StandIn(1);
+        return StandIn(IMAGE_NOTREADY);
     }
 
     if (image->Load(path)) {
         if (image->GetTransparentIndex(0) != CImageDax::NoTransparentIndex)
             image->CreateMask(-1);
-        image->state = 3;
+        image->state = IMAGE_LOADED;
         return image;
     }
-    image->state = 2;
-    return StandIn(2);
+    image->state = IMAGE_FAILED;
+    return StandIn(IMAGE_FAILED);
 }
 
 void CImageManager::GetComponentList(CStringList& list)

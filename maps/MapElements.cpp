@@ -8,7 +8,7 @@
 
 FMap::FMap(CHtmlX* doc) : CElement(doc)
 {
-    m_nKind = 44;
+    m_nKind = TAG_MAP;
     m_dwFlags = 0;
 }
 
@@ -16,7 +16,7 @@ FArea* FMap::HitArea(int x, int y)
 {
     for (CTreeNode* n = GetFirstChild(); n; n = n->GetNextSibling()) {
         CElement* e = static_cast<CElement*>(n);
-        if (e->m_nKind != 3)
+        if (e->m_nKind != TAG_AREA)
             continue;
         FArea* area = static_cast<FArea*>(e);
         // The no-link flag is recorded but not consulted: the href alone decides.
@@ -41,7 +41,7 @@ CString FMap::GetLink(int x, int y)
 
 FArea::FArea(CHtmlX* doc) : CElement(doc), m_bNoHref(0), m_nShape(SHAPE_DEFAULT), m_pRegion(nullptr)
 {
-    m_nKind = 3;
+    m_nKind = TAG_AREA;
     m_dwFlags = 0;
 }
 

@@ -74,7 +74,7 @@ CVisible* TestDoc::FindKind(int kind, int nth) const
 CVisible* TestDoc::FindText(const std::string& text, int nth) const
 {
     for (CVisible* e : Visibles()) {
-        if (e->m_nKind != 74)
+        if (e->m_nKind != KIND_TEXT)
             continue;
         CString raw = static_cast<FText*>(e)->m_strRaw;
         raw.TrimRight();
@@ -90,7 +90,7 @@ std::string TestDoc::Dump() const
     for (CVisible* e : Visibles()) {
         out << e->m_nKind << ' ' << e->m_nX << ' ' << e->m_nY << ' ' << e->m_nWidth << ' ' << e->m_nHeight
             << ' ' << e->m_nBreak;
-        if (e->m_nKind == 74)
+        if (e->m_nKind == KIND_TEXT)
             out << ' ' << static_cast<FText*>(e)->m_strRaw.str();
         out << '\n';
     }

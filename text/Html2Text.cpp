@@ -14,20 +14,13 @@
 
 namespace {
 
-const int kKindBody = 9;
-const int kKindRule = 34;
-const int kKindImage = 37;
-const int kKindListItem = 41;
-const int kKindTable = 63;
-const int kKindText = 74;
-
 const int kUnlimited = 65535;
 const int kMaxRule = 80;
 
 // Removes the headline and the breaks in front of the first words. False when the body has no text.
 bool TrimLeadingMatter(CElement* body)
 {
-    CElement* text = body->FindNextByKind(kKindText, FALSE, nullptr);
+    CElement* text = body->FindNextByKind(KIND_TEXT, FALSE, nullptr);
     if (!text)
         return false;
 
@@ -36,12 +29,12 @@ bool TrimLeadingMatter(CElement* body)
     CElement* wrapper = text->FindAncestorByFlags(EF_FONT, FALSE, body);
     if (wrapper && !body->IsDescendantOf(wrapper)) {
         wrapper->Remove();
-        if (body->FindDescendantByKind(kKindText, FALSE, nullptr)) {
+        if (body->FindDescendantByKind(KIND_TEXT, FALSE, nullptr)) {
             delete wrapper; // with its subtree
         } else {
             body->AddFirstChild(wrapper);
         }
-        text = body->FindNextByKind(kKindText, FALSE, nullptr);
+        text = body->FindNextByKind(KIND_TEXT, FALSE, nullptr);
         if (!text)
             return false;
     }
@@ -71,9 +64,9 @@ void SetStaticData(CElement* body)
     // The tree does not change during the pass, so the break searches may reuse their answers.
     CMeasureCache breaks;
     for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
-        if (v->m_nKind == kKindText)
+        if (v->m_nKind == KIND_TEXT)
             static_cast<FText*>(v)->DecodeEntities();
-        if (v->m_nKind == kKindTable || v->m_nKind == kKindImage)
+        if (v->m_nKind == TAG_TABLE || v->m_nKind == TAG_IMG)
             continue;
         v->ComputeBreaks();
         v->InheritAlign();
@@ -113,9 +106,9 @@ private:
 bool CTextWriter::Write(CVisible* v, CStringList& images)
 {
     const int kind = v->m_nKind;
-    if (kind == kKindImage)
+    if (kind == TAG_IMG)
         images.AddTail(static_cast<FImage*>(v)->m_strSrc);
-    if (kind != kKindText && kind != kKindRule && kind != kKindListItem)
+    if (kind != KIND_TEXT && kind != TAG_HR && kind != TAG_LI)
         return true;
 
     if (v->m_nBreak & BRK_LINE) {
@@ -134,10 +127,10 @@ bool CTextWriter::Write(CVisible* v, CStringList& images)
             m_nColumn += 4;
         }
     }
-    if (kind == kKindListItem) {
+    if (kind == TAG_LI) {
         m_out += "* ";
         m_nColumn += 2;
-    } else if (kind == kKindRule) {
+    } else if (kind == TAG_HR) {
         if (NewLine())
             return false;
         int n = KorMax(KorMin(m_nWidth, kMaxRule), 0);
@@ -220,7 +213,7 @@ CString Convert(const CString& html, int width, int maxLines, int trim, CStringL
             transformer->SetDocument(nullptr);
             root = transformer->Transform(tags);
         }
-        CElement* body = root ? root->FindDescendantByKind(kKindBody, FALSE, nullptr) : nullptr;
+        CElement* body = root ? root->FindDescendantByKind(TAG_BODY, FALSE, nullptr) : nullptr;
         if (body && (!trim || TrimLeadingMatter(body))) {
             SetStaticData(body);
             CTextWriter writer(width, maxLines, trim);

@@ -207,7 +207,7 @@ std::string LayoutDump(CHtmlX* doc)
             AppendNumber(out, n);
         }
         out += '\t';
-        if (v->m_nKind == 74)
+        if (v->m_nKind == KIND_TEXT)
             AppendEscaped(out, static_cast<FText*>(v)->m_strText);
         out += '\n';
     }

@@ -19,9 +19,6 @@ IMPLEMENT_DYNCREATE(CTransformer, CObject)
 
 namespace {
 
-const int TAG_LAST = 75;
-const int TAG_PLAINTEXT = 52; // listed by the database, but built like an unlisted tag
-
 // Reads the attributes of one tag node into element fields. An absent attribute leaves the field
 // at the value the element's constructor gave it.
 class CAttrReader
@@ -190,7 +187,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
 
     const CAttrReader a(node);
     switch (index) {
-    case 0: {
+    case TAG_A: {
         FAnchor* e = new (std::nothrow) FAnchor(doc);
         if (!e)
             return nullptr;
@@ -202,9 +199,9 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("korlink", e->m_strKorLink);
         return e;
     }
-    case 1:
+    case TAG_ADDRESS:
         return NewPlain<FAddress>(doc);
-    case 2: {
+    case TAG_APPLET: {
         FApplet* e = new (std::nothrow) FApplet(doc);
         if (!e)
             return nullptr;
@@ -219,7 +216,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("width", e->m_nWidth);
         return e;
     }
-    case 3: {
+    case TAG_AREA: {
         FArea* e = new (std::nothrow) FArea(doc);
         if (!e)
             return nullptr;
@@ -233,21 +230,21 @@ CElement* CTransformer::CreateElement(CTagNode* node)
             e->SetShape(e->m_nShape, coords); // as written: the region reads only the digits
         return e;
     }
-    case 4:
+    case TAG_B:
         return NewPlain<FBold>(doc);
-    case 5: {
+    case TAG_BASE: {
         FBase* e = new (std::nothrow) FBase(doc);
         if (e)
             a.Text("href", e->m_strHref);
         return e;
     }
-    case 6:
+    case TAG_BIG:
         return NewPlain<FBig>(doc);
-    case 7:
+    case TAG_BLINK:
         return NewPlain<FBlink>(doc);
-    case 8:
+    case TAG_BLOCKQUOTE:
         return NewPlain<FBlockQuote>(doc);
-    case 9: {
+    case TAG_BODY: {
         FBody* e = new (std::nothrow) FBody(doc);
         if (!e)
             return nullptr;
@@ -260,49 +257,49 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.VAlign("valign", e->m_nVAlign);
         return e;
     }
-    case 10: {
+    case TAG_BR: {
         FBreak* e = new (std::nothrow) FBreak(doc);
         if (e)
             a.Clear("clear", e->m_nClear);
         return e;
     }
-    case 11: {
+    case TAG_CAPTION: {
         FCaption* e = new (std::nothrow) FCaption(doc);
         if (e)
             a.Align("align", e->m_nAlign);
         return e;
     }
-    case 12:
+    case TAG_CENTER:
         return NewPlain<FCenter>(doc);
-    case 13:
+    case TAG_CITE:
         return NewPlain<FCite>(doc);
-    case 14:
+    case TAG_CODE:
         return NewPlain<FCode>(doc);
-    case 15: {
+    case TAG_COMMENT: {
         FComment* e = new (std::nothrow) FComment(doc);
         if (e)
             a.Raw("comment", e->m_strComment); // the comment text as written
         return e;
     }
-    case 16:
+    case TAG_DD:
         return NewPlain<FDefinitionData>(doc);
-    case 17:
+    case TAG_DFN:
         return NewPlain<FDefinition>(doc);
-    case 18:
+    case TAG_DIR:
         return NewCompact<FDirectory>(doc, a);
-    case 19: {
+    case TAG_DIV: {
         FDivision* e = new (std::nothrow) FDivision(doc);
         if (e)
             a.Align("align", e->m_nAlign);
         return e;
     }
-    case 20:
+    case TAG_DL:
         return NewCompact<FDefinitionList>(doc, a);
-    case 21:
+    case TAG_DT:
         return NewPlain<FDefinitionTerm>(doc);
-    case 22:
+    case TAG_EM:
         return NewPlain<FEmphasis>(doc);
-    case 23: {
+    case TAG_FONT: {
         // Each given-flag follows its own attribute, so a FONT changes only what it names.
         FFont* e = new (std::nothrow) FFont(doc);
         if (!e)
@@ -318,7 +315,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         }
         return e;
     }
-    case 24: {
+    case TAG_FORM: {
         FForm* e = new (std::nothrow) FForm(doc);
         if (!e)
             return nullptr;
@@ -327,7 +324,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Method("method", e->m_nMethod);
         return e;
     }
-    case 25: {
+    case TAG_FRAME: {
         FFrame* e = new (std::nothrow) FFrame(doc);
         if (!e)
             return nullptr;
@@ -339,7 +336,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("marginwidth", e->m_strMarginWidth);
         return e;
     }
-    case 26: {
+    case TAG_FRAMESET: {
         FFrameSet* e = new (std::nothrow) FFrameSet(doc);
         if (!e)
             return nullptr;
@@ -347,21 +344,21 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("cols", e->m_strCols);
         return e;
     }
-    case 27:
+    case TAG_H1:
         return NewHeading<FHeading1>(doc, a);
-    case 28:
+    case TAG_H2:
         return NewHeading<FHeading2>(doc, a);
-    case 29:
+    case TAG_H3:
         return NewHeading<FHeading3>(doc, a);
-    case 30:
+    case TAG_H4:
         return NewHeading<FHeading4>(doc, a);
-    case 31:
+    case TAG_H5:
         return NewHeading<FHeading5>(doc, a);
-    case 32:
+    case TAG_H6:
         return NewHeading<FHeading6>(doc, a);
-    case 33:
+    case TAG_HEAD:
         return NewPlain<FHead>(doc);
-    case 34: {
+    case TAG_HR: {
         FRule* e = new (std::nothrow) FRule(doc);
         if (!e)
             return nullptr;
@@ -371,15 +368,15 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("width", e->m_nWidthAttr);
         return e;
     }
-    case 35: {
+    case TAG_HTML: {
         FHtml* e = new (std::nothrow) FHtml(doc);
         if (e)
             a.Text("version", e->m_strVersion);
         return e;
     }
-    case 36:
+    case TAG_I:
         return NewPlain<FItalic>(doc);
-    case 37: {
+    case TAG_IMG: {
         FImage* e = new (std::nothrow) FImage(doc);
         if (!e)
             return nullptr;
@@ -397,7 +394,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("width", e->m_nWidthAttr);
         return e;
     }
-    case 38: {
+    case TAG_INPUT: {
         FInput* e = new (std::nothrow) FInput(doc);
         if (!e)
             return nullptr;
@@ -411,15 +408,15 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("value", e->m_strValue);
         return e;
     }
-    case 39: {
+    case TAG_ISINDEX: {
         FIsIndex* e = new (std::nothrow) FIsIndex(doc);
         if (e)
             a.Text("prompt", e->m_strPrompt);
         return e;
     }
-    case 40:
+    case TAG_KBD:
         return NewPlain<FKeyboard>(doc);
-    case 41: {
+    case TAG_LI: {
         FListItem* e = new (std::nothrow) FListItem(doc);
         if (!e)
             return nullptr;
@@ -427,7 +424,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("value", e->m_nValue);
         return e;
     }
-    case 42: {
+    case TAG_LINK: {
         FLink* e = new (std::nothrow) FLink(doc);
         if (!e)
             return nullptr;
@@ -438,9 +435,9 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("title", e->m_strTitle);
         return e;
     }
-    case 43:
+    case TAG_LISTING:
         return NewPlain<FListing>(doc);
-    case 44: {
+    case TAG_MAP: {
         FMap* e = new (std::nothrow) FMap(doc);
         if (!e)
             return nullptr;
@@ -453,9 +450,9 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         }
         return e;
     }
-    case 45:
+    case TAG_MENU:
         return NewCompact<FMenu>(doc, a);
-    case 46: {
+    case TAG_META: {
         FMeta* e = new (std::nothrow) FMeta(doc);
         if (!e)
             return nullptr;
@@ -464,9 +461,9 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("name", e->m_strName);
         return e;
     }
-    case 47:
+    case TAG_NOFRAMES:
         return NewPlain<FNoFrames>(doc);
-    case 48: {
+    case TAG_OL: {
         FOrderedList* e = new (std::nothrow) FOrderedList(doc);
         if (!e)
             return nullptr;
@@ -475,7 +472,7 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Type("type", e->m_nType);
         return e;
     }
-    case 49: {
+    case TAG_OPTION: {
         FOption* e = new (std::nothrow) FOption(doc);
         if (!e)
             return nullptr;
@@ -483,13 +480,13 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("value", e->m_strValue);
         return e;
     }
-    case 50: {
+    case TAG_P: {
         FParagraph* e = new (std::nothrow) FParagraph(doc);
         if (e)
             a.Align("align", e->m_nAlign);
         return e;
     }
-    case 51: {
+    case TAG_PARAM: {
         FParam* e = new (std::nothrow) FParam(doc);
         if (!e)
             return nullptr;
@@ -497,17 +494,17 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Text("value", e->m_strValue);
         return e;
     }
-    case 53: {
+    case TAG_PRE: {
         FPreformatted* e = new (std::nothrow) FPreformatted(doc);
         if (e)
             a.Length("width", e->m_nWidth);
         return e;
     }
-    case 54:
+    case TAG_SAMP:
         return NewPlain<FSample>(doc);
-    case 55:
+    case TAG_SCRIPT:
         return NewPlain<FScript>(doc);
-    case 56: {
+    case TAG_SELECT: {
         FSelect* e = new (std::nothrow) FSelect(doc);
         if (!e)
             return nullptr;
@@ -516,19 +513,19 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("size", e->m_nSize);
         return e;
     }
-    case 57:
+    case TAG_SMALL:
         return NewPlain<FSmall>(doc);
-    case 58:
+    case TAG_STRIKE:
         return NewPlain<FStrike>(doc);
-    case 59:
+    case TAG_STRONG:
         return NewPlain<FStrong>(doc);
-    case 60:
+    case TAG_STYLE:
         return NewPlain<FStyle>(doc);
-    case 61:
+    case TAG_SUB:
         return NewPlain<FSubscript>(doc);
-    case 62:
+    case TAG_SUP:
         return NewPlain<FSuperscript>(doc);
-    case 63: {
+    case TAG_TABLE: {
         FTable* e = new (std::nothrow) FTable(doc);
         if (!e)
             return nullptr;
@@ -552,13 +549,13 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Color("bordercolorlight", e->m_crBorderLight);
         return e;
     }
-    case 64: {
+    case TAG_TD: {
         FTableCell* e = new (std::nothrow) FTableCell(doc);
         if (e)
             ReadCell(e, a);
         return e;
     }
-    case 65: {
+    case TAG_TEXTAREA: {
         FTextArea* e = new (std::nothrow) FTextArea(doc);
         if (!e)
             return nullptr;
@@ -567,17 +564,17 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Length("rows", e->m_nRowsAttr);
         return e;
     }
-    case 66:
+    case TAG_TFOOT:
         return NewPlain<FTableFoot>(doc);
-    case 67: {
+    case TAG_TH: {
         FTableHeader* e = new (std::nothrow) FTableHeader(doc);
         if (e)
             ReadCell(e, a);
         return e;
     }
-    case 68:
+    case TAG_TITLE:
         return NewPlain<FTitle>(doc);
-    case 69: {
+    case TAG_TR: {
         FTableRow* e = new (std::nothrow) FTableRow(doc);
         if (!e)
             return nullptr;
@@ -586,11 +583,11 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Color("bgcolor", e->m_crBgColor);
         return e;
     }
-    case 70:
+    case TAG_TT:
         return NewPlain<FTeletype>(doc);
-    case 71:
+    case TAG_U:
         return NewPlain<FUnderline>(doc);
-    case 72: {
+    case TAG_UL: {
         FUnorderedList* e = new (std::nothrow) FUnorderedList(doc);
         if (!e)
             return nullptr;
@@ -598,11 +595,11 @@ CElement* CTransformer::CreateElement(CTagNode* node)
         a.Type("type", e->m_nType);
         return e;
     }
-    case 73:
+    case TAG_VAR:
         return NewPlain<FVariable>(doc);
-    case 74:
+    case KIND_TEXT:
         return NewPlain<FText>(doc); // WBR: an empty word that lets the line break there
-    case 75:
+    case TAG_XMP:
         return NewPlain<FExample>(doc);
     default:
         return nullptr; // not reached: every index up to 75 is handled above

@@ -10,6 +10,92 @@ class CFont;
 class CWnd;
 class CVisible;
 
+// Tag index of the tag database, and the kind of the element built for it (m_nKind). The indices
+// follow the alphabetical order of the tag names. PLAINTEXT has no element of its own; the kind of
+// a text run is that of WBR, whose element is an empty text run.
+enum
+{
+    TAG_A = 0,
+    TAG_ADDRESS,
+    TAG_APPLET,
+    TAG_AREA,
+    TAG_B,
+    TAG_BASE,
+    TAG_BIG,
+    TAG_BLINK,
+    TAG_BLOCKQUOTE,
+    TAG_BODY,
+    TAG_BR = 10,
+    TAG_CAPTION,
+    TAG_CENTER,
+    TAG_CITE,
+    TAG_CODE,
+    TAG_COMMENT,
+    TAG_DD,
+    TAG_DFN,
+    TAG_DIR,
+    TAG_DIV,
+    TAG_DL = 20,
+    TAG_DT,
+    TAG_EM,
+    TAG_FONT,
+    TAG_FORM,
+    TAG_FRAME,
+    TAG_FRAMESET,
+    TAG_H1,
+    TAG_H2,
+    TAG_H3,
+    TAG_H4 = 30,
+    TAG_H5,
+    TAG_H6,
+    TAG_HEAD,
+    TAG_HR,
+    TAG_HTML,
+    TAG_I,
+    TAG_IMG,
+    TAG_INPUT,
+    TAG_ISINDEX,
+    TAG_KBD = 40,
+    TAG_LI,
+    TAG_LINK,
+    TAG_LISTING,
+    TAG_MAP,
+    TAG_MENU,
+    TAG_META,
+    TAG_NOFRAMES,
+    TAG_OL,
+    TAG_OPTION,
+    TAG_P = 50,
+    TAG_PARAM,
+    TAG_PLAINTEXT,
+    TAG_PRE,
+    TAG_SAMP,
+    TAG_SCRIPT,
+    TAG_SELECT,
+    TAG_SMALL,
+    TAG_STRIKE,
+    TAG_STRONG,
+    TAG_STYLE = 60,
+    TAG_SUB,
+    TAG_SUP,
+    TAG_TABLE,
+    TAG_TD,
+    TAG_TEXTAREA,
+    TAG_TFOOT,
+    TAG_TH,
+    TAG_TITLE,
+    TAG_TR,
+    TAG_TT = 70,
+    TAG_U,
+    TAG_UL,
+    TAG_VAR,
+    TAG_WBR,
+    TAG_XMP,
+    TAG_LAST = TAG_XMP,
+    KIND_TEXT = TAG_WBR,
+    KIND_SPANCELL = 1000, // a grid slot covered by a spanning table cell, never in the tree
+};
+
 // Trait flags of an element (m_dwFlags), fixed by each class in its constructor.
 constexpr DWORD EF_VISIBLE = 0x001;   // a CVisible: measured, placed and drawn
 constexpr DWORD EF_FONT = 0x002;      // changes the font of the text inside it (ApplyFont)
@@ -25,6 +111,22 @@ constexpr DWORD EF_CONTROL = 0x100;   // a form control shown as a child window
 constexpr int BRK_WRAP = 1; // starts a line because the previous line was full
 constexpr int BRK_LINE = 2; // must start a new line
 constexpr int BRK_PARA = 4; // must start a new paragraph
+
+// Where an element lies against a band of the page (GetBandRelation); the edges overlap.
+constexpr int BAND_ABOVE = 1;
+constexpr int BAND_BELOW = 2;
+constexpr int BAND_INSIDE = 3;
+
+// Kind of link under a point (GetAnchorType).
+constexpr int ANCHOR_NONE = 0;  // no anchor
+constexpr int ANCHOR_NAME = 1;  // an anchor that only names a target
+constexpr int ANCHOR_LOCAL = 2; // a link that begins with "#"
+constexpr int ANCHOR_LINK = 3;  // any other link, or an area of a client-side map
+constexpr int ANCHOR_ISMAP = 4; // a server-side image map
+constexpr int ANCHOR_BARE = 5;  // an anchor with neither link nor name
+
+// Indentation of a line start, in pixels per step: a list item adds one step, each list two.
+constexpr int INDENT_STEP = 10;
 
 // Base of every node of a document's element tree. The searches never recurse: they walk the
 // tree links of CTreeNode, so documents of any depth can be searched.

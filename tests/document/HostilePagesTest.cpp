@@ -87,7 +87,7 @@ public:
         CElement* body = m_pDoc->GetBody();
         for (CVisible* v = body ? body->GetNextVisible(FALSE, nullptr) : nullptr; v;
              v = v->GetNextVisible(FALSE, nullptr)) {
-            if (v->m_nKind == 74)
+            if (v->m_nKind == KIND_TEXT)
                 words.push_back(static_cast<FText*>(v));
         }
         return words;

@@ -24,7 +24,7 @@ public:
         if (tags)
             m_root.reset(GetTransformer()->Transform(tags.get()));
         if (m_root)
-            m_pBody = m_root->FindDescendantByKind(9, TRUE);
+            m_pBody = m_root->FindDescendantByKind(TAG_BODY, TRUE);
         if (!m_pBody)
             return;
         for (CVisible* v = m_pBody->GetNextVisible(); v && v->IsDescendantOf(m_pBody);
@@ -46,7 +46,7 @@ public:
     void SizeWords()
     {
         for (CVisible* v : m_items)
-            if (v->m_nKind == 74) {
+            if (v->m_nKind == KIND_TEXT) {
                 v->m_nWidth = 10 * static_cast<FText*>(v)->m_strRaw.GetLength();
                 v->m_nHeight = 16;
             }
@@ -56,7 +56,7 @@ public:
     CVisible* Word(const char* word, int n = 0)
     {
         for (CVisible* v : m_items) {
-            if (v->m_nKind != 74)
+            if (v->m_nKind != KIND_TEXT)
                 continue;
             CString raw = static_cast<FText*>(v)->m_strRaw;
             raw.TrimRight();

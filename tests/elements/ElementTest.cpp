@@ -66,30 +66,30 @@ TEST_F(ServerTest, SearchesByKindAndFlags)
 {
     SearchTree t;
     // Descendants: only the subtree, stop not examined, a leaf without includeSelf finds nothing.
-    EXPECT_EQ(t.a->FindDescendantByKind(74), t.b);
-    EXPECT_EQ(t.a->FindDescendantByKind(74, FALSE, t.b), nullptr);
+    EXPECT_EQ(t.a->FindDescendantByKind(KIND_TEXT), t.b);
+    EXPECT_EQ(t.a->FindDescendantByKind(KIND_TEXT, FALSE, t.b), nullptr);
     EXPECT_EQ(t.a->FindDescendantByKind(4), nullptr);
-    EXPECT_EQ(t.c->FindDescendantByKind(74), t.d);
+    EXPECT_EQ(t.c->FindDescendantByKind(KIND_TEXT), t.d);
     EXPECT_EQ(t.a->FindDescendantByFlags(EF_FONT, TRUE), t.a);
     EXPECT_EQ(t.a->FindDescendantByFlags(EF_FONT), nullptr);
-    EXPECT_EQ(t.d->FindDescendantByKind(74), nullptr);
-    EXPECT_EQ(t.d->FindDescendantByKind(74, TRUE), t.d);
+    EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT), nullptr);
+    EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT, TRUE), t.d);
     EXPECT_EQ(t.a->FindDescendantByFlags(EF_ALIGN | EF_LIST), t.c);
 
     // Forward and backward through the whole tree.
-    EXPECT_EQ(t.b->FindNextByKind(74), t.d);
-    EXPECT_EQ(t.b->FindNextByKind(74, TRUE), t.b);
-    EXPECT_EQ(t.d->FindNextByKind(74), t.f);
-    EXPECT_EQ(t.d->FindNextByKind(74, FALSE, t.e), nullptr);
-    EXPECT_EQ(t.f->FindNextByKind(74), nullptr);
-    EXPECT_EQ(t.f->FindPrevByKind(74), t.d);
+    EXPECT_EQ(t.b->FindNextByKind(KIND_TEXT), t.d);
+    EXPECT_EQ(t.b->FindNextByKind(KIND_TEXT, TRUE), t.b);
+    EXPECT_EQ(t.d->FindNextByKind(KIND_TEXT), t.f);
+    EXPECT_EQ(t.d->FindNextByKind(KIND_TEXT, FALSE, t.e), nullptr);
+    EXPECT_EQ(t.f->FindNextByKind(KIND_TEXT), nullptr);
+    EXPECT_EQ(t.f->FindPrevByKind(KIND_TEXT), t.d);
     EXPECT_EQ(t.d->FindPrevByFlags(EF_FONT), t.a); // ancestors come before in pre-order
     EXPECT_EQ(t.d->FindPrevByFlags(EF_FONT, FALSE, t.c), nullptr);
     EXPECT_EQ(t.e->FindNextByFlags(EF_VISIBLE), t.f);
 
     // Siblings.
-    EXPECT_EQ(t.a->FindNextSiblingByKind(74), t.f);
-    EXPECT_EQ(t.a->FindNextSiblingByKind(74, FALSE, t.e), nullptr);
+    EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT), t.f);
+    EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT, FALSE, t.e), nullptr);
     EXPECT_EQ(t.a->FindNextSiblingByFlags(EF_FONT), nullptr);
     EXPECT_EQ(t.a->FindNextSiblingByFlags(EF_FONT, TRUE), t.a);
     EXPECT_EQ(t.f->FindPrevSiblingByFlags(EF_FONT), t.a);
@@ -455,7 +455,7 @@ TEST_F(ServerTest, DeepTreesNeedNoRecursion)
     TBox* after = Add(body.get(), new TBox(10, 10));
     EXPECT_EQ(body->FindDescendantByFlags(EF_VISIBLE), leaf);
     EXPECT_EQ(body->GetLastVisible(), after);
-    EXPECT_EQ(leaf->FindAncestorByKind(9), body.get());
+    EXPECT_EQ(leaf->FindAncestorByKind(TAG_BODY), body.get());
     CVisible *first = nullptr, *next = nullptr;
     static_cast<CElement*>(body->GetChildAt(0))->GetVisibleRange(&first, &next);
     EXPECT_EQ(first, leaf);

@@ -27,7 +27,7 @@ std::vector<Static> Take(TextDoc& doc)
     std::vector<Static> out;
     for (CVisible* v : all) {
         Static s{v->m_nBreak, v->m_nAlign, v->m_nListLevel, v->m_bInListItem, nullptr, 0, -1, -1};
-        if (v->m_nKind == 74) {
+        if (v->m_nKind == KIND_TEXT) {
             s.pFont = static_cast<FText*>(v)->m_pFont;
             s.crText = static_cast<FText*>(v)->m_crText;
         }

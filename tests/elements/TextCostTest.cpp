@@ -13,7 +13,7 @@ class CountingFont : public CElement
 public:
     explicit CountingFont(int* calls) : CElement(nullptr), m_pCalls(calls)
     {
-        m_nKind = 4;
+        m_nKind = TAG_B;
         m_dwFlags = EF_FONT;
     }
     void ApplyFont(LOGFONT* lf, COLORREF* /*color*/) override

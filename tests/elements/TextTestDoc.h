@@ -32,7 +32,7 @@ public:
         if (tags)
             m_root.reset(GetTransformer()->Transform(tags.get()));
         if (m_root)
-            m_pBody = m_root->FindDescendantByKind(9, TRUE);
+            m_pBody = m_root->FindDescendantByKind(TAG_BODY, TRUE);
         m_dc.CreateCompatibleDC(nullptr);
     }
     ~TextDoc()
@@ -70,7 +70,7 @@ public:
         std::vector<FText*> out;
         CElement* end = End();
         for (CVisible* v = m_pBody->GetNextVisible(FALSE, end); v; v = v->GetNextVisible(FALSE, end))
-            if (v->m_nKind == 74)
+            if (v->m_nKind == KIND_TEXT)
                 out.push_back(static_cast<FText*>(v));
         return out;
     }

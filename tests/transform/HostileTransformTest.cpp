@@ -51,7 +51,7 @@ struct Built
     {
         std::vector<FText*> words;
         for (CTreeNode* n = root; n; n = n->GetDFSNext(root)) {
-            if (static_cast<CElement*>(n)->m_nKind == 74)
+            if (static_cast<CElement*>(n)->m_nKind == KIND_TEXT)
                 words.push_back(static_cast<FText*>(n));
         }
         return words;

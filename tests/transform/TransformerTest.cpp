@@ -448,7 +448,7 @@ TEST_F(TransformerTest, DeepNestingTransformsIteratively)
     // The innermost element lies depth - 1 levels below the top.
     CTreeNode* innermost = nullptr;
     for (CTreeNode* n = root; n; n = n->GetDFSNext(root)) {
-        if (static_cast<CElement*>(n)->m_nKind != 74)
+        if (static_cast<CElement*>(n)->m_nKind != KIND_TEXT)
             innermost = n;
     }
     int levels = 0;
