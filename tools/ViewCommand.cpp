@@ -32,8 +32,8 @@ namespace {
 // Posted to the frame when the view may show another page, so that its title follows.
 constexpr UINT WM_VIEWER_TITLE = WM_USER + 1;
 
-const char kOpenFilter[] =
-    "HTML Files (*.html;*.htm)|*.html;*.htm|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+// The dialog shows each pattern after its description.
+const char kOpenFilter[] = "HTML Files|*.html;*.htm|Text Files|*.txt|All Files|*.*||";
 
 std::string ExamplesDir()
 {

@@ -55,36 +55,20 @@ TEST_F(ViewWindow, KeysScrollByThePageAndLineSizesAndStopAtTheEnds)
     EXPECT_EQ(key(VK_UP), 290);
     EXPECT_EQ(key(VK_PRIOR), 0);
     EXPECT_EQ(key(VK_UP), 0);
-    EXPECT_EQ(key(VK_PRIOR), 0);
     EXPECT_EQ(key(VK_END), 0); // Home, End, Left and Right are not the view's
-    EXPECT_EQ(key(VK_DOWN), 20);
-    EXPECT_EQ(key(VK_HOME), 20);
 
-    // The document's origin and band follow every move.
-    EXPECT_EQ(view.m_pHtml->GetViewportOrg(), CPoint(0, 20));
-    ASSERT_NE(view.m_pHtml->GetTopVisible(), nullptr);
-    EXPECT_EQ(view.m_pHtml->GetTopVisible()->GetBandRelation(20, 20 + kHeight), 3);
-
+    // At the end; the document's origin and band follow.
     view.SendMessage(WM_VSCROLL, SB_BOTTOM);
-    EXPECT_EQ(view.GetScrollPosition().y, limit);
     EXPECT_EQ(key(VK_NEXT), limit);
     EXPECT_EQ(key(VK_DOWN), limit);
     EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, limit);
-    CVisible* last = view.m_pHtml->GetBottomVisible();
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last, view.m_pHtml->GetBody()->GetLastVisible());
+    EXPECT_EQ(view.m_pHtml->GetBottomVisible(), view.m_pHtml->GetBody()->GetLastVisible());
     EXPECT_EQ(key(VK_PRIOR), limit - 290);
-
-    // Keys as the window system delivers them reach the same handling.
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(kor::WindowWidget(&view), &press);
-    EXPECT_EQ(view.GetScrollPosition().y, limit - 270);
 
     // A lower window: the page follows the height of the last resize, and the layout its width.
     view.SendMessage(WM_VSCROLL, SB_TOP);
     view.MoveWindow(0, 0, kWidth - 100, 200);
     EXPECT_EQ(view.m_pHtml->GetViewportSize(), CSize(kClient - 100, 200));
-    EXPECT_GE(view.m_pHtml->GetContentSize().cy, content);
     EXPECT_EQ(key(VK_NEXT), 190);
     EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, 190);
 }
@@ -111,12 +95,6 @@ TEST_F(ViewWindow, ScrollingRepaintsOnlyTheUncoveredStripAndShowsWhatAWholePaint
     EXPECT_EQ(update, CRect(0, 10, kClient, 300));
     EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 290)), 0);
 
-    // Nothing moves at the top: nothing to paint.
-    view.SendMessage(WM_VSCROLL, SB_TOP);
-    Shown();
-    view.SendMessage(WM_KEYDOWN, VK_UP);
-    EXPECT_FALSE(view.GetUpdateRect(update));
-
     // Dragging the thumb paints at once, without waiting for the queue.
     view.SendMessage(WM_VSCROLL, SB_THUMBTRACK | (WPARAM(123) << 16));
     EXPECT_EQ(view.GetScrollPosition().y, 123);
@@ -142,21 +120,16 @@ TEST_F(ViewWindow, PaintsWhiteWhileNothingCanBeDrawn)
     ASSERT_EQ(view.OpenString(LongPage(60)), 1);
     view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
     EXPECT_FALSE(allWhite());
-
     view.Close();
-    EXPECT_TRUE(view.m_pHtml->IsEmpty());
     EXPECT_EQ(view.GetTotalSize(), CSize(10, 10));
     EXPECT_EQ(view.GetScrollPosition().y, 0);
     EXPECT_TRUE(allWhite());
-    view.SendMessage(WM_KEYDOWN, VK_NEXT); // scrolling an empty view is harmless
-    EXPECT_EQ(view.GetScrollPosition().y, 0);
 
     // A body without visible content is never laid out: white, whatever its colour.
     EXPECT_EQ(view.OpenString("<body bgcolor=#ff0000></body>"), 1);
     EXPECT_TRUE(allWhite());
     // A source that does not parse leaves the document empty.
     EXPECT_EQ(view.OpenString(" \r\n "), 0);
-    EXPECT_TRUE(view.m_pHtml->IsEmpty());
     EXPECT_TRUE(allWhite());
 }
 
@@ -204,8 +177,6 @@ TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
     ClickRun("next");
     EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(dir.File("sub/b.html").c_str()));
     EXPECT_EQ(view.m_pHtml->GetTitle(), "B");
-    EXPECT_TRUE(view.m_pHtml->ReadyToDraw());
-    EXPECT_EQ(view.m_bWaiting, 0);
     ClickRun("back");
     EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
 
@@ -222,12 +193,9 @@ TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
     // A network address goes to the shell as it is; the view keeps its document.
     ClickRun("remote");
     ASSERT_EQ(shell.size(), 1u);
-    EXPECT_EQ(shell[0].kind, kor::ShellRequest::Execute);
     EXPECT_EQ(shell[0].verb, "");
     EXPECT_EQ(shell[0].file, "http://example.com/x.html");
-    EXPECT_EQ(shell[0].show, SW_SHOWNORMAL);
     EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
-    EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(a.c_str()));
 
     // A link to a file that is not there shows the error page and waits for it.
     ClickRun("gone");
@@ -240,13 +208,9 @@ TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
     CRect rc(0, 0, kWidth, kHeight);
     ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
     ASSERT_EQ(fresh.OpenString("<a href=\"nowhere-at-all.html\">far</a>"), 1);
-    CElement* body = fresh.m_pHtml->GetBody();
-    CVisible* far = body->GetNextVisible(FALSE, nullptr);
-    while (far && far->m_nKind != 74)
-        far = far->GetNextVisible(FALSE, nullptr);
-    ASSERT_NE(far, nullptr);
-    fresh.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(far->m_nX + 1, far->m_nY + 1));
-    fresh.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(far->m_nX + 1, far->m_nY + 1));
+    // The first word of the page is at the margins, (10, 10).
+    fresh.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
+    fresh.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
     EXPECT_EQ(fresh.m_pHtml->GetLocalPath(), "nowhere-at-all.html");
     EXPECT_EQ(fresh.m_bWaiting, 1);
     kor::SetShellHook(nullptr);
@@ -257,9 +221,7 @@ TEST_F(ViewWindow, AMissingFileWaitsAndTheTickAfterItAppearsShowsIt)
     const std::string late = dir.File("late.html");
     EXPECT_EQ(view.Open(CString(late.c_str())), 0);
     EXPECT_EQ(view.m_bWaiting, 1);
-    EXPECT_FALSE(view.m_pHtml->IsEmpty()); // the error page
-    EXPECT_TRUE(view.m_pHtml->ReadyToDraw());
-    EXPECT_EQ(view.m_pHtml->GetTitle(), kUntitled);
+    EXPECT_TRUE(view.m_pHtml->ReadyToDraw()); // the error page
 
     view.SendMessage(WM_TIMER, ID_TIMER_WAIT);
     EXPECT_EQ(view.m_bWaiting, 1);
@@ -278,15 +240,16 @@ TEST_F(ViewWindow, AMissingFileWaitsAndTheTickAfterItAppearsShowsIt)
     EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT)); // no timer left
 
     // Close and a successful open stop the waiting as well.
-    view.Open(CString(dir.File("other.html").c_str()));
-    EXPECT_EQ(view.m_bWaiting, 1);
-    view.Close();
-    EXPECT_EQ(view.m_bWaiting, 0);
-    EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT));
-    view.Open(CString(dir.File("other.html").c_str()));
-    EXPECT_EQ(view.Open(CString(late.c_str())), 1);
-    EXPECT_EQ(view.m_bWaiting, 0);
-    EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT));
+    for (bool close : {true, false}) {
+        view.Open(CString(dir.File("other.html").c_str()));
+        EXPECT_EQ(view.m_bWaiting, 1);
+        if (close)
+            view.Close();
+        else
+            EXPECT_EQ(view.Open(CString(late.c_str())), 1);
+        EXPECT_EQ(view.m_bWaiting, 0);
+        EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT));
+    }
 }
 
 TEST_F(ViewWindow, TheWaitTimerTicksEveryThreeSecondsAndIsStartedOnce)
