@@ -185,10 +185,17 @@ TEST_F(ViewerOnX, KeysFromTheServerScrollTheViewAndCtrlQEndsIt)
     const QImage atTop = Png(dir.File("at0.png")), scrolled = Png(dir.File("at330.png"));
 
     Child viewer;
-    std::string cmd = "QT_QPA_PLATFORM=xcb DISPLAY=" + name + " XDG_DATA_HOME=" + Quote(dir.Path()) +
-                      " exec " + Quote(KORHTML_TOOL) + " view " + Quote(file) + " --box-font --width " +
-                      std::to_string(w) + " --height " + std::to_string(h) + " 2>" +
-                      Quote(dir.File("viewer.err"));
+    // In a sanitizer build, the keyboard library Qt's X support uses reads a length-bounded name with
+    // strndup, which strict string checks take for an overflow: that library's calls are let through.
+    // This X server has no session bus; Qt is told so rather than left to look for one.
+    const std::string suppressions = Page("asan.supp", "interceptor_via_lib:libxkbcommon-x11.so\n");
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    std::string cmd =
+        "ASAN_OPTIONS=" + Quote(std::string(asan ? asan : "") + ":suppressions=" + suppressions) +
+        " DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb DISPLAY=" + name +
+        " XDG_DATA_HOME=" + Quote(dir.Path()) + " exec " + Quote(KORHTML_TOOL) + " view " + Quote(file) +
+        " --box-font --width " + std::to_string(w) + " --height " + std::to_string(h) + " 2>" +
+        Quote(dir.File("viewer.err"));
     const char* argv[] = {"sh", "-c", cmd.c_str(), nullptr};
     ASSERT_EQ(posix_spawn(&viewer.pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
     Window win = 0;
