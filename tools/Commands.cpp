@@ -47,6 +47,11 @@ void CheckReadable(const std::string& path, const char* what)
     ReadUpTo(path, what, 1);
 }
 
+bool IsInteractive(const ToolOptions& options)
+{
+    return options.command == "view" && !options.Has("screenshot");
+}
+
 int RunCommand(const ToolOptions& options)
 {
     if (options.command == "tree")
@@ -59,6 +64,8 @@ int RunCommand(const ToolOptions& options)
         return RunText(options);
     if (options.command == "extract")
         return RunExtract(options);
+    if (options.command == "view")
+        return RunView(options);
     throw UsageError{"unknown command '" + options.command + "'"};
 }
 

@@ -8,6 +8,7 @@
 
 class CHtmlX;
 class CWnd;
+class QImage;
 
 namespace kor {
 
@@ -24,6 +25,15 @@ int RunLayout(const ToolOptions& options);
 int RunRender(const ToolOptions& options);
 int RunText(const ToolOptions& options);
 int RunExtract(const ToolOptions& options);
+int RunView(const ToolOptions& options);
+
+// True for the command that opens a window for a user (the viewer without --screenshot).
+bool IsInteractive(const ToolOptions& options);
+
+// A UsageError when a window of width x height is too large to paint into a picture.
+void CheckArea(int width, int height);
+// Writes the picture as PNG through the file name's bytes; a failure is a UsageError.
+void WritePng(const std::string& path, const QImage& picture);
 
 // Text for standard output as the options of text and extract ask: --lf turns CR LF into LF,
 // --utf8 converts from CP949. WriteOutput writes the bytes as they are.

@@ -58,9 +58,9 @@ std::string ToolOptions::StringValue(const std::string& name, const std::string&
     return it == values.end() ? fallback : it->second;
 }
 
-const std::vector<CommandSpec>& Commands()
+const std::vector<CommandInfo>& Commands()
 {
-    static const std::vector<CommandSpec> commands = {
+    static const std::vector<CommandInfo> commands = {
         {"tree", "tree FILE: prints the tag tree the parser makes of FILE", {}, {}, true},
         {"text",
          "text FILE [--width N] [--lines N] [--trim] [--images] [--lf] [--utf8]: FILE converted to plain "
@@ -83,13 +83,23 @@ const std::vector<CommandSpec>& Commands()
          {"full", "as-text"},
          {"o", "width", "height", "scroll"},
          true},
+        {"view",
+         "view [FILE] [--width W] [--height H] [--as-text] [--screenshot OUT.png [--scroll Y]]: the viewer, "
+         "a "
+         "window with a W x H view of FILE (the example page without FILE); Ctrl+O opens, F5 reloads, Ctrl+Q "
+         "quits. With --screenshot it lays out, scrolls the view to Y, saves the view with its scroll bar as "
+         "PNG "
+         "and exits, with only the settings given on the command line (no visited links, no stand-in images)",
+         {"as-text"},
+         {"screenshot", "width", "height", "scroll"},
+         false},
     };
     return commands;
 }
 
-const CommandSpec* FindCommand(const std::string& name)
+const CommandInfo* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& c : Commands())
+    for (const CommandInfo& c : Commands())
         if (c.name == name)
             return &c;
     return nullptr;
@@ -98,7 +108,7 @@ const CommandSpec* FindCommand(const std::string& name)
 std::string GeneralUsage()
 {
     std::string s = "usage: korhtml COMMAND [OPTIONS] FILE\ncommands:\n";
-    for (const CommandSpec& c : Commands())
+    for (const CommandInfo& c : Commands())
         s += "  " + c.usage + "\n";
     s += std::string(kCommon) + "\n";
     return s;
@@ -114,7 +124,7 @@ ToolOptions ParseArguments(int argc, char** argv)
         o.help = true;
         return o;
     }
-    const CommandSpec* cmd = FindCommand(o.command);
+    const CommandInfo* cmd = FindCommand(o.command);
     if (!cmd)
         throw UsageError{"unknown command '" + o.command + "'"};
 

@@ -34,7 +34,7 @@ struct ToolOptions
 };
 
 // What a command accepts beyond the common options: names of flags and of options taking a value.
-struct CommandSpec
+struct CommandInfo
 {
     std::string name;
     std::string usage;
@@ -43,8 +43,8 @@ struct CommandSpec
     bool fileRequired = true;
 };
 
-const std::vector<CommandSpec>& Commands();
-const CommandSpec* FindCommand(const std::string& name);
+const std::vector<CommandInfo>& Commands();
+const CommandInfo* FindCommand(const std::string& name);
 
 // Parses argv; throws UsageError for anything it cannot use.
 ToolOptions ParseArguments(int argc, char** argv);

@@ -20,17 +20,7 @@ namespace {
 // Pixels a window may have: its backing image and the picture taken of it must both fit in memory.
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
 
-// Writes the bytes through the file name's bytes, as every file of the system is opened.
-void WriteFile(const std::string& path, const QByteArray& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        throw UsageError{"cannot write '" + path + "': " + std::strerror(errno)};
-    bool ok = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f) == size_t(bytes.size());
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok)
-        throw UsageError{"cannot write '" + path + "'"};
-}
+} // namespace
 
 void CheckArea(int width, int height)
 {
@@ -38,8 +28,6 @@ void CheckArea(int width, int height)
         throw UsageError{"a window of " + std::to_string(width) + " x " + std::to_string(height) +
                          " is too large to render"};
 }
-
-} // namespace
 
 int RunRender(const ToolOptions& options)
 {
@@ -86,15 +74,25 @@ int RunRender(const ToolOptions& options)
     QWidget* widget = WindowWidget(window);
     if (!widget)
         throw UsageError{"the window could not be painted"};
-    QImage picture = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    WritePng(out, widget->grab().toImage());
+    return 0;
+}
 
+void WritePng(const std::string& path, const QImage& picture)
+{
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG"))
+    if (!picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG"))
         throw UsageError{"cannot encode the picture as PNG"};
-    WriteFile(out, png);
-    return 0;
+    // Through the name's bytes, as every file of the system is opened.
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        throw UsageError{"cannot write '" + path + "': " + std::strerror(errno)};
+    bool ok = std::fwrite(png.constData(), 1, size_t(png.size()), f) == size_t(png.size());
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok)
+        throw UsageError{"cannot write '" + path + "'"};
 }
 
 } // namespace kor

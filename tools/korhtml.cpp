@@ -10,8 +10,6 @@
 
 int main(int argc, char** argv)
 {
-    // Headless: every command renders into images or prints, none needs a screen.
-    kor::PrepareHeadless();
     kor::ToolOptions options;
     try {
         options = kor::ParseArguments(argc, argv);
@@ -20,12 +18,14 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.help) {
-        const kor::CommandSpec* cmd = kor::FindCommand(options.command);
+        const kor::CommandInfo* cmd = kor::FindCommand(options.command);
         std::fputs(cmd ? ("usage: korhtml " + cmd->usage + "\n").c_str() : kor::GeneralUsage().c_str(),
                    stdout);
         return 0;
     }
 
+    // Only the interactive viewer needs a screen; every other command renders into images or prints.
+    kor::PrepareHeadless(kor::IsInteractive(options));
     QApplication app(argc, argv);
     try {
         return kor::RunCommand(options);

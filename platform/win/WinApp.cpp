@@ -341,8 +341,9 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 
 void kor::PrepareHeadless(bool useDisplay)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !(useDisplay && !qEnvironmentVariableIsEmpty("DISPLAY")))
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !(useDisplay && display))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         QByteArray dir = "/tmp/korhtml-runtime-" + QByteArray::number(getuid());

@@ -1,86 +1,5 @@
 // The korhtml tool's layout and render commands, run as a separate process on small pages.
-#include "TempDir.h"
-
-#include <QImage>
-
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
-namespace {
-
-// The tool is built beside the tests directory of the build tree.
-std::string ToolPath()
-{
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (self.parent_path().parent_path() / "korhtml").string();
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-struct Result
-{
-    int status = -1;
-    std::string out, err;
-};
-
-class ToolTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(dir.Path().empty());
-        ASSERT_TRUE(std::filesystem::exists(ToolPath())) << "build korhtml-tool first: " << ToolPath();
-    }
-
-    std::string Page(const char* name, const std::string& bytes)
-    {
-        std::string path = dir.File(name);
-        EXPECT_TRUE(WriteFileBytes(path, bytes));
-        return path;
-    }
-
-    Result Run(const std::vector<std::string>& args)
-    {
-        std::string cmd = "env -u KORHTML_BOX_FONT " + Quote(ToolPath());
-        for (const std::string& a : args)
-            cmd += " " + Quote(a);
-        cmd += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
-        Result r;
-        int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFileBytes(dir.File("stdout"));
-        r.err = ReadFileBytes(dir.File("stderr"));
-        return r;
-    }
-
-    QImage Png(const std::string& path)
-    {
-        std::string bytes = ReadFileBytes(path);
-        return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "PNG");
-    }
-
-    TempDir dir;
-};
-
-unsigned Rgb(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}
-
-} // namespace
+#include "ToolTestUtil.h"
 
 TEST_F(ToolTest, LayoutDumpsEveryVisibleElementWithExactBoxFontNumbers)
 {
@@ -106,7 +25,7 @@ TEST_F(ToolTest, LayoutDumpsEveryVisibleElementWithExactBoxFontNumbers)
     EXPECT_NE(r.out.find("\n34\t3\t47\t147\t4\t4\t\n"), std::string::npos) << r.out;
 
     // The environment switches the box font on as well.
-    std::string cmd = "KORHTML_BOX_FONT=1 " + Quote(ToolPath()) + " layout --width 300 " + Quote(page) +
+    std::string cmd = "KORHTML_BOX_FONT=1 " + Quote(KORHTML_TOOL) + " layout --width 300 " + Quote(page) +
                       " >" + Quote(dir.File("env"));
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(ReadFileBytes(dir.File("env")).substr(0, 15), "content\t57\t112\n");

@@ -1,0 +1,125 @@
+// A view of 316 x 300 pixels (300 x 300 of client area) in a hidden frame, with the box-font server and
+// files.
+#pragma once
+
+#include "DocTestUtil.h"
+#include "TempDir.h"
+
+#include "korhtml/HTMLView.h"
+#include "korhtml/TextElement.h"
+#include "platform/win/winqt.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class ViewFixture : public DocTest
+{
+public:
+    static constexpr int kWidth = 316;
+    static constexpr int kHeight = 300;
+    static constexpr int kClient = kWidth - 16;
+
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        ASSERT_FALSE(dir.Path().empty());
+        ASSERT_TRUE(
+            frame.CreateEx(0, nullptr, "frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr));
+        CRect rc(0, 0, kWidth, kHeight);
+        ASSERT_TRUE(view.Create(&frame, rc, nullptr));
+    }
+
+    void TearDown() override
+    {
+        view.DestroyWindow();
+        frame.DestroyWindow();
+        DocTest::TearDown();
+    }
+
+    std::string Write(const char* name, const std::string& bytes)
+    {
+        std::string path = dir.File(name);
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        return path;
+    }
+
+    // The text run of the view's document whose raw text, trailing blanks left out, is text.
+    CVisible* Run(const char* text)
+    {
+        CElement* body = view.m_pHtml->GetBody();
+        for (CVisible* v = body ? body->GetNextVisible(FALSE, nullptr) : nullptr; v;
+             v = v->GetNextVisible(FALSE, nullptr)) {
+            if (v->m_nKind != 74)
+                continue;
+            CString raw = static_cast<FText*>(v)->m_strRaw;
+            raw.TrimRight();
+            if (raw.str() == text)
+                return v;
+        }
+        return nullptr;
+    }
+
+    // Mouse input as the window system delivers it, at a client point.
+    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton)
+    {
+        QWidget* w = kor::WindowWidget(&view);
+        ASSERT_NE(w, nullptr);
+        QPointF local(x, y);
+        QMouseEvent e(type, local, w->mapToGlobal(local), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+    // A move onto the middle of a run, then a click there.
+    void ClickRun(const char* text)
+    {
+        CVisible* v = Run(text);
+        ASSERT_NE(v, nullptr) << text;
+        int x = v->m_nX + v->m_nWidth / 2, y = v->m_nY + v->m_nHeight / 2 - view.GetScrollPosition().y;
+        Mouse(QEvent::MouseMove, x, y);
+        Mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    }
+
+    // The client area as the window shows it once every pending paint is done.
+    QImage Shown()
+    {
+        view.UpdateWindow();
+        QImage* surface = kor::WindowSurface(&view);
+        return surface ? surface->copy(0, 0, kClient, kHeight) : QImage();
+    }
+
+    static bool PumpUntil(const std::function<bool()>& done, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > ms)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
+
+    TempDir dir;
+    CWnd frame;
+    CHTMLView view;
+};
+
+// How many pixels of two pictures of the same size differ (colour only); -1 when the sizes differ.
+inline int DifferentPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
+    return n;
+}

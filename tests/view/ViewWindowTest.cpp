@@ -1,0 +1,280 @@
+// The view window driven through its messages: scrolling, painting, the hand cursor, links and the wait
+// timer.
+#include "ViewFixture.h"
+
+#include "korhtml/HtmlSrvr.h"
+#include "platform/shell/shell.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+
+#include <filesystem>
+
+namespace {
+
+// "제목 없음" (Untitled), the title of the error page.
+const char kUntitled[] = "\xC1\xA6\xB8\xF1 \xBE\xF8\xC0\xBD";
+
+// n lines of words over a tiled background, so that a wrongly shifted pixel shows.
+CString LongPage(int n)
+{
+    std::string s = "<html><body background=\"" + std::string(KORHTML_TEST_DATA) + "/img_tile.bmp\">";
+    for (int i = 0; i < n; ++i)
+        s += "row " + std::to_string(i) + " \xC7\xD1\xB1\xDB<br>";
+    return CString((s + "</body></html>").c_str());
+}
+
+// What a document of the same source shows when painted whole at scroll position y.
+QImage Reference(const CString& page, int y)
+{
+    TestDoc ref(ViewFixture::kClient, ViewFixture::kHeight);
+    ref.OpenHtml(page.str());
+    ref.Layout();
+    return ref.Render(y).copy(0, 0, ViewFixture::kClient, ViewFixture::kHeight);
+}
+
+using ViewWindow = ViewFixture;
+
+} // namespace
+
+TEST_F(ViewWindow, KeysScrollByThePageAndLineSizesAndStopAtTheEnds)
+{
+    ASSERT_EQ(view.OpenString(LongPage(100)), 1);
+    const int content = view.m_pHtml->GetContentSize().cy;
+    ASSERT_GT(content, 4 * kHeight);
+    const int limit = content - kHeight;
+    EXPECT_EQ(view.GetScrollLimit(SB_VERT), limit);
+    EXPECT_EQ(view.m_pHtml->GetViewportSize(), CSize(kClient, kHeight)); // the bar is left out
+
+    auto key = [&](UINT vk) {
+        view.SendMessage(WM_KEYDOWN, vk, 1);
+        return view.GetScrollPosition().y;
+    };
+    EXPECT_EQ(key(VK_NEXT), 290); // the page is the height less 10
+    EXPECT_EQ(key(VK_DOWN), 310);
+    EXPECT_EQ(key(VK_UP), 290);
+    EXPECT_EQ(key(VK_PRIOR), 0);
+    EXPECT_EQ(key(VK_UP), 0);
+    EXPECT_EQ(key(VK_END), 0); // Home, End, Left and Right are not the view's
+
+    // At the end; the document's origin and band follow.
+    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(key(VK_NEXT), limit);
+    EXPECT_EQ(key(VK_DOWN), limit);
+    EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, limit);
+    EXPECT_EQ(view.m_pHtml->GetBottomVisible(), view.m_pHtml->GetBody()->GetLastVisible());
+    EXPECT_EQ(key(VK_PRIOR), limit - 290);
+
+    // A lower window: the page follows the height of the last resize, and the layout its width.
+    view.SendMessage(WM_VSCROLL, SB_TOP);
+    view.MoveWindow(0, 0, kWidth - 100, 200);
+    EXPECT_EQ(view.m_pHtml->GetViewportSize(), CSize(kClient - 100, 200));
+    EXPECT_EQ(key(VK_NEXT), 190);
+    EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, 190);
+}
+
+TEST_F(ViewWindow, ScrollingRepaintsOnlyTheUncoveredStripAndShowsWhatAWholePaintShows)
+{
+    const CString page = LongPage(60);
+    ASSERT_EQ(view.OpenString(page), 1);
+    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
+
+    CRect update;
+    view.SendMessage(WM_KEYDOWN, VK_DOWN);
+    ASSERT_TRUE(view.GetUpdateRect(update));
+    EXPECT_EQ(update, CRect(0, 280, kClient, 300));
+    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 20)), 0);
+
+    view.SendMessage(WM_KEYDOWN, VK_UP);
+    ASSERT_TRUE(view.GetUpdateRect(update));
+    EXPECT_EQ(update, CRect(0, 0, kClient, 20));
+    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
+
+    view.SendMessage(WM_KEYDOWN, VK_NEXT);
+    ASSERT_TRUE(view.GetUpdateRect(update));
+    EXPECT_EQ(update, CRect(0, 10, kClient, 300));
+    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 290)), 0);
+
+    // Dragging the thumb paints at once, without waiting for the queue.
+    view.SendMessage(WM_VSCROLL, SB_THUMBTRACK | (WPARAM(123) << 16));
+    EXPECT_EQ(view.GetScrollPosition().y, 123);
+    EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, 123);
+    EXPECT_FALSE(view.GetUpdateRect(update));
+    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 123)),
+              0);
+    view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(401) << 16));
+    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 401)),
+              0);
+}
+
+TEST_F(ViewWindow, PaintsWhiteWhileNothingCanBeDrawn)
+{
+    auto allWhite = [&] {
+        QImage shown = Shown();
+        for (int y = 0; y < shown.height(); y += 7)
+            for (int x = 0; x < shown.width(); x += 7)
+                if ((shown.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    return false;
+        return true;
+    };
+    ASSERT_EQ(view.OpenString(LongPage(60)), 1);
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_FALSE(allWhite());
+    view.Close();
+    EXPECT_EQ(view.GetTotalSize(), CSize(10, 10));
+    EXPECT_EQ(view.GetScrollPosition().y, 0);
+    EXPECT_TRUE(allWhite());
+
+    // A body without visible content is never laid out: white, whatever its colour.
+    EXPECT_EQ(view.OpenString("<body bgcolor=#ff0000></body>"), 1);
+    EXPECT_TRUE(allWhite());
+    // A source that does not parse leaves the document empty.
+    EXPECT_EQ(view.OpenString(" \r\n "), 0);
+    EXPECT_TRUE(allWhite());
+}
+
+TEST_F(ViewWindow, HandOverAnchorsAndTheArrowElsewhere)
+{
+    ASSERT_EQ(view.OpenString("<p><a href=b.html>link</a> plain<p><a name=top>named</a>"), 1);
+    QWidget* w = kor::WindowWidget(&view);
+    const HCURSOR hand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_LINKHAND));
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ASSERT_NE(hand, nullptr);
+
+    auto over = [&](const char* text) {
+        CVisible* v = Run(text);
+        EXPECT_NE(v, nullptr) << text;
+        if (v)
+            Mouse(QEvent::MouseMove, v->m_nX + 1, v->m_nY + 1);
+    };
+    over("link");
+    EXPECT_EQ(::GetCursor(), hand);
+    EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(w->cursor().hotSpot(), QPoint(5, 0));
+    over("plain");
+    EXPECT_EQ(::GetCursor(), arrow);
+    EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor);
+    over("named"); // an anchor with only a name counts as well
+    EXPECT_EQ(::GetCursor(), hand);
+    Mouse(QEvent::MouseMove, kClient - 2, kHeight - 2); // no element there
+    EXPECT_EQ(::GetCursor(), arrow);
+}
+
+TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
+{
+    std::filesystem::create_directories(dir.File("sub"));
+    const std::string a = Write("a.html", "<title>A</title><p><a href=\"sub/../sub/b.html\">next</a> gap "
+                                          "<a href=\"http://example.com/x.html\">remote</a> "
+                                          "<a href=\"missing.html\">gone</a>");
+    Write("sub/b.html", "<title>B</title><p><a href=\"../a.html\">back</a>");
+    std::vector<kor::ShellRequest> shell;
+    kor::SetShellHook([&](const kor::ShellRequest& r, CString&) {
+        shell.push_back(r);
+        return 42;
+    });
+
+    ASSERT_EQ(view.Open(CString(a.c_str())), 1);
+    ClickRun("next");
+    EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(dir.File("sub/b.html").c_str()));
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "B");
+    ClickRun("back");
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
+
+    // A click acts on the link the mouse last moved onto: blank space keeps it, other words clear it.
+    CVisible* next = Run("next");
+    Mouse(QEvent::MouseMove, next->m_nX + 1, next->m_nY + 1);
+    Mouse(QEvent::MouseMove, kClient - 2, kHeight - 2);
+    Mouse(QEvent::MouseButtonPress, kClient - 2, kHeight - 2, Qt::LeftButton);
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "B");
+    view.Open(CString(a.c_str()));
+    ClickRun("gap");
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
+
+    // A network address goes to the shell as it is; the view keeps its document.
+    ClickRun("remote");
+    ASSERT_EQ(shell.size(), 1u);
+    EXPECT_EQ(shell[0].verb, "");
+    EXPECT_EQ(shell[0].file, "http://example.com/x.html");
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
+
+    // A link to a file that is not there shows the error page and waits for it.
+    ClickRun("gone");
+    EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(dir.File("missing.html").c_str()));
+    EXPECT_EQ(view.m_pHtml->GetTitle(), kUntitled);
+    EXPECT_EQ(view.m_bWaiting, 1);
+
+    // Without any file opened before, a link is opened as written.
+    CHTMLView fresh;
+    CRect rc(0, 0, kWidth, kHeight);
+    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
+    ASSERT_EQ(fresh.OpenString("<a href=\"nowhere-at-all.html\">far</a>"), 1);
+    // The first word of the page is at the margins, (10, 10).
+    fresh.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
+    fresh.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
+    EXPECT_EQ(fresh.m_pHtml->GetLocalPath(), "nowhere-at-all.html");
+    EXPECT_EQ(fresh.m_bWaiting, 1);
+    kor::SetShellHook(nullptr);
+}
+
+TEST_F(ViewWindow, AMissingFileWaitsAndTheTickAfterItAppearsShowsIt)
+{
+    const std::string late = dir.File("late.html");
+    EXPECT_EQ(view.Open(CString(late.c_str())), 0);
+    EXPECT_EQ(view.m_bWaiting, 1);
+    EXPECT_TRUE(view.m_pHtml->ReadyToDraw()); // the error page
+
+    view.SendMessage(WM_TIMER, ID_TIMER_WAIT);
+    EXPECT_EQ(view.m_bWaiting, 1);
+    EXPECT_EQ(view.m_pHtml->GetTitle(), kUntitled);
+
+    // A string shown meanwhile leaves the timer alone.
+    EXPECT_EQ(view.OpenString("<title>S</title>x"), 1);
+    EXPECT_EQ(view.m_bWaiting, 1);
+
+    Write("late.html", "<title>Late</title><p>here");
+    view.SendMessage(WM_TIMER, ID_TIMER_ANIMATE); // not the view's
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "S");
+    view.SendMessage(WM_TIMER, ID_TIMER_WAIT);
+    EXPECT_EQ(view.m_pHtml->GetTitle(), "Late");
+    EXPECT_EQ(view.m_bWaiting, 0);
+    EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT)); // no timer left
+
+    // Close and a successful open stop the waiting as well.
+    for (bool close : {true, false}) {
+        view.Open(CString(dir.File("other.html").c_str()));
+        EXPECT_EQ(view.m_bWaiting, 1);
+        if (close)
+            view.Close();
+        else
+            EXPECT_EQ(view.Open(CString(late.c_str())), 1);
+        EXPECT_EQ(view.m_bWaiting, 0);
+        EXPECT_FALSE(view.KillTimer(ID_TIMER_WAIT));
+    }
+}
+
+TEST_F(ViewWindow, TheWaitTimerTicksEveryThreeSecondsAndIsStartedOnce)
+{
+    const std::string late = dir.File("late.html");
+    int ticks = 0;
+    kor::SetMessageFilter([&](MSG& msg) {
+        if (msg.hwnd == view.m_hWnd && msg.message == WM_TIMER && msg.wParam == ID_TIMER_WAIT)
+            ++ticks;
+        return false;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(view.Open(CString(late.c_str())), 0);
+    PumpUntil([] { return false; }, 1500);
+    EXPECT_EQ(ticks, 0);
+    // Opening it again while waiting must not start the three seconds afresh.
+    EXPECT_EQ(view.Open(CString(late.c_str())), 0);
+    Write("late.html", "<title>Late</title><p>here");
+    ASSERT_TRUE(PumpUntil([&] { return view.m_pHtml->GetTitle() == "Late"; }, 6000));
+    // Three seconds after the first open, not after the second (4.5 s).
+    qint64 elapsed = clock.elapsed();
+    EXPECT_GE(elapsed, 2700);
+    EXPECT_LT(elapsed, 4200);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(view.m_bWaiting, 0);
+    kor::SetMessageFilter(nullptr);
+}
