@@ -1,18 +1,16 @@
-// Form elements: construction, the end of the control window, and the walks that skip a control's content.
+// Form elements: construction and attributes, the end of the control window, walks past a control's content.
 #include "korhtml/FormElements.h"
 
 #include "korhtml/AttrValues.h"
 #include "elements/MeasureCache.h"
 #include "platform/win/win.h"
-
-namespace {} // namespace
+#include "transform/AttrReader.h"
 
 // ---- CFormControl ----
 
-CFormControl::CFormControl(CHtmlX* doc) : CVisible(doc), m_hWnd(nullptr), m_hParent(nullptr)
-{
-    m_dwFlags |= EF_INLINE | EF_CONTROL;
-}
+CFormControl::CFormControl(CHtmlX* doc, int kind)
+    : CVisible(doc, kind, EF_INLINE | EF_CONTROL), m_hWnd(nullptr), m_hParent(nullptr)
+{}
 
 CFormControl::~CFormControl()
 {
@@ -24,17 +22,32 @@ CFormControl::~CFormControl()
 // ---- FInput ----
 
 FInput::FInput(CHtmlX* doc)
-    : CFormControl(doc), m_nInputAlign(0), m_bChecked(FALSE), m_nMaxLength(-1), m_nSize(-1),
+    : CFormControl(doc, TAG_INPUT), m_nInputAlign(0), m_bChecked(FALSE), m_nMaxLength(-1), m_nSize(-1),
       m_nType(TYPE_TEXT)
+{}
+
+void FInput::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_INPUT;
+    a.Align("align", m_nInputAlign);
+    a.Flag("checked", m_bChecked);
+    a.Length("maxlength", m_nMaxLength);
+    a.Text("name", m_strName);
+    a.Length("size", m_nSize);
+    a.Text("src", m_strSrc);
+    a.Type("type", m_nType);
+    a.Text("value", m_strValue);
 }
 
 // ---- FSelect ----
 
-FSelect::FSelect(CHtmlX* doc) : CFormControl(doc), m_bMultiple(FALSE), m_nSize(1), m_lstItems(10)
+FSelect::FSelect(CHtmlX* doc) : CFormControl(doc, TAG_SELECT), m_bMultiple(FALSE), m_nSize(1), m_lstItems(10)
+{}
+
+void FSelect::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_SELECT;
+    a.Flag("multiple", m_bMultiple);
+    a.Text("name", m_strName);
+    a.Length("size", m_nSize);
 }
 
 CVisible* FSelect::GetNextVisible(BOOL, CElement*)
@@ -49,17 +62,23 @@ CVisible* FSelect::GetNextElement()
 
 // ---- FOption ----
 
-FOption::FOption(CHtmlX* doc) : CElement(doc), m_bSelected(FALSE)
+FOption::FOption(CHtmlX* doc) : CElement(doc, TAG_OPTION, EF_INLINE), m_bSelected(FALSE) {}
+
+void FOption::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_OPTION;
-    m_dwFlags = EF_INLINE;
+    a.Flag("selected", m_bSelected);
+    a.Text("value", m_strValue);
 }
 
 // ---- FTextArea ----
 
-FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc), m_nCols(-1), m_nRowsAttr(-1)
+FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc, TAG_TEXTAREA), m_nCols(-1), m_nRowsAttr(-1) {}
+
+void FTextArea::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_TEXTAREA;
+    a.Length("cols", m_nCols);
+    a.Text("name", m_strName);
+    a.Length("rows", m_nRowsAttr);
 }
 
 CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
@@ -80,8 +99,11 @@ void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
 
 // ---- FForm ----
 
-FForm::FForm(CHtmlX* doc) : CElement(doc), m_nMethod(METHOD_GET)
+FForm::FForm(CHtmlX* doc) : CElement(doc, TAG_FORM, 0), m_nMethod(METHOD_GET) {}
+
+void FForm::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_FORM;
-    m_dwFlags = 0;
+    a.Text("action", m_strAction);
+    a.Text("enctype", m_strEncType);
+    a.Method("method", m_nMethod);
 }

@@ -1,15 +1,29 @@
-// FImage: construction of image elements and the animation step.
+// FImage: construction and attributes of image elements, and the animation step.
 #include "korhtml/ImageElement.h"
 
 #include "korgr/ImageDax.h"
+#include "transform/AttrReader.h"
 
 FImage::FImage(CHtmlX* doc)
-    : CVisible(doc), m_nImageAlign(0), m_nBorder(0), m_nHeightAttr(-1), m_nHSpace(-1), m_bIsMap(FALSE),
-      m_nVSpace(-1), m_nWidthAttr(-1), m_pImage(nullptr), m_nImageWidth(0), m_nImageHeight(0), m_nFrame(0),
-      m_nTick(0)
+    : CVisible(doc, TAG_IMG, EF_INLINE), m_nImageAlign(0), m_nBorder(0), m_nHeightAttr(-1), m_nHSpace(-1),
+      m_bIsMap(FALSE), m_nVSpace(-1), m_nWidthAttr(-1), m_pImage(nullptr), m_nImageWidth(0),
+      m_nImageHeight(0), m_nFrame(0), m_nTick(0)
+{}
+
+void FImage::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_IMG;
-    m_dwFlags |= EF_INLINE;
+    a.Align("align", m_nImageAlign);
+    a.Text("alt", m_strAlt);
+    a.Length("border", m_nBorder);
+    a.Length("height", m_nHeightAttr);
+    a.Length("hspace", m_nHSpace);
+    a.Flag("ismap", m_bIsMap);
+    a.Text("src", m_strSrc);
+    a.Text("usemap", m_strUseMap);
+    if (!m_strUseMap.IsEmpty() && m_strUseMap[0] == '#')
+        m_strUseMap = m_strUseMap.Mid(1); // "#nav" names the map "nav"
+    a.Length("vspace", m_nVSpace);
+    a.Length("width", m_nWidthAttr);
 }
 
 BOOL FImage::IsAnimated()

@@ -1,9 +1,11 @@
-// Rules, breaks and list items: construction, visible ranges and breaks, rule sizing and drawing, bullets.
+// Rules, breaks and list items: construction and attributes, visible ranges and breaks, rule sizing and
+// drawing, bullets.
 #include "korhtml/RuleElements.h"
 #include "korhtml/HtmlX.h"
 #include "korhtml/SimpleElements.h"
 #include "elements/MeasureCache.h"
 #include "platform/gdi/gdi.h"
+#include "transform/AttrReader.h"
 
 namespace {
 
@@ -35,12 +37,20 @@ COLORREF PageTextColor(CElement* e)
 
 // ---- FRule ----
 
-FRule::FRule(CHtmlX* doc) : CVisible(doc), m_nRuleAlign(0), m_bNoShade(FALSE), m_nSize(-1), m_nWidthAttr(-1)
+FRule::FRule(CHtmlX* doc)
+    : CVisible(doc, TAG_HR, EF_INLINE | EF_PARAGRAPH), m_nRuleAlign(0), m_bNoShade(FALSE), m_nSize(-1),
+      m_nWidthAttr(-1)
 {
-    m_nKind = TAG_HR;
-    m_dwFlags |= EF_INLINE | EF_PARAGRAPH;
     m_nWidth = 0;
     m_nHeight = 4;
+}
+
+void FRule::ReadAttributes(const CAttrReader& a)
+{
+    a.Align("align", m_nRuleAlign);
+    a.Flag("noshade", m_bNoShade);
+    a.Length("size", m_nSize);
+    a.Length("width", m_nWidthAttr);
 }
 
 void FRule::GetVisibleRange(CVisible** first, CVisible** after)
@@ -80,12 +90,15 @@ void FRule::Draw(CDC* dc)
 
 // ---- FBreak ----
 
-FBreak::FBreak(CHtmlX* doc) : CVisible(doc), m_nClear(0)
+FBreak::FBreak(CHtmlX* doc) : CVisible(doc, TAG_BR, EF_INLINE | EF_LINEBREAK), m_nClear(0)
 {
-    m_nKind = TAG_BR;
-    m_dwFlags |= EF_INLINE | EF_LINEBREAK;
     m_nWidth = 0;
     m_nHeight = 15;
+}
+
+void FBreak::ReadAttributes(const CAttrReader& a)
+{
+    a.Clear("clear", m_nClear);
 }
 
 void FBreak::GetVisibleRange(CVisible** first, CVisible** after)
@@ -102,12 +115,16 @@ void FBreak::ComputeBreaks()
 
 // ---- FListItem ----
 
-FListItem::FListItem(CHtmlX* doc) : CVisible(doc), m_nType(0), m_nValue(-1)
+FListItem::FListItem(CHtmlX* doc) : CVisible(doc, TAG_LI, EF_LINEBREAK), m_nType(0), m_nValue(-1)
 {
-    m_nKind = TAG_LI;
-    m_dwFlags |= EF_LINEBREAK;
     m_nWidth = 10;
     m_nHeight = 5;
+}
+
+void FListItem::ReadAttributes(const CAttrReader& a)
+{
+    a.Type("type", m_nType);
+    a.Length("value", m_nValue);
 }
 
 void FListItem::GetVisibleRange(CVisible** first, CVisible** after)

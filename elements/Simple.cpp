@@ -1,4 +1,4 @@
-// Simple elements: trait flags and initial values, the font rules of the style elements, alignments.
+// Simple elements: construction and attributes, the font rules of the style elements, alignments.
 #include "korhtml/SimpleElements.h"
 
 #include "korhtml/AttrValues.h"
@@ -9,325 +9,256 @@
 #include "maps/ImageManager.h"
 #include "korlib/korlib.h"
 #include "platform/gdi/gdi.h"
+#include "transform/AttrReader.h"
 
 #include <cstring>
 
-FAnchor::FAnchor(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_A;
-    m_dwFlags = EF_FONT;
-}
+// ---- Construction and attributes ------------------------------------------------------------------
 
-FAddress::FAddress(CHtmlX* doc) : CElement(doc)
+FAnchor::FAnchor(CHtmlX* doc) : CElement(doc, TAG_A, EF_FONT) {}
+
+void FAnchor::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_ADDRESS;
-    m_dwFlags = EF_FONT;
+    a.Text("href", m_strHref);
+    a.Text("name", m_strName);
+    a.Text("rel", m_strRel);
+    a.Text("rev", m_strRev);
+    a.Text("title", m_strTitle);
+    a.Text("korlink", m_strKorLink);
 }
 
 FApplet::FApplet(CHtmlX* doc)
-    : CElement(doc), m_nAlign(0), m_nHeight(-1), m_nHSpace(-1), m_nVSpace(-1), m_nWidth(-1)
+    : CElement(doc, TAG_APPLET, 0), m_nAlign(0), m_nHeight(-1), m_nHSpace(-1), m_nVSpace(-1), m_nWidth(-1)
+{}
+
+void FApplet::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_APPLET;
-    m_dwFlags = 0;
+    a.Align("align", m_nAlign);
+    a.Text("alt", m_strAlt);
+    a.Text("code", m_strCode);
+    a.Text("codebase", m_strCodeBase);
+    a.Length("height", m_nHeight);
+    a.Length("hspace", m_nHSpace);
+    a.Text("name", m_strName);
+    a.Length("vspace", m_nVSpace);
+    a.Length("width", m_nWidth);
 }
 
-FBold::FBold(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_B;
-    m_dwFlags = EF_FONT;
-}
+FBase::FBase(CHtmlX* doc) : CElement(doc, TAG_BASE, 0) {}
 
-FBase::FBase(CHtmlX* doc) : CElement(doc)
+void FBase::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_BASE;
-    m_dwFlags = 0;
-}
-
-FBig::FBig(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_BIG;
-    m_dwFlags = EF_FONT;
-}
-
-FBlink::FBlink(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_BLINK;
-    m_dwFlags = 0;
-}
-
-FBlockQuote::FBlockQuote(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_BLOCKQUOTE;
-    m_dwFlags = EF_PARAGRAPH;
+    a.Text("href", m_strHref);
 }
 
 FBody::FBody(CHtmlX* doc)
-    : CElement(doc), m_crALink(0x0000FF), m_crBgColor(GetSysColor(COLOR_WINDOW)), m_crLink(0xFF0000),
-      m_crText(0x000000), m_crVLink(0xFF00FF), m_nVAlign(0), m_pBackImage(nullptr), m_nBackWidth(0),
-      m_nBackHeight(0)
+    : CElement(doc, TAG_BODY, EF_FONT | EF_CONTEXT), m_crALink(0x0000FF),
+      m_crBgColor(GetSysColor(COLOR_WINDOW)), m_crLink(0xFF0000), m_crText(0x000000), m_crVLink(0xFF00FF),
+      m_nVAlign(0), m_pBackImage(nullptr), m_nBackWidth(0), m_nBackHeight(0)
+{}
+
+void FBody::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_BODY;
-    m_dwFlags = EF_FONT | EF_CONTEXT;
+    a.Color("alink", m_crALink);
+    a.Text("background", m_strBackground);
+    a.Color("bgcolor", m_crBgColor);
+    a.Color("link", m_crLink);
+    a.Color("text", m_crText);
+    a.Color("vlink", m_crVLink);
+    a.VAlign("valign", m_nVAlign);
 }
 
-FCenter::FCenter(CHtmlX* doc) : CElement(doc)
+FComment::FComment(CHtmlX* doc) : CElement(doc, TAG_COMMENT, 0) {}
+
+void FComment::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_CENTER;
-    m_dwFlags = EF_PARAGRAPH | EF_ALIGN;
+    a.Raw("comment", m_strComment); // the comment text as written
 }
 
-FCite::FCite(CHtmlX* doc) : CElement(doc)
+FDirectory::FDirectory(CHtmlX* doc) : CElement(doc, TAG_DIR, EF_PARAGRAPH | EF_LIST), m_bCompact(0) {}
+
+void FDirectory::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_CITE;
-    m_dwFlags = EF_FONT;
+    a.Flag("compact", m_bCompact);
 }
 
-FCode::FCode(CHtmlX* doc) : CElement(doc)
+FDivision::FDivision(CHtmlX* doc) : CElement(doc, TAG_DIV, EF_LINEBREAK | EF_ALIGN), m_nAlign(0) {}
+
+void FDivision::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_CODE;
-    m_dwFlags = EF_FONT;
+    a.Align("align", m_nAlign);
 }
 
-FComment::FComment(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_COMMENT;
-    m_dwFlags = 0;
-}
+FDefinitionList::FDefinitionList(CHtmlX* doc) : CElement(doc, TAG_DL, EF_PARAGRAPH), m_bCompact(0) {}
 
-FDefinitionData::FDefinitionData(CHtmlX* doc) : CElement(doc)
+void FDefinitionList::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_DD;
-    m_dwFlags = EF_LINEBREAK;
-}
-
-FDefinition::FDefinition(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_DFN;
-    m_dwFlags = 0;
-}
-
-FDirectory::FDirectory(CHtmlX* doc) : CElement(doc), m_bCompact(0)
-{
-    m_nKind = TAG_DIR;
-    m_dwFlags = EF_PARAGRAPH | EF_LIST;
-}
-
-FDivision::FDivision(CHtmlX* doc) : CElement(doc), m_nAlign(0)
-{
-    m_nKind = TAG_DIV;
-    m_dwFlags = EF_LINEBREAK | EF_ALIGN;
-}
-
-FDefinitionList::FDefinitionList(CHtmlX* doc) : CElement(doc), m_bCompact(0)
-{
-    m_nKind = TAG_DL;
-    m_dwFlags = EF_PARAGRAPH;
-}
-
-FDefinitionTerm::FDefinitionTerm(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_DT;
-    m_dwFlags = EF_LINEBREAK;
-}
-
-FEmphasis::FEmphasis(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_EM;
-    m_dwFlags = EF_FONT;
+    a.Flag("compact", m_bCompact);
 }
 
 FFont::FFont(CHtmlX* doc)
-    : CElement(doc), m_crColor(0), m_nSize(0), m_bColorGiven(0), m_bSizeGiven(0), m_bFaceGiven(0)
+    : CElement(doc, TAG_FONT, EF_FONT), m_crColor(0), m_nSize(0), m_bColorGiven(0), m_bSizeGiven(0),
+      m_bFaceGiven(0)
+{}
+
+// Each given-flag follows its own attribute, so a FONT changes only what it names.
+void FFont::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_FONT;
-    m_dwFlags = EF_FONT;
+    if (a.Color("color", m_crColor))
+        m_bColorGiven = 1;
+    if (a.FontSize("size", m_nSize))
+        m_bSizeGiven = 1;
+    if (a.Text("face", m_strFace))
+        m_bFaceGiven = 1;
 }
 
-FFrame::FFrame(CHtmlX* doc) : CElement(doc)
+FFrame::FFrame(CHtmlX* doc) : CElement(doc, TAG_FRAME, EF_FONT | EF_CONTEXT) {}
+
+void FFrame::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_FRAME;
-    m_dwFlags = EF_FONT | EF_CONTEXT;
+    a.Text("src", m_strSrc);
+    a.Text("name", m_strName);
+    a.Text("noresize", m_strNoResize);
+    a.Text("scrolling", m_strScrolling);
+    a.Text("marginheight", m_strMarginHeight);
+    a.Text("marginwidth", m_strMarginWidth);
 }
 
-FFrameSet::FFrameSet(CHtmlX* doc) : CElement(doc)
+FFrameSet::FFrameSet(CHtmlX* doc) : CElement(doc, TAG_FRAMESET, EF_FONT | EF_CONTEXT) {}
+
+void FFrameSet::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_FRAMESET;
-    m_dwFlags = EF_FONT | EF_CONTEXT;
+    a.Text("rows", m_strRows);
+    a.Text("cols", m_strCols);
 }
 
-FHeading1::FHeading1(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading1::FHeading1(CHtmlX* doc) : CElement(doc, TAG_H1, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading1::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H1;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHeading2::FHeading2(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading2::FHeading2(CHtmlX* doc) : CElement(doc, TAG_H2, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading2::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H2;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHeading3::FHeading3(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading3::FHeading3(CHtmlX* doc) : CElement(doc, TAG_H3, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading3::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H3;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHeading4::FHeading4(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading4::FHeading4(CHtmlX* doc) : CElement(doc, TAG_H4, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading4::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H4;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHeading5::FHeading5(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading5::FHeading5(CHtmlX* doc) : CElement(doc, TAG_H5, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading5::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H5;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHeading6::FHeading6(CHtmlX* doc) : CElement(doc), m_nAlign(0)
+FHeading6::FHeading6(CHtmlX* doc) : CElement(doc, TAG_H6, EF_FONT | EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FHeading6::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_H6;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH | EF_ALIGN;
+    a.Align("align", m_nAlign);
 }
 
-FHead::FHead(CHtmlX* doc) : CElement(doc)
+FHtml::FHtml(CHtmlX* doc) : CElement(doc, TAG_HTML, 0) {}
+
+void FHtml::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_HEAD;
-    m_dwFlags = 0;
+    a.Text("version", m_strVersion);
 }
 
-FHtml::FHtml(CHtmlX* doc) : CElement(doc)
+FIsIndex::FIsIndex(CHtmlX* doc) : CElement(doc, TAG_ISINDEX, 0) {}
+
+void FIsIndex::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_HTML;
-    m_dwFlags = 0;
+    a.Text("prompt", m_strPrompt);
 }
 
-FItalic::FItalic(CHtmlX* doc) : CElement(doc)
+FLink::FLink(CHtmlX* doc) : CElement(doc, TAG_LINK, 0) {}
+
+void FLink::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_I;
-    m_dwFlags = EF_FONT;
+    a.Text("href", m_strHref);
+    a.Text("id", m_strId);
+    a.Text("rel", m_strRel);
+    a.Text("rev", m_strRev);
+    a.Text("title", m_strTitle);
 }
 
-FIsIndex::FIsIndex(CHtmlX* doc) : CElement(doc)
+FMenu::FMenu(CHtmlX* doc) : CElement(doc, TAG_MENU, EF_PARAGRAPH | EF_LIST), m_bCompact(0) {}
+
+void FMenu::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_ISINDEX;
-    m_dwFlags = 0;
+    a.Flag("compact", m_bCompact);
 }
 
-FKeyboard::FKeyboard(CHtmlX* doc) : CElement(doc)
+FMeta::FMeta(CHtmlX* doc) : CElement(doc, TAG_META, 0) {}
+
+void FMeta::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_KBD;
-    m_dwFlags = EF_FONT;
+    a.Text("content", m_strContent);
+    a.Text("http-equiv", m_strHttpEquiv);
+    a.Text("name", m_strName);
 }
 
-FLink::FLink(CHtmlX* doc) : CElement(doc)
+FOrderedList::FOrderedList(CHtmlX* doc)
+    : CElement(doc, TAG_OL, EF_PARAGRAPH | EF_LIST), m_bCompact(0), m_nStart(0), m_nType(0)
+{}
+
+void FOrderedList::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_LINK;
-    m_dwFlags = 0;
+    a.Flag("compact", m_bCompact);
+    a.Length("start", m_nStart);
+    a.Type("type", m_nType);
 }
 
-FListing::FListing(CHtmlX* doc) : CElement(doc)
+FParagraph::FParagraph(CHtmlX* doc) : CElement(doc, TAG_P, EF_PARAGRAPH | EF_ALIGN), m_nAlign(0) {}
+
+void FParagraph::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_LISTING;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH;
+    a.Align("align", m_nAlign);
 }
 
-FMenu::FMenu(CHtmlX* doc) : CElement(doc), m_bCompact(0)
+FParam::FParam(CHtmlX* doc) : CElement(doc, TAG_PARAM, 0) {}
+
+void FParam::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_MENU;
-    m_dwFlags = EF_PARAGRAPH | EF_LIST;
+    a.Text("name", m_strName);
+    a.Text("value", m_strValue);
 }
 
-FMeta::FMeta(CHtmlX* doc) : CElement(doc)
+FPreformatted::FPreformatted(CHtmlX* doc) : CElement(doc, TAG_PRE, EF_FONT | EF_PARAGRAPH), m_nWidth(-1) {}
+
+void FPreformatted::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_META;
-    m_dwFlags = 0;
+    a.Length("width", m_nWidth);
 }
 
-FNoFrames::FNoFrames(CHtmlX* doc) : CElement(doc)
+FUnorderedList::FUnorderedList(CHtmlX* doc)
+    : CElement(doc, TAG_UL, EF_PARAGRAPH | EF_LIST), m_bCompact(0), m_nType(0)
+{}
+
+void FUnorderedList::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_NOFRAMES;
-    m_dwFlags = EF_FONT | EF_CONTEXT;
+    a.Flag("compact", m_bCompact);
+    a.Type("type", m_nType);
 }
 
-FOrderedList::FOrderedList(CHtmlX* doc) : CElement(doc), m_bCompact(0), m_nStart(0), m_nType(0)
-{
-    m_nKind = TAG_OL;
-    m_dwFlags = EF_PARAGRAPH | EF_LIST;
-}
-
-FParagraph::FParagraph(CHtmlX* doc) : CElement(doc), m_nAlign(0)
-{
-    m_nKind = TAG_P;
-    m_dwFlags = EF_PARAGRAPH | EF_ALIGN;
-}
-
-FParam::FParam(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_PARAM;
-    m_dwFlags = 0;
-}
-
-FPreformatted::FPreformatted(CHtmlX* doc) : CElement(doc), m_nWidth(-1)
-{
-    m_nKind = TAG_PRE;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH;
-}
-
-FSample::FSample(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_SAMP;
-    m_dwFlags = EF_FONT;
-}
-
-FScript::FScript(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_SCRIPT;
-    m_dwFlags = 0;
-}
-
-FSmall::FSmall(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_SMALL;
-    m_dwFlags = EF_FONT;
-}
-
-FStrike::FStrike(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_STRIKE;
-    m_dwFlags = EF_FONT;
-}
-
-FStrong::FStrong(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_STRONG;
-    m_dwFlags = EF_FONT;
-}
-
-FStyle::FStyle(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_STYLE;
-    m_dwFlags = 0;
-}
-
-FSubscript::FSubscript(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_SUB;
-    m_dwFlags = EF_FONT;
-}
-
-FSuperscript::FSuperscript(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_SUP;
-    m_dwFlags = EF_FONT;
-}
-
-FTitle::FTitle(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_TITLE;
-    m_dwFlags = 0;
-}
+// ---- Title ---------------------------------------------------------------------------------------
 
 CString FTitle::GetTitleText()
 {
@@ -339,36 +270,6 @@ CString FTitle::GetTitleText()
     for (; run; run = run->FindNextSiblingByKind(KIND_TEXT, FALSE, nullptr))
         title += static_cast<FText*>(run)->m_strRaw;
     return title;
-}
-
-FTeletype::FTeletype(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_TT;
-    m_dwFlags = EF_FONT;
-}
-
-FUnderline::FUnderline(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_U;
-    m_dwFlags = EF_FONT;
-}
-
-FUnorderedList::FUnorderedList(CHtmlX* doc) : CElement(doc), m_bCompact(0), m_nType(0)
-{
-    m_nKind = TAG_UL;
-    m_dwFlags = EF_PARAGRAPH | EF_LIST;
-}
-
-FVariable::FVariable(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_VAR;
-    m_dwFlags = EF_FONT;
-}
-
-FExample::FExample(CHtmlX* doc) : CElement(doc)
-{
-    m_nKind = TAG_XMP;
-    m_dwFlags = EF_FONT | EF_PARAGRAPH;
 }
 
 // A heading, P or DIV without an align attribute returns 0 and lets an outer element decide.

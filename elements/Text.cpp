@@ -51,11 +51,8 @@ private:
 
 } // namespace
 
-FText::FText(CHtmlX* doc) : CVisible(doc), m_pFont(nullptr), m_crText(0), m_bPre(FALSE)
-{
-    m_nKind = KIND_TEXT;
-    m_dwFlags |= EF_INLINE;
-}
+FText::FText(CHtmlX* doc) : CVisible(doc, KIND_TEXT, EF_INLINE), m_pFont(nullptr), m_crText(0), m_bPre(FALSE)
+{}
 
 FText* FText::PrevSiblingText() const
 {

@@ -1,15 +1,22 @@
-// Client-side image map elements: hit-testing a map's areas and building an area's region.
+// Client-side image map elements: their attributes, hit-testing a map's areas and building an area's region.
 #include "korhtml/MapElements.h"
 
 #include "korhtml/AttrValues.h"
+#include "korhtml/HtmlX.h"
 #include "korhtml/Region.h"
+#include "maps/MapManager.h"
+#include "transform/AttrReader.h"
 
 // ---- FMap ----
 
-FMap::FMap(CHtmlX* doc) : CElement(doc)
+FMap::FMap(CHtmlX* doc) : CElement(doc, TAG_MAP, 0) {}
+
+void FMap::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_MAP;
-    m_dwFlags = 0;
+    // A later map of the same name replaces this one in the registry. A tree built without a
+    // document (text conversion) has no registry.
+    if (a.Text("name", m_strName) && m_pDoc && m_pDoc->m_pMapManager)
+        m_pDoc->m_pMapManager->AddMap(m_strName, this);
 }
 
 FArea* FMap::HitArea(int x, int y)
@@ -39,10 +46,20 @@ CString FMap::GetLink(int x, int y)
 
 // ---- FArea ----
 
-FArea::FArea(CHtmlX* doc) : CElement(doc), m_bNoHref(0), m_nShape(SHAPE_DEFAULT), m_pRegion(nullptr)
+FArea::FArea(CHtmlX* doc)
+    : CElement(doc, TAG_AREA, 0), m_bNoHref(0), m_nShape(SHAPE_DEFAULT), m_pRegion(nullptr)
+{}
+
+// An AREA without shape keeps the constructor's SHAPE_DEFAULT, a rectangle.
+void FArea::ReadAttributes(const CAttrReader& a)
 {
-    m_nKind = TAG_AREA;
-    m_dwFlags = 0;
+    a.Text("alt", m_strAlt);
+    a.Text("href", m_strHref);
+    a.Flag("nohref", m_bNoHref);
+    a.Shape("shape", m_nShape);
+    CString coords;
+    if (a.Raw("coords", coords))
+        SetShape(m_nShape, coords); // as written: the region reads only the digits
 }
 
 FArea::~FArea()

@@ -1,11 +1,12 @@
-// CTransformer: the tag index dispatch, attribute reading and word splitting of text nodes.
+// CTransformer: the tag index dispatch and the word splitting of text nodes.
 #include "transform/Transformer.h"
 
+#include <algorithm>
+#include <array>
 #include <new>
 
 #include "korhtml/FormElements.h"
 #include "korhtml/HtmlSrvr.h"
-#include "korhtml/HtmlX.h"
 #include "korhtml/ImageElement.h"
 #include "korhtml/MapElements.h"
 #include "korhtml/RuleElements.h"
@@ -13,110 +14,108 @@
 #include "korhtml/TableElements.h"
 #include "korhtml/TextElement.h"
 #include "kortag/kortag.h"
-#include "maps/MapManager.h"
+#include "transform/AttrReader.h"
 
 IMPLEMENT_DYNCREATE(CTransformer, CObject)
 
 namespace {
 
-// Reads the attributes of one tag node into element fields. An absent attribute leaves the field
-// at the value the element's constructor gave it.
-class CAttrReader
+// Builds the element of one tag index and fills its attribute fields.
+using Factory = CElement* (*)(CHtmlX* doc, const CAttrReader& a);
+
+// An element that cannot be allocated reads no attribute.
+template <class T> CElement* Make(CHtmlX* doc, const CAttrReader& a)
 {
-public:
-    explicit CAttrReader(CTagNode* node) : m_pMap(node->HasAttributes() ? node->GetMap() : nullptr) {}
-
-    // The value as written (quotes included).
-    BOOL Raw(const char* name, CString& value) const { return m_pMap && m_pMap->Lookup(name, value); }
-
-    void Text(const char* name, CString& field) const
-    {
-        CString v;
-        if (Raw(name, v))
-            field = CAttrParser::StripQuotes(v);
-    }
-    // Presence alone sets the flag; the value is not read.
-    BOOL Flag(const char* name, int& field) const
-    {
-        CString v;
-        if (!Raw(name, v))
-            return FALSE;
-        field = 1;
-        return TRUE;
-    }
-    BOOL Length(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseLength); }
-    BOOL FontSize(const char* name, int& field) const
-    {
-        return Parse(name, field, CAttrParser::ParseFontSize);
-    }
-    BOOL Align(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseAlign); }
-    BOOL VAlign(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseVAlign); }
-    BOOL Clear(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseClear); }
-    BOOL Method(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseMethod); }
-    BOOL Type(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseType); }
-    BOOL Side(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseSide); }
-    BOOL Shape(const char* name, int& field) const { return Parse(name, field, CAttrParser::ParseShape); }
-    BOOL Color(const char* name, COLORREF& field) const
-    {
-        CString v;
-        if (!Raw(name, v))
-            return FALSE;
-        field = CAttrParser::ParseColor(CAttrParser::StripQuotes(v));
-        return TRUE;
-    }
-
-private:
-    template <class Parser> BOOL Parse(const char* name, int& field, Parser parse) const
-    {
-        CString v;
-        if (!Raw(name, v))
-            return FALSE;
-        field = parse(CAttrParser::StripQuotes(v));
-        return TRUE;
-    }
-
-    CMapStringToString* m_pMap;
-};
-
-// TD and TH share their attributes and fields.
-void ReadCell(FTableCell* cell, const CAttrReader& a)
-{
-    a.Align("align", cell->m_nCellAlign);
-    a.Length("colspan", cell->m_nColSpan);
-    a.Flag("nowrap", cell->m_bNoWrap);
-    a.Length("rowspan", cell->m_nRowSpan);
-    a.VAlign("valign", cell->m_nVAlign);
-    a.Length("width", cell->m_nWidthAttr);
-    a.Side("noborder", cell->m_nNoBorder);
-    a.Color("bgcolor", cell->m_crBgColor);
-    // Spans below one, percentages included, make no sense for the grid.
-    if (cell->m_nColSpan < 1)
-        cell->m_nColSpan = 1;
-    if (cell->m_nRowSpan < 1)
-        cell->m_nRowSpan = 1;
-}
-
-// H1 to H6 read only their alignment.
-template <class Heading> CElement* NewHeading(CHtmlX* doc, const CAttrReader& a)
-{
-    Heading* e = new (std::nothrow) Heading(doc);
+    T* e = new (std::nothrow) T(doc);
     if (e)
-        a.Align("align", e->m_nAlign);
+        e->ReadAttributes(a);
     return e;
 }
 
-template <class Element> CElement* NewPlain(CHtmlX* doc)
-{
-    return new (std::nothrow) Element(doc);
-}
+// The element class of every tag index, each class reading its own attributes. PLAINTEXT has no
+// class and is built like an unlisted tag.
+constexpr std::array<Factory, TAG_LAST + 1> kFactories = [] {
+    std::array<Factory, TAG_LAST + 1> f{};
+    f[TAG_A] = Make<FAnchor>;
+    f[TAG_ADDRESS] = Make<FAddress>;
+    f[TAG_APPLET] = Make<FApplet>;
+    f[TAG_AREA] = Make<FArea>;
+    f[TAG_B] = Make<FBold>;
+    f[TAG_BASE] = Make<FBase>;
+    f[TAG_BIG] = Make<FBig>;
+    f[TAG_BLINK] = Make<FBlink>;
+    f[TAG_BLOCKQUOTE] = Make<FBlockQuote>;
+    f[TAG_BODY] = Make<FBody>;
+    f[TAG_BR] = Make<FBreak>;
+    f[TAG_CAPTION] = Make<FCaption>;
+    f[TAG_CENTER] = Make<FCenter>;
+    f[TAG_CITE] = Make<FCite>;
+    f[TAG_CODE] = Make<FCode>;
+    f[TAG_COMMENT] = Make<FComment>;
+    f[TAG_DD] = Make<FDefinitionData>;
+    f[TAG_DFN] = Make<FDefinition>;
+    f[TAG_DIR] = Make<FDirectory>;
+    f[TAG_DIV] = Make<FDivision>;
+    f[TAG_DL] = Make<FDefinitionList>;
+    f[TAG_DT] = Make<FDefinitionTerm>;
+    f[TAG_EM] = Make<FEmphasis>;
+    f[TAG_FONT] = Make<FFont>;
+    f[TAG_FORM] = Make<FForm>;
+    f[TAG_FRAME] = Make<FFrame>;
+    f[TAG_FRAMESET] = Make<FFrameSet>;
+    f[TAG_H1] = Make<FHeading1>;
+    f[TAG_H2] = Make<FHeading2>;
+    f[TAG_H3] = Make<FHeading3>;
+    f[TAG_H4] = Make<FHeading4>;
+    f[TAG_H5] = Make<FHeading5>;
+    f[TAG_H6] = Make<FHeading6>;
+    f[TAG_HEAD] = Make<FHead>;
+    f[TAG_HR] = Make<FRule>;
+    f[TAG_HTML] = Make<FHtml>;
+    f[TAG_I] = Make<FItalic>;
+    f[TAG_IMG] = Make<FImage>;
+    f[TAG_INPUT] = Make<FInput>;
+    f[TAG_ISINDEX] = Make<FIsIndex>;
+    f[TAG_KBD] = Make<FKeyboard>;
+    f[TAG_LI] = Make<FListItem>;
+    f[TAG_LINK] = Make<FLink>;
+    f[TAG_LISTING] = Make<FListing>;
+    f[TAG_MAP] = Make<FMap>;
+    f[TAG_MENU] = Make<FMenu>;
+    f[TAG_META] = Make<FMeta>;
+    f[TAG_NOFRAMES] = Make<FNoFrames>;
+    f[TAG_OL] = Make<FOrderedList>;
+    f[TAG_OPTION] = Make<FOption>;
+    f[TAG_P] = Make<FParagraph>;
+    f[TAG_PARAM] = Make<FParam>;
+    f[TAG_PRE] = Make<FPreformatted>;
+    f[TAG_SAMP] = Make<FSample>;
+    f[TAG_SCRIPT] = Make<FScript>;
+    f[TAG_SELECT] = Make<FSelect>;
+    f[TAG_SMALL] = Make<FSmall>;
+    f[TAG_STRIKE] = Make<FStrike>;
+    f[TAG_STRONG] = Make<FStrong>;
+    f[TAG_STYLE] = Make<FStyle>;
+    f[TAG_SUB] = Make<FSubscript>;
+    f[TAG_SUP] = Make<FSuperscript>;
+    f[TAG_TABLE] = Make<FTable>;
+    f[TAG_TD] = Make<FTableCell>;
+    f[TAG_TEXTAREA] = Make<FTextArea>;
+    f[TAG_TFOOT] = Make<FTableFoot>;
+    f[TAG_TH] = Make<FTableHeader>;
+    f[TAG_TITLE] = Make<FTitle>;
+    f[TAG_TR] = Make<FTableRow>;
+    f[TAG_TT] = Make<FTeletype>;
+    f[TAG_U] = Make<FUnderline>;
+    f[TAG_UL] = Make<FUnorderedList>;
+    f[TAG_VAR] = Make<FVariable>;
+    f[TAG_WBR] = Make<FText>; // an empty word that lets the line break there
+    f[TAG_XMP] = Make<FExample>;
+    return f;
+}();
 
-template <class List> CElement* NewCompact(CHtmlX* doc, const CAttrReader& a)
-{
-    List* e = new (std::nothrow) List(doc);
-    if (e)
-        a.Flag("compact", e->m_bCompact);
-    return e;
-}
+static_assert(std::ranges::count(kFactories, nullptr) == 1 && !kFactories[TAG_PLAINTEXT],
+              "every tag index but PLAINTEXT builds its own class");
 
 // Appends one text element holding raw to parent; nothing when it cannot be allocated.
 void AppendText(CElement* parent, CHtmlX* doc, const CString& raw, BOOL pre)
@@ -175,435 +174,15 @@ CElement* CTransformer::CreateElement(CTagNode* node)
     const CString name = node->GetName(TAGNAME_UPPER);
     CTagDB* db = GetHtmlDB();
     const int index = db ? db->GetTagIndex(name) : node->GetIndex();
-    CHtmlX* doc = m_pDoc;
+    const Factory make = unsigned(index) <= unsigned(TAG_LAST) ? kFactories[index] : nullptr;
+    if (make)
+        return make(m_pDoc, CAttrReader(node));
 
     // Unlisted tags become inert comments that remember the tag name.
-    if (unsigned(index) > unsigned(TAG_LAST) || index == TAG_PLAINTEXT) {
-        FComment* e = new (std::nothrow) FComment(doc);
-        if (e)
-            e->m_strComment = name;
-        return e;
-    }
-
-    const CAttrReader a(node);
-    switch (index) {
-    case TAG_A: {
-        FAnchor* e = new (std::nothrow) FAnchor(doc);
-        if (!e)
-            return nullptr;
-        a.Text("href", e->m_strHref);
-        a.Text("name", e->m_strName);
-        a.Text("rel", e->m_strRel);
-        a.Text("rev", e->m_strRev);
-        a.Text("title", e->m_strTitle);
-        a.Text("korlink", e->m_strKorLink);
-        return e;
-    }
-    case TAG_ADDRESS:
-        return NewPlain<FAddress>(doc);
-    case TAG_APPLET: {
-        FApplet* e = new (std::nothrow) FApplet(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nAlign);
-        a.Text("alt", e->m_strAlt);
-        a.Text("code", e->m_strCode);
-        a.Text("codebase", e->m_strCodeBase);
-        a.Length("height", e->m_nHeight);
-        a.Length("hspace", e->m_nHSpace);
-        a.Text("name", e->m_strName);
-        a.Length("vspace", e->m_nVSpace);
-        a.Length("width", e->m_nWidth);
-        return e;
-    }
-    case TAG_AREA: {
-        FArea* e = new (std::nothrow) FArea(doc);
-        if (!e)
-            return nullptr;
-        e->m_nShape = SHAPE_DEFAULT; // an AREA without shape is a default (rectangle) area
-        a.Text("alt", e->m_strAlt);
-        a.Text("href", e->m_strHref);
-        a.Flag("nohref", e->m_bNoHref);
-        a.Shape("shape", e->m_nShape);
-        CString coords;
-        if (a.Raw("coords", coords))
-            e->SetShape(e->m_nShape, coords); // as written: the region reads only the digits
-        return e;
-    }
-    case TAG_B:
-        return NewPlain<FBold>(doc);
-    case TAG_BASE: {
-        FBase* e = new (std::nothrow) FBase(doc);
-        if (e)
-            a.Text("href", e->m_strHref);
-        return e;
-    }
-    case TAG_BIG:
-        return NewPlain<FBig>(doc);
-    case TAG_BLINK:
-        return NewPlain<FBlink>(doc);
-    case TAG_BLOCKQUOTE:
-        return NewPlain<FBlockQuote>(doc);
-    case TAG_BODY: {
-        FBody* e = new (std::nothrow) FBody(doc);
-        if (!e)
-            return nullptr;
-        a.Color("alink", e->m_crALink);
-        a.Text("background", e->m_strBackground);
-        a.Color("bgcolor", e->m_crBgColor);
-        a.Color("link", e->m_crLink);
-        a.Color("text", e->m_crText);
-        a.Color("vlink", e->m_crVLink);
-        a.VAlign("valign", e->m_nVAlign);
-        return e;
-    }
-    case TAG_BR: {
-        FBreak* e = new (std::nothrow) FBreak(doc);
-        if (e)
-            a.Clear("clear", e->m_nClear);
-        return e;
-    }
-    case TAG_CAPTION: {
-        FCaption* e = new (std::nothrow) FCaption(doc);
-        if (e)
-            a.Align("align", e->m_nAlign);
-        return e;
-    }
-    case TAG_CENTER:
-        return NewPlain<FCenter>(doc);
-    case TAG_CITE:
-        return NewPlain<FCite>(doc);
-    case TAG_CODE:
-        return NewPlain<FCode>(doc);
-    case TAG_COMMENT: {
-        FComment* e = new (std::nothrow) FComment(doc);
-        if (e)
-            a.Raw("comment", e->m_strComment); // the comment text as written
-        return e;
-    }
-    case TAG_DD:
-        return NewPlain<FDefinitionData>(doc);
-    case TAG_DFN:
-        return NewPlain<FDefinition>(doc);
-    case TAG_DIR:
-        return NewCompact<FDirectory>(doc, a);
-    case TAG_DIV: {
-        FDivision* e = new (std::nothrow) FDivision(doc);
-        if (e)
-            a.Align("align", e->m_nAlign);
-        return e;
-    }
-    case TAG_DL:
-        return NewCompact<FDefinitionList>(doc, a);
-    case TAG_DT:
-        return NewPlain<FDefinitionTerm>(doc);
-    case TAG_EM:
-        return NewPlain<FEmphasis>(doc);
-    case TAG_FONT: {
-        // Each given-flag follows its own attribute, so a FONT changes only what it names.
-        FFont* e = new (std::nothrow) FFont(doc);
-        if (!e)
-            return nullptr;
-        if (a.Color("color", e->m_crColor))
-            e->m_bColorGiven = 1;
-        if (a.FontSize("size", e->m_nSize))
-            e->m_bSizeGiven = 1;
-        CString face;
-        if (a.Raw("face", face)) {
-            e->m_strFace = StripQuotes(face);
-            e->m_bFaceGiven = 1;
-        }
-        return e;
-    }
-    case TAG_FORM: {
-        FForm* e = new (std::nothrow) FForm(doc);
-        if (!e)
-            return nullptr;
-        a.Text("action", e->m_strAction);
-        a.Text("enctype", e->m_strEncType);
-        a.Method("method", e->m_nMethod);
-        return e;
-    }
-    case TAG_FRAME: {
-        FFrame* e = new (std::nothrow) FFrame(doc);
-        if (!e)
-            return nullptr;
-        a.Text("src", e->m_strSrc);
-        a.Text("name", e->m_strName);
-        a.Text("noresize", e->m_strNoResize);
-        a.Text("scrolling", e->m_strScrolling);
-        a.Text("marginheight", e->m_strMarginHeight);
-        a.Text("marginwidth", e->m_strMarginWidth);
-        return e;
-    }
-    case TAG_FRAMESET: {
-        FFrameSet* e = new (std::nothrow) FFrameSet(doc);
-        if (!e)
-            return nullptr;
-        a.Text("rows", e->m_strRows);
-        a.Text("cols", e->m_strCols);
-        return e;
-    }
-    case TAG_H1:
-        return NewHeading<FHeading1>(doc, a);
-    case TAG_H2:
-        return NewHeading<FHeading2>(doc, a);
-    case TAG_H3:
-        return NewHeading<FHeading3>(doc, a);
-    case TAG_H4:
-        return NewHeading<FHeading4>(doc, a);
-    case TAG_H5:
-        return NewHeading<FHeading5>(doc, a);
-    case TAG_H6:
-        return NewHeading<FHeading6>(doc, a);
-    case TAG_HEAD:
-        return NewPlain<FHead>(doc);
-    case TAG_HR: {
-        FRule* e = new (std::nothrow) FRule(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nRuleAlign);
-        a.Flag("noshade", e->m_bNoShade);
-        a.Length("size", e->m_nSize);
-        a.Length("width", e->m_nWidthAttr);
-        return e;
-    }
-    case TAG_HTML: {
-        FHtml* e = new (std::nothrow) FHtml(doc);
-        if (e)
-            a.Text("version", e->m_strVersion);
-        return e;
-    }
-    case TAG_I:
-        return NewPlain<FItalic>(doc);
-    case TAG_IMG: {
-        FImage* e = new (std::nothrow) FImage(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nImageAlign);
-        a.Text("alt", e->m_strAlt);
-        a.Length("border", e->m_nBorder);
-        a.Length("height", e->m_nHeightAttr);
-        a.Length("hspace", e->m_nHSpace);
-        a.Flag("ismap", e->m_bIsMap);
-        a.Text("src", e->m_strSrc);
-        a.Text("usemap", e->m_strUseMap);
-        if (!e->m_strUseMap.IsEmpty() && e->m_strUseMap[0] == '#')
-            e->m_strUseMap = e->m_strUseMap.Mid(1); // "#nav" names the map "nav"
-        a.Length("vspace", e->m_nVSpace);
-        a.Length("width", e->m_nWidthAttr);
-        return e;
-    }
-    case TAG_INPUT: {
-        FInput* e = new (std::nothrow) FInput(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nInputAlign);
-        a.Flag("checked", e->m_bChecked);
-        a.Length("maxlength", e->m_nMaxLength);
-        a.Text("name", e->m_strName);
-        a.Length("size", e->m_nSize);
-        a.Text("src", e->m_strSrc);
-        a.Type("type", e->m_nType);
-        a.Text("value", e->m_strValue);
-        return e;
-    }
-    case TAG_ISINDEX: {
-        FIsIndex* e = new (std::nothrow) FIsIndex(doc);
-        if (e)
-            a.Text("prompt", e->m_strPrompt);
-        return e;
-    }
-    case TAG_KBD:
-        return NewPlain<FKeyboard>(doc);
-    case TAG_LI: {
-        FListItem* e = new (std::nothrow) FListItem(doc);
-        if (!e)
-            return nullptr;
-        a.Type("type", e->m_nType);
-        a.Length("value", e->m_nValue);
-        return e;
-    }
-    case TAG_LINK: {
-        FLink* e = new (std::nothrow) FLink(doc);
-        if (!e)
-            return nullptr;
-        a.Text("href", e->m_strHref);
-        a.Text("id", e->m_strId);
-        a.Text("rel", e->m_strRel);
-        a.Text("rev", e->m_strRev);
-        a.Text("title", e->m_strTitle);
-        return e;
-    }
-    case TAG_LISTING:
-        return NewPlain<FListing>(doc);
-    case TAG_MAP: {
-        FMap* e = new (std::nothrow) FMap(doc);
-        if (!e)
-            return nullptr;
-        CString mapName;
-        if (a.Raw("name", mapName)) {
-            e->m_strName = StripQuotes(mapName);
-            // A later map of the same name replaces this one in the registry.
-            if (doc && doc->m_pMapManager)
-                doc->m_pMapManager->AddMap(e->m_strName, e);
-        }
-        return e;
-    }
-    case TAG_MENU:
-        return NewCompact<FMenu>(doc, a);
-    case TAG_META: {
-        FMeta* e = new (std::nothrow) FMeta(doc);
-        if (!e)
-            return nullptr;
-        a.Text("content", e->m_strContent);
-        a.Text("http-equiv", e->m_strHttpEquiv);
-        a.Text("name", e->m_strName);
-        return e;
-    }
-    case TAG_NOFRAMES:
-        return NewPlain<FNoFrames>(doc);
-    case TAG_OL: {
-        FOrderedList* e = new (std::nothrow) FOrderedList(doc);
-        if (!e)
-            return nullptr;
-        a.Flag("compact", e->m_bCompact);
-        a.Length("start", e->m_nStart);
-        a.Type("type", e->m_nType);
-        return e;
-    }
-    case TAG_OPTION: {
-        FOption* e = new (std::nothrow) FOption(doc);
-        if (!e)
-            return nullptr;
-        a.Flag("selected", e->m_bSelected);
-        a.Text("value", e->m_strValue);
-        return e;
-    }
-    case TAG_P: {
-        FParagraph* e = new (std::nothrow) FParagraph(doc);
-        if (e)
-            a.Align("align", e->m_nAlign);
-        return e;
-    }
-    case TAG_PARAM: {
-        FParam* e = new (std::nothrow) FParam(doc);
-        if (!e)
-            return nullptr;
-        a.Text("name", e->m_strName);
-        a.Text("value", e->m_strValue);
-        return e;
-    }
-    case TAG_PRE: {
-        FPreformatted* e = new (std::nothrow) FPreformatted(doc);
-        if (e)
-            a.Length("width", e->m_nWidth);
-        return e;
-    }
-    case TAG_SAMP:
-        return NewPlain<FSample>(doc);
-    case TAG_SCRIPT:
-        return NewPlain<FScript>(doc);
-    case TAG_SELECT: {
-        FSelect* e = new (std::nothrow) FSelect(doc);
-        if (!e)
-            return nullptr;
-        a.Flag("multiple", e->m_bMultiple);
-        a.Text("name", e->m_strName);
-        a.Length("size", e->m_nSize);
-        return e;
-    }
-    case TAG_SMALL:
-        return NewPlain<FSmall>(doc);
-    case TAG_STRIKE:
-        return NewPlain<FStrike>(doc);
-    case TAG_STRONG:
-        return NewPlain<FStrong>(doc);
-    case TAG_STYLE:
-        return NewPlain<FStyle>(doc);
-    case TAG_SUB:
-        return NewPlain<FSubscript>(doc);
-    case TAG_SUP:
-        return NewPlain<FSuperscript>(doc);
-    case TAG_TABLE: {
-        FTable* e = new (std::nothrow) FTable(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nTableAlign);
-        // Only a floating table lets the text continue beside it.
-        if (e->m_nTableAlign != ALIGN_LEFT && e->m_nTableAlign != ALIGN_RIGHT)
-            e->m_dwFlags |= EF_LINEBREAK;
-        CString border;
-        if (!a.Raw("border", border))
-            e->m_nBorder = 0;
-        else if (border.str() == "true")
-            e->m_nBorder = 1;
-        else
-            e->m_nBorder = ParseLength(StripQuotes(border)); // a bare border arrives as "EXIST": 1
-        a.Length("cellpadding", e->m_nCellPadding);
-        a.Length("cellspacing", e->m_nCellSpacing);
-        a.Length("width", e->m_nWidthAttr);
-        a.Color("bgcolor", e->m_crBgColor);
-        a.Color("bordercolor", e->m_crBorderColor);
-        a.Color("bordercolordark", e->m_crBorderDark);
-        a.Color("bordercolorlight", e->m_crBorderLight);
-        return e;
-    }
-    case TAG_TD: {
-        FTableCell* e = new (std::nothrow) FTableCell(doc);
-        if (e)
-            ReadCell(e, a);
-        return e;
-    }
-    case TAG_TEXTAREA: {
-        FTextArea* e = new (std::nothrow) FTextArea(doc);
-        if (!e)
-            return nullptr;
-        a.Length("cols", e->m_nCols);
-        a.Text("name", e->m_strName);
-        a.Length("rows", e->m_nRowsAttr);
-        return e;
-    }
-    case TAG_TFOOT:
-        return NewPlain<FTableFoot>(doc);
-    case TAG_TH: {
-        FTableHeader* e = new (std::nothrow) FTableHeader(doc);
-        if (e)
-            ReadCell(e, a);
-        return e;
-    }
-    case TAG_TITLE:
-        return NewPlain<FTitle>(doc);
-    case TAG_TR: {
-        FTableRow* e = new (std::nothrow) FTableRow(doc);
-        if (!e)
-            return nullptr;
-        a.Align("align", e->m_nRowAlign);
-        a.VAlign("valign", e->m_nRowVAlign);
-        a.Color("bgcolor", e->m_crBgColor);
-        return e;
-    }
-    case TAG_TT:
-        return NewPlain<FTeletype>(doc);
-    case TAG_U:
-        return NewPlain<FUnderline>(doc);
-    case TAG_UL: {
-        FUnorderedList* e = new (std::nothrow) FUnorderedList(doc);
-        if (!e)
-            return nullptr;
-        a.Flag("compact", e->m_bCompact);
-        a.Type("type", e->m_nType);
-        return e;
-    }
-    case TAG_VAR:
-        return NewPlain<FVariable>(doc);
-    case KIND_TEXT:
-        return NewPlain<FText>(doc); // WBR: an empty word that lets the line break there
-    case TAG_XMP:
-        return NewPlain<FExample>(doc);
-    default:
-        return nullptr; // not reached: every index up to 75 is handled above
-    }
+    FComment* e = new (std::nothrow) FComment(m_pDoc);
+    if (e)
+        e->m_strComment = name;
+    return e;
 }
 
 void CTransformer::AddText(CElement* parent, CTagNode* textNode)

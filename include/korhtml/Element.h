@@ -9,6 +9,7 @@ class CDC;
 class CFont;
 class CWnd;
 class CVisible;
+class CAttrReader;
 
 // Tag index of the tag database, and the kind of the element built for it (m_nKind). The indices
 // follow the alphabetical order of the tag names. PLAINTEXT has no element of its own; the kind of
@@ -134,7 +135,17 @@ class CElement : public CTreeNode
 {
 public:
     explicit CElement(CHtmlX* doc);
+    // What every element class passes up: its document, its tag index and its trait flags.
+    CElement(CHtmlX* doc, int kind, DWORD flags) : CElement(doc)
+    {
+        m_nKind = kind;
+        m_dwFlags = flags;
+    }
     ~CElement() override;
+
+    // Fills the attribute fields right after construction. Not virtual: the transformer calls it
+    // on the exact class it built; classes with attributes hide this empty one with their own.
+    void ReadAttributes(const CAttrReader& /*a*/) {}
 
     // Searches by flags (any bit of mask) or by kind; each ends with null at stop (not examined).
     virtual CElement* FindDescendantByFlags(DWORD mask, BOOL includeSelf = FALSE, CElement* stop = nullptr);
@@ -189,6 +200,12 @@ class CVisible : public CElement
 {
 public:
     explicit CVisible(CHtmlX* doc);
+    // As for CElement; the flags are added to EF_VISIBLE.
+    CVisible(CHtmlX* doc, int kind, DWORD flags) : CVisible(doc)
+    {
+        m_nKind = kind;
+        m_dwFlags |= flags;
+    }
     ~CVisible() override;
 
     virtual void Draw(CDC* dc);

@@ -8,7 +8,8 @@
 class CFormControl : public CVisible
 {
 public:
-    explicit CFormControl(CHtmlX* doc);
+    // kind: the tag index of the control.
+    CFormControl(CHtmlX* doc, int kind);
     // Destroys the control window, if there is one.
     ~CFormControl() override;
 
@@ -21,6 +22,7 @@ class FInput : public CFormControl
 {
 public:
     explicit FInput(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_nInputAlign; // stored only
     BOOL m_bChecked;
@@ -38,6 +40,7 @@ class FSelect : public CFormControl
 {
 public:
     explicit FSelect(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // Both give the first visible element after the subtree, whatever the arguments.
     CVisible* GetNextVisible(BOOL includeSelf = FALSE, CElement* stop = nullptr) override;
@@ -54,6 +57,7 @@ class FOption : public CElement
 {
 public:
     explicit FOption(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     BOOL m_bSelected; // stored only
     CString m_strValue;
@@ -64,6 +68,7 @@ class FTextArea : public CFormControl
 {
 public:
     explicit FTextArea(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // Both give the first visible element after the subtree, whatever the arguments.
     CVisible* GetNextVisible(BOOL includeSelf = FALSE, CElement* stop = nullptr) override;
@@ -81,6 +86,7 @@ class FForm : public CElement
 {
 public:
     explicit FForm(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strAction;
     CString m_strEncType;

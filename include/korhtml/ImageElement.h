@@ -9,6 +9,7 @@ class FImage : public CVisible
 {
 public:
     explicit FImage(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // True when the picture has more than one frame.
     BOOL IsAnimated();

@@ -11,6 +11,8 @@ class FMap : public CElement
 {
 public:
     explicit FMap(CHtmlX* doc);
+    // Also registers the map under its name with the document's map manager.
+    void ReadAttributes(const CAttrReader& a);
 
     // Whether an area with a link lies under (x, y), relative to the image's top-left corner.
     BOOL IsInMap(int x, int y);
@@ -29,6 +31,7 @@ class FArea : public CElement
 {
 public:
     explicit FArea(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     ~FArea() override;
 
     // Builds the region for the shape code (rectangle for 0 and 3, circle 1, polygon 2) from the

@@ -8,6 +8,7 @@ class FRule : public CVisible
 {
 public:
     explicit FRule(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // The rule itself, and the next visible element.
     void GetVisibleRange(CVisible** first, CVisible** after) override;
@@ -27,6 +28,7 @@ class FBreak : public CVisible
 {
 public:
     explicit FBreak(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // No content of its own; the next visible element starts a line.
     void GetVisibleRange(CVisible** first, CVisible** after) override;
@@ -42,6 +44,7 @@ class FListItem : public CVisible
 {
 public:
     explicit FListItem(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     // The item itself starts a line; nothing after it is forced onto a new one.
     void GetVisibleRange(CVisible** first, CVisible** after) override;

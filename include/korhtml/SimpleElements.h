@@ -13,6 +13,7 @@ class FAnchor : public CElement
 {
 public:
     explicit FAnchor(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     CString m_strHref;
@@ -26,21 +27,21 @@ public:
 class FAddress : public CElement
 {
 public:
-    explicit FAddress(CHtmlX* doc);
+    explicit FAddress(CHtmlX* doc) : CElement(doc, TAG_ADDRESS, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FBold : public CElement
 {
 public:
-    explicit FBold(CHtmlX* doc);
+    explicit FBold(CHtmlX* doc) : CElement(doc, TAG_B, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FBig : public CElement
 {
 public:
-    explicit FBig(CHtmlX* doc);
+    explicit FBig(CHtmlX* doc) : CElement(doc, TAG_BIG, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
@@ -49,6 +50,7 @@ class FBody : public CElement
 {
 public:
     explicit FBody(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     // Fetches the background image through the document's image manager (measure pass).
     void LoadBackground();
@@ -68,21 +70,21 @@ public:
 class FCite : public CElement
 {
 public:
-    explicit FCite(CHtmlX* doc);
+    explicit FCite(CHtmlX* doc) : CElement(doc, TAG_CITE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FCode : public CElement
 {
 public:
-    explicit FCode(CHtmlX* doc);
+    explicit FCode(CHtmlX* doc) : CElement(doc, TAG_CODE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FEmphasis : public CElement
 {
 public:
-    explicit FEmphasis(CHtmlX* doc);
+    explicit FEmphasis(CHtmlX* doc) : CElement(doc, TAG_EM, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
@@ -91,6 +93,7 @@ class FFont : public CElement
 {
 public:
     explicit FFont(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     COLORREF m_crColor;
@@ -106,6 +109,7 @@ class FFrame : public CElement
 {
 public:
     explicit FFrame(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strSrc;
     CString m_strName;
@@ -119,6 +123,7 @@ class FFrameSet : public CElement
 {
 public:
     explicit FFrameSet(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strRows;
     CString m_strCols;
@@ -127,7 +132,7 @@ public:
 class FNoFrames : public CElement
 {
 public:
-    explicit FNoFrames(CHtmlX* doc);
+    explicit FNoFrames(CHtmlX* doc) : CElement(doc, TAG_NOFRAMES, EF_FONT | EF_CONTEXT) {}
 };
 
 // H1 to H6: bold, sized, and aligned by their own align attribute when it has one.
@@ -135,6 +140,7 @@ class FHeading1 : public CElement
 {
 public:
     explicit FHeading1(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -145,6 +151,7 @@ class FHeading2 : public CElement
 {
 public:
     explicit FHeading2(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -155,6 +162,7 @@ class FHeading3 : public CElement
 {
 public:
     explicit FHeading3(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -165,6 +173,7 @@ class FHeading4 : public CElement
 {
 public:
     explicit FHeading4(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -175,6 +184,7 @@ class FHeading5 : public CElement
 {
 public:
     explicit FHeading5(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -185,6 +195,7 @@ class FHeading6 : public CElement
 {
 public:
     explicit FHeading6(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
     int GetAlign() override;
 
@@ -194,21 +205,21 @@ public:
 class FItalic : public CElement
 {
 public:
-    explicit FItalic(CHtmlX* doc);
+    explicit FItalic(CHtmlX* doc) : CElement(doc, TAG_I, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FKeyboard : public CElement
 {
 public:
-    explicit FKeyboard(CHtmlX* doc);
+    explicit FKeyboard(CHtmlX* doc) : CElement(doc, TAG_KBD, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FListing : public CElement
 {
 public:
-    explicit FListing(CHtmlX* doc);
+    explicit FListing(CHtmlX* doc) : CElement(doc, TAG_LISTING, EF_FONT | EF_PARAGRAPH) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
@@ -216,6 +227,7 @@ class FPreformatted : public CElement
 {
 public:
     explicit FPreformatted(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 
     int m_nWidth; // stored only
@@ -224,28 +236,28 @@ public:
 class FSample : public CElement
 {
 public:
-    explicit FSample(CHtmlX* doc);
+    explicit FSample(CHtmlX* doc) : CElement(doc, TAG_SAMP, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FSmall : public CElement
 {
 public:
-    explicit FSmall(CHtmlX* doc);
+    explicit FSmall(CHtmlX* doc) : CElement(doc, TAG_SMALL, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FStrike : public CElement
 {
 public:
-    explicit FStrike(CHtmlX* doc);
+    explicit FStrike(CHtmlX* doc) : CElement(doc, TAG_STRIKE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FStrong : public CElement
 {
 public:
-    explicit FStrong(CHtmlX* doc);
+    explicit FStrong(CHtmlX* doc) : CElement(doc, TAG_STRONG, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
@@ -253,42 +265,42 @@ public:
 class FSubscript : public CElement
 {
 public:
-    explicit FSubscript(CHtmlX* doc);
+    explicit FSubscript(CHtmlX* doc) : CElement(doc, TAG_SUB, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FSuperscript : public CElement
 {
 public:
-    explicit FSuperscript(CHtmlX* doc);
+    explicit FSuperscript(CHtmlX* doc) : CElement(doc, TAG_SUP, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FTeletype : public CElement
 {
 public:
-    explicit FTeletype(CHtmlX* doc);
+    explicit FTeletype(CHtmlX* doc) : CElement(doc, TAG_TT, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FUnderline : public CElement
 {
 public:
-    explicit FUnderline(CHtmlX* doc);
+    explicit FUnderline(CHtmlX* doc) : CElement(doc, TAG_U, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FVariable : public CElement
 {
 public:
-    explicit FVariable(CHtmlX* doc);
+    explicit FVariable(CHtmlX* doc) : CElement(doc, TAG_VAR, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
 class FExample : public CElement
 {
 public:
-    explicit FExample(CHtmlX* doc);
+    explicit FExample(CHtmlX* doc) : CElement(doc, TAG_XMP, EF_FONT | EF_PARAGRAPH) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
@@ -297,27 +309,28 @@ public:
 class FBlockQuote : public CElement
 {
 public:
-    explicit FBlockQuote(CHtmlX* doc);
+    explicit FBlockQuote(CHtmlX* doc) : CElement(doc, TAG_BLOCKQUOTE, EF_PARAGRAPH) {}
 };
 
 // CENTER centres its content whatever is inside or around it (up to the layout context).
 class FCenter : public CElement
 {
 public:
-    explicit FCenter(CHtmlX* doc);
+    explicit FCenter(CHtmlX* doc) : CElement(doc, TAG_CENTER, EF_PARAGRAPH | EF_ALIGN) {}
     int GetAlign() override;
 };
 
 class FDefinitionData : public CElement
 {
 public:
-    explicit FDefinitionData(CHtmlX* doc);
+    explicit FDefinitionData(CHtmlX* doc) : CElement(doc, TAG_DD, EF_LINEBREAK) {}
 };
 
 class FDirectory : public CElement
 {
 public:
     explicit FDirectory(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_bCompact;
 };
@@ -326,6 +339,7 @@ class FDivision : public CElement
 {
 public:
     explicit FDivision(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     int GetAlign() override;
 
     int m_nAlign;
@@ -335,6 +349,7 @@ class FDefinitionList : public CElement
 {
 public:
     explicit FDefinitionList(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_bCompact;
 };
@@ -342,13 +357,14 @@ public:
 class FDefinitionTerm : public CElement
 {
 public:
-    explicit FDefinitionTerm(CHtmlX* doc);
+    explicit FDefinitionTerm(CHtmlX* doc) : CElement(doc, TAG_DT, EF_LINEBREAK) {}
 };
 
 class FMenu : public CElement
 {
 public:
     explicit FMenu(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_bCompact;
 };
@@ -358,6 +374,7 @@ class FOrderedList : public CElement
 {
 public:
     explicit FOrderedList(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_bCompact;
     int m_nStart;
@@ -368,6 +385,7 @@ class FParagraph : public CElement
 {
 public:
     explicit FParagraph(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
     int GetAlign() override;
 
     int m_nAlign;
@@ -377,6 +395,7 @@ class FUnorderedList : public CElement
 {
 public:
     explicit FUnorderedList(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_bCompact;
     int m_nType;
@@ -389,6 +408,7 @@ class FApplet : public CElement
 {
 public:
     explicit FApplet(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_nAlign;
     CString m_strAlt;
@@ -405,6 +425,7 @@ class FBase : public CElement
 {
 public:
     explicit FBase(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strHref;
 };
@@ -412,7 +433,7 @@ public:
 class FBlink : public CElement
 {
 public:
-    explicit FBlink(CHtmlX* doc);
+    explicit FBlink(CHtmlX* doc) : CElement(doc, TAG_BLINK, 0) {}
 };
 
 // COMMENT, and every tag the tag database does not list (then the comment is the tag name).
@@ -420,6 +441,7 @@ class FComment : public CElement
 {
 public:
     explicit FComment(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strComment;
 };
@@ -427,19 +449,20 @@ public:
 class FDefinition : public CElement
 {
 public:
-    explicit FDefinition(CHtmlX* doc);
+    explicit FDefinition(CHtmlX* doc) : CElement(doc, TAG_DFN, 0) {}
 };
 
 class FHead : public CElement
 {
 public:
-    explicit FHead(CHtmlX* doc);
+    explicit FHead(CHtmlX* doc) : CElement(doc, TAG_HEAD, 0) {}
 };
 
 class FHtml : public CElement
 {
 public:
     explicit FHtml(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strVersion;
 };
@@ -448,6 +471,7 @@ class FIsIndex : public CElement
 {
 public:
     explicit FIsIndex(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strPrompt;
 };
@@ -456,6 +480,7 @@ class FLink : public CElement
 {
 public:
     explicit FLink(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strHref;
     CString m_strId;
@@ -468,6 +493,7 @@ class FMeta : public CElement
 {
 public:
     explicit FMeta(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strContent;
     CString m_strHttpEquiv;
@@ -478,6 +504,7 @@ class FParam : public CElement
 {
 public:
     explicit FParam(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     CString m_strName;
     CString m_strValue;
@@ -487,19 +514,19 @@ public:
 class FScript : public CElement
 {
 public:
-    explicit FScript(CHtmlX* doc);
+    explicit FScript(CHtmlX* doc) : CElement(doc, TAG_SCRIPT, 0) {}
 };
 
 class FStyle : public CElement
 {
 public:
-    explicit FStyle(CHtmlX* doc);
+    explicit FStyle(CHtmlX* doc) : CElement(doc, TAG_STYLE, 0) {}
 };
 
 class FTitle : public CElement
 {
 public:
-    explicit FTitle(CHtmlX* doc);
+    explicit FTitle(CHtmlX* doc) : CElement(doc, TAG_TITLE, 0) {}
 
     // The raw text of the first text run inside and of the text runs that follow it as siblings;
     // the text for "untitled" when there is no text run.

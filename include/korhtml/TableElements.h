@@ -10,6 +10,7 @@ class FTable : public CVisible
 public:
     explicit FTable(CHtmlX* doc);
     ~FTable() override;
+    void ReadAttributes(const CAttrReader& a);
 
     // The table itself, and the first visible element after its subtree.
     void GetVisibleRange(CVisible** first, CVisible** after) override;
@@ -44,6 +45,7 @@ class FTableRow : public CElement
 {
 public:
     explicit FTableRow(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_nRowAlign;
     int m_nRowVAlign;
@@ -56,6 +58,8 @@ class FTableCell : public CVisible
 {
 public:
     explicit FTableCell(CHtmlX* doc);
+    // TH reads the same attributes into the same fields.
+    void ReadAttributes(const CAttrReader& a);
 
     // The first visible element inside, and the first one after the cell unless that is the next
     // cell: a cell never gives the next cell a break.
@@ -78,6 +82,10 @@ public:
     int m_nRow;
     int m_nColEnd;
     int m_nRowEnd;
+
+protected:
+    // For TH: a cell of another kind, with flags added to those of a TD.
+    FTableCell(CHtmlX* doc, int kind, DWORD flags);
 };
 
 // TH: a cell whose text is bold.
@@ -103,6 +111,7 @@ class FCaption : public CElement
 {
 public:
     explicit FCaption(CHtmlX* doc);
+    void ReadAttributes(const CAttrReader& a);
 
     int m_nAlign;
 };
@@ -110,5 +119,5 @@ public:
 class FTableFoot : public CElement
 {
 public:
-    explicit FTableFoot(CHtmlX* doc);
+    explicit FTableFoot(CHtmlX* doc) : CElement(doc, TAG_TFOOT, 0) {}
 };
