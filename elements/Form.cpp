@@ -2,7 +2,7 @@
 #include "korhtml/FormElements.h"
 
 #include "korhtml/AttrValues.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "platform/win/win.h"
 
 namespace {} // namespace
@@ -39,12 +39,12 @@ FSelect::FSelect(CHtmlX* doc) : CFormControl(doc), m_bMultiple(FALSE), m_nSize(1
 
 CVisible* FSelect::GetNextVisible(BOOL, CElement*)
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FSelect::GetNextElement()
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 // ---- FOption ----
@@ -64,18 +64,18 @@ FTextArea::FTextArea(CHtmlX* doc) : CFormControl(doc), m_nCols(-1), m_nRowsAttr(
 
 CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FTextArea::GetNextElement()
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = CMeasureCache::NextVisibleAfter(this);
+    *after = CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 // ---- FForm ----

@@ -2,7 +2,7 @@
 #include "korhtml/TableElements.h"
 
 #include "korhtml/AttrValues.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 
 namespace {
 
@@ -37,12 +37,12 @@ FTable::~FTable()
 void FTable::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = CMeasureCache::NextVisibleAfter(this);
+    *after = CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FTable::GetNextElement()
 {
-    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    CVisible* next = CMeasurePass::Current().NextVisibleAfter(this);
     return IsCell(next) ? nullptr : next;
 }
 
@@ -69,7 +69,7 @@ FTableCell::FTableCell(CHtmlX* doc)
 void FTableCell::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = static_cast<CVisible*>(FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr));
-    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    CVisible* next = CMeasurePass::Current().NextVisibleAfter(this);
     *after = IsCell(next) ? nullptr : next;
 }
 

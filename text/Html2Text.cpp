@@ -1,7 +1,7 @@
 // Html2Text and HtmlFile2Text: parse, transform, trim the leading matter and write the words as text.
 #include "korhtml/Html2Text.h"
 
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/ImageElement.h"
@@ -61,8 +61,8 @@ bool TrimLeadingMatter(CElement* body)
 // The measure pass without measuring: break bits, alignment and list levels, and the decoded text.
 void SetStaticData(CElement* body)
 {
-    // The tree does not change during the pass, so the break searches may reuse their answers.
-    CMeasureCache breaks;
+    // The elements' searches go through this pass while it runs.
+    CMeasurePass pass;
     for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
         if (v->m_nKind == KIND_TEXT)
             static_cast<FText*>(v)->DecodeEntities();
