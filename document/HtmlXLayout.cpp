@@ -2,7 +2,7 @@
 #include "korhtml/HtmlX.h"
 
 #include "elements/AlignQueue.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "korhtml/AttrValues.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
@@ -38,7 +38,7 @@ class CLayoutWalk
 public:
     explicit CLayoutWalk(CElement* root)
         : m_pCur(static_cast<CVisible*>(root->FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr))),
-          m_pEnd(m_pCur ? CMeasureCache::NextVisibleAfter(root) : nullptr)
+          m_pEnd(m_pCur ? CMeasurePass::Current().NextVisibleAfter(root) : nullptr)
     {}
     CVisible* Get() const { return m_pCur; }
     void Next()
@@ -99,14 +99,14 @@ void CHtmlX::SetStaticData()
         body->LoadBackground();
         CVisible* e = body->GetNextVisible(FALSE, nullptr);
         if (e) {
-            // The tree does not change during the pass (a table that repaired its grid would have
-            // to Reset the cache).
-            CMeasureCache cache;
+            // The elements' searches go through this pass while it runs; a table that repairs the
+            // tree in the middle of it makes the pass forget what it found before.
+            CMeasurePass pass;
             for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
                 if (e->m_nKind != TAG_TABLE)
                     e->Measure(dc);
                 else
-                    CMeasureCache::Keep(e);
+                    pass.Keep(e);
                 if (e->m_nKind == TAG_IMG && static_cast<FImage*>(e)->IsAnimated())
                     m_listAnimate.AddTail(e);
             }
@@ -138,8 +138,8 @@ void CHtmlX::SetDynamicData()
     int vm = GetVerMargin();
     CSize extent;
     {
-        // Placing moves elements but never changes the tree.
-        CMeasureCache cache;
+        // The elements' searches go through this pass while the body is placed.
+        CMeasurePass pass;
         SetGroundWidth(m_sizeViewport.cx - 2 * hm, body);
         GetAlignQueue()->RemoveAll();
         SetPosition(CPoint(hm, vm), body);

@@ -2,18 +2,14 @@
 #include "korhtml/HtmlX.h"
 
 #include "korhtml/Element.h"
-#include "korhtml/TextElement.h"
 #include "korlib/korlib.h"
 #include "maps/ImageManager.h"
 #include "platform/shell/shell.h"
 #include "platform/win/win.h"
-
-#include <cstdint>
-#include <string>
+#include "text/TextWalk.h"
 
 namespace {
 
-const char kLineEnd[] = "\r\n";
 // A browser whose print request wants the file as a parameter as well.
 const char kPrintingBrowser[] = "netscape.exe";
 const char kFallbackFile[] = "article.txt";
@@ -166,60 +162,13 @@ CString CHtmlX::ExtractText(int width)
 {
     if (!m_pBody)
         return CString();
-    CVisible* v = m_pBody->GetNextVisible(FALSE, NULL);
-    if (!v)
-        return CString();
-
     // Break bits and list levels come from the measure pass; the layout plays no part.
-    std::string out;
-    int column = 0;
-    for (; v; v = v->GetNextVisible(FALSE, NULL)) {
-        const int kind = v->m_nKind;
-        if (kind != KIND_TEXT && kind != TAG_HR && kind != TAG_LI)
-            continue;
-        if (v->m_nBreak & BRK_LINE) {
-            out += kLineEnd;
-            column = 0;
-        } else if (v->m_nBreak & BRK_PARA) {
-            out += kLineEnd;
-            out += kLineEnd;
-            column = 0;
-        }
-        if (column == 0) {
-            for (int i = 0; i < v->m_nListLevel; ++i) {
-                out += "    ";
-                column += 4;
-            }
-        }
-        if (kind == TAG_LI) {
-            out += "* ";
-            column += 2;
-        } else if (kind == TAG_HR) {
-            out += kLineEnd;
-            const int hyphens = width / 2;
-            if (hyphens > 0) {
-                out.append(size_t(hyphens), '-');
-                column += hyphens;
-            }
-        } else {
-            FText* text = static_cast<FText*>(v);
-            const int len = text->m_strText.GetLength();
-            if (!text->IsPre()) {
-                if (column + len > width) {
-                    out += kLineEnd;
-                    column = 0;
-                }
-                column += len;
-            }
-            out += text->m_strText.str();
-        }
-        if (out.size() >= size_t(KOR_MAX_TEXT))
-            break;
-    }
-    out += kLineEnd;
-    if (out.size() > size_t(KOR_MAX_TEXT))
-        out.resize(KOR_MAX_TEXT);
-    return CString(out.data(), int(out.size()));
+    TextPolicy policy;
+    policy.nWidth = width;
+    policy.nRuleLength = width / 2;
+    policy.bRuleKeepsColumn = true;
+    policy.bFinalLineEnd = true;
+    return WriteText(m_pBody->GetNextVisible(FALSE, NULL), policy);
 }
 
 int CHtmlX::GetComponentList(CStringList& list)

@@ -1,7 +1,7 @@
 // CElement: construction, the tree searches by kind and by flags, and the default virtual operations.
 #include "korhtml/Element.h"
 #include "korlib/korlib.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 
 #include <cstring>
 
@@ -167,7 +167,7 @@ CElement* CElement::GetPrevInline(BOOL includeSelf, CElement* stop)
 
 CVisible* CElement::GetLastVisible()
 {
-    return El(CMeasureCache::LastLeaf(this))->GetPrevVisible(TRUE, nullptr);
+    return El(CMeasurePass::Current().LastLeaf(this))->GetPrevVisible(TRUE, nullptr);
 }
 
 void CElement::GetExtent(CSize* size)
@@ -181,7 +181,7 @@ void CElement::GetExtent(CSize* size)
     if (!v)
         return;
     // The walk stays inside the subtree by stopping at the first visible element after it.
-    CVisible* after = CMeasureCache::NextVisibleAfter(this);
+    CVisible* after = CMeasurePass::Current().NextVisibleAfter(this);
     int minLeft = 32767, minTop = 32767, maxRight = 0, maxBottom = 0;
     while (v) {
         int left = v->m_nX - v->GetIndent();
@@ -229,9 +229,9 @@ void CElement::GetVisibleRange(CVisible** first, CVisible** after)
 {
     // The next visible element in document order is the first one inside, unless it is already
     // the first one after the subtree.
-    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    CVisible* next = CMeasurePass::Current().NextVisibleAfter(this);
     if (first) {
-        CVisible* inside = CMeasureCache::NextVisible(this);
+        CVisible* inside = CMeasurePass::Current().NextVisible(this);
         *first = inside == next ? nullptr : inside;
     }
     if (after)

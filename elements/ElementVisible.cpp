@@ -4,7 +4,7 @@
 #include "korhtml/SimpleElements.h"
 #include "korhtml/AttrValues.h"
 #include "elements/AlignQueue.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "korlib/korlib.h"
 
 namespace {
@@ -67,14 +67,14 @@ void CVisible::ComputeBreaks()
 {
     // Only the nearest paragraph and line-break elements before (or around) this one count: this
     // element starts their content or is the first one after them.
-    m_nBreak = CMeasureCache::BreakBits(this, TRUE);
+    m_nBreak = CMeasurePass::Current().BreakBits(this, TRUE);
 }
 
 void CVisible::InheritAlign()
 {
     // Without an aligning ancestor inside the context the element keeps its own alignment.
     int align, level, item;
-    CMeasureCache::GetInherited(GetParentElement(), &align, &level, &item);
+    CMeasurePass::Current().GetInherited(GetParentElement(), &align, &level, &item);
     if (align != 0)
         m_nAlign = align;
 }
@@ -82,7 +82,7 @@ void CVisible::InheritAlign()
 void CVisible::ComputeListLevel()
 {
     int align, level, item;
-    CMeasureCache::GetInherited(GetParentElement(), &align, &level, &item);
+    CMeasurePass::Current().GetInherited(GetParentElement(), &align, &level, &item);
     m_nListLevel = level;
     m_bInListItem = item;
 }

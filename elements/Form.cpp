@@ -2,7 +2,7 @@
 #include "korhtml/FormElements.h"
 
 #include "korhtml/AttrValues.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "platform/win/win.h"
 #include "transform/AttrReader.h"
 
@@ -52,12 +52,12 @@ void FSelect::ReadAttributes(const CAttrReader& a)
 
 CVisible* FSelect::GetNextVisible(BOOL, CElement*)
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FSelect::GetNextElement()
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 // ---- FOption ----
@@ -83,18 +83,18 @@ void FTextArea::ReadAttributes(const CAttrReader& a)
 
 CVisible* FTextArea::GetNextVisible(BOOL, CElement*)
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FTextArea::GetNextElement()
 {
-    return CMeasureCache::NextVisibleAfter(this);
+    return CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 void FTextArea::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = CMeasureCache::NextVisibleAfter(this);
+    *after = CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 // ---- FForm ----

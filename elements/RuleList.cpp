@@ -3,7 +3,7 @@
 #include "korhtml/RuleElements.h"
 #include "korhtml/HtmlX.h"
 #include "korhtml/SimpleElements.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "platform/gdi/gdi.h"
 #include "transform/AttrReader.h"
 
@@ -110,7 +110,7 @@ void FBreak::GetVisibleRange(CVisible** first, CVisible** after)
 void FBreak::ComputeBreaks()
 {
     // The searches start before the break: from itself they would find the break itself.
-    m_nBreak = CMeasureCache::BreakBits(this, FALSE);
+    m_nBreak = CMeasurePass::Current().BreakBits(this, FALSE);
 }
 
 // ---- FListItem ----

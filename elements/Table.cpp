@@ -3,7 +3,7 @@
 #include "korhtml/TableElements.h"
 
 #include "korhtml/AttrValues.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "transform/AttrReader.h"
 
 namespace {
@@ -65,12 +65,12 @@ void FTable::ReadAttributes(const CAttrReader& a)
 void FTable::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = this;
-    *after = CMeasureCache::NextVisibleAfter(this);
+    *after = CMeasurePass::Current().NextVisibleAfter(this);
 }
 
 CVisible* FTable::GetNextElement()
 {
-    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    CVisible* next = CMeasurePass::Current().NextVisibleAfter(this);
     return IsCell(next) ? nullptr : next;
 }
 
@@ -118,7 +118,7 @@ void FTableCell::ReadAttributes(const CAttrReader& a)
 void FTableCell::GetVisibleRange(CVisible** first, CVisible** after)
 {
     *first = static_cast<CVisible*>(FindDescendantByFlags(EF_VISIBLE, FALSE, nullptr));
-    CVisible* next = CMeasureCache::NextVisibleAfter(this);
+    CVisible* next = CMeasurePass::Current().NextVisibleAfter(this);
     *after = IsCell(next) ? nullptr : next;
 }
 

@@ -2,7 +2,7 @@
 #include "korhtml/TextElement.h"
 
 #include "korhtml/HtmlSrvr.h"
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "platform/gdi/gdi.h"
 
 #include <cstdlib>
@@ -128,7 +128,7 @@ void FText::ResolveFont()
 
     CFont* font = nullptr;
     COLORREF color = m_crText;
-    if (CMeasureCache::GetFont(GetParentElement(), m_crText, &font, &color)) {
+    if (CMeasurePass::Current().GetFont(GetParentElement(), m_crText, &font, &color)) {
         m_pFont = font;
         m_crText = color;
     }

@@ -105,6 +105,7 @@ BOOL CTreeNode::CanTake(const CTreeNode* n) const
 // Links this (unlinked) node under parent between prev and next, either of which may be null.
 void CTreeNode::LinkBetween(CTreeNode* parent, CTreeNode* prev, CTreeNode* next)
 {
+    ++s_nEdits;
     m_pParent = parent;
     m_pPrevSibling = prev;
     m_pNextSibling = next;
@@ -170,6 +171,9 @@ BOOL CTreeNode::InsertParent(CTreeNode* n)
 
 BOOL CTreeNode::Remove()
 {
+    if (!m_pParent && !m_pPrevSibling && !m_pNextSibling)
+        return TRUE; // nothing to unlink
+    ++s_nEdits;
     if (m_pPrevSibling)
         m_pPrevSibling->m_pNextSibling = m_pNextSibling;
     else if (m_pParent)
@@ -186,6 +190,8 @@ BOOL CTreeNode::Remove()
 // parent. Each node is entered once and left once, so the work is linear and the depth is free.
 void CTreeNode::DeleteChildren()
 {
+    if (m_pFirstChild)
+        ++s_nEdits;
     CTreeNode* n = this;
     for (;;) {
         if (n->m_pFirstChild) {

@@ -57,9 +57,16 @@ public:
     // there would be no place to move them to.
     BOOL Collapse();
 
+    // The number of link changes made so far in all trees: every link made or broken and every node
+    // deleted from a tree counts. A walk that remembers answers about a tree compares it with the
+    // count it saw when it remembered them to know that the tree has not changed since.
+    static unsigned long long GetEditCount() { return s_nEdits; }
+
 private:
     BOOL CanTake(const CTreeNode* n) const;
     void LinkBetween(CTreeNode* parent, CTreeNode* prev, CTreeNode* next);
+
+    static inline unsigned long long s_nEdits = 0;
 
     CTreeNode* m_pParent = nullptr;
     CTreeNode* m_pFirstChild = nullptr;

@@ -4,7 +4,7 @@
 #include "../DocTestUtil.h"
 #include "ElementTestTree.h"
 
-#include "elements/MeasureCache.h"
+#include "elements/MeasurePass.h"
 #include "korhtml/TextElement.h"
 #include "kortag/kortag.h"
 #include "platform/gdi/gdi.h"
@@ -44,9 +44,9 @@ public:
     // Without cache, every search walks the tree itself.
     void Measure(bool cache = true)
     {
-        std::unique_ptr<CMeasureCache> pass; // as in the document's pass: the tree does not change meanwhile
+        std::unique_ptr<CMeasurePass> pass; // as in the document's pass: the tree does not change meanwhile
         if (cache)
-            pass = std::make_unique<CMeasureCache>();
+            pass = std::make_unique<CMeasurePass>();
         CElement* end = End();
         for (CVisible* v = m_pBody->GetNextVisible(FALSE, end); v; v = v->GetNextVisible(FALSE, end))
             v->Measure(&m_dc);

@@ -1,7 +1,8 @@
-// The measure pass's remembered answers equal the plain tree walks, and forgetting them works.
+// The measure pass's remembered answers equal the plain tree walks, also after the tree changed in a pass.
 #include <gtest/gtest.h>
 
 #include "TextTestDoc.h"
+#include "korhtml/TableElements.h"
 
 #include <algorithm>
 #include <string>
@@ -9,7 +10,7 @@
 
 namespace {
 
-// What the measure pass leaves on an element that the cache takes part in; the ends of its visible
+// What the measure pass leaves on an element that the pass's memo takes part in; the ends of its visible
 // range as positions in the document's list of visible elements.
 struct Static
 {
@@ -41,11 +42,11 @@ std::vector<Static> Take(TextDoc& doc)
     return out;
 }
 
-// A page that mixes everything the cache remembers: aligned blocks inside contexts, lists of
+// A page that mixes everything a pass remembers: aligned blocks inside contexts, lists of
 // several levels with items, fonts that set colours and fonts that do not, links, tables nested
-// in tables, breaks and rules between words. Measured with the cache and, as a second tree,
+// in tables, breaks and rules between words. Measured with a pass and, as a second tree,
 // without, every visible element holds the same.
-TEST_F(BoxFontTest, MeasureCacheAnswersEqualTheTreeWalks)
+TEST_F(BoxFontTest, MeasurePassAnswersEqualTheTreeWalks)
 {
     const std::string page =
         "<body text=#102030 link=#0000ff><h1 align=center>Head <i>it</i></h1><center>c1 <font "
@@ -74,24 +75,55 @@ TEST_F(BoxFontTest, MeasureCacheAnswersEqualTheTreeWalks)
     EXPECT_EQ(cached.Word("c1")->m_crText, RGB(0x10, 0x20, 0x30));
 }
 
-// After the tree changes inside a pass, Reset makes the searches see the new tree.
-TEST_F(BoxFontTest, MeasureCacheResetForgetsTheOldTree)
+// A pass over a tree that changes in its middle, the way a table repairs its structure while the
+// measure pass runs: a word wrapped in a new cell, a list item moved out of its list, a font
+// element wrapped in a new header cell (a font element itself), a new cell appended at the end. Measured
+// again inside the same pass, every element holds what a tree measured the same way without a pass holds, so
+// nothing remembered from before the changes is used.
+TEST_F(BoxFontTest, MeasurePassFollowsTheTreeChangedInItsMiddle)
 {
-    TextDoc doc("<p>a b<ul><li>c</ul>");
-    FText* c = doc.Word("c");
-    ASSERT_NE(c, nullptr);
-    CMeasureCache cache;
-    c->ComputeListLevel();
-    EXPECT_EQ(c->m_nListLevel, 1);
-    CElement* item = c->GetParentElement();
-    CElement* list = item->GetParentElement();
-    // The item leaves its list.
-    item->Remove();
-    list->InsertNextSibling(item);
-    CMeasureCache::Reset();
-    c->ComputeListLevel();
-    EXPECT_EQ(c->m_nListLevel, 0);
-    EXPECT_EQ(c->m_bInListItem, 1);
+    const std::string page = "<body text=#102030><center>a <ul><li>b c<li>d</ul> e</center><p>f "
+                             "<font color=#ff0000>g</font> h";
+    auto change = [](TextDoc& doc) {
+        doc.Word("c")->InsertParent(new FTableCell(nullptr));
+        CElement* item = doc.Word("d")->GetParentElement();
+        item->GetParentElement()->InsertNextSibling(item);
+        doc.Word("g")->GetParentElement()->InsertParent(new FTableHeader(nullptr));
+        doc.m_pBody->AddLastChild(new FTableCell(nullptr));
+    };
+    TextDoc live(page);
+    TextDoc walked(page);
+    std::vector<Static> a;
+    {
+        CMeasurePass pass;
+        live.Measure(false); // through the pass opened here
+        ASSERT_EQ(live.Word("c")->m_nListLevel, 1);
+        ASSERT_EQ(live.Word("d")->m_nListLevel, 1);
+        CFont* font = live.Word("g")->m_pFont;
+        ASSERT_NE(font, nullptr);
+        CVisible* last = live.m_pBody->GetLastVisible();
+        change(live);
+        live.Measure(false);
+        a = Take(live);
+
+        // The changes did change the answers.
+        FText* c = live.Word("c");
+        EXPECT_EQ(c->m_nListLevel, 0);
+        EXPECT_EQ(c->m_nBreak, BRK_LINE); // the first word inside the new cell
+        EXPECT_EQ(live.Word("d")->m_nListLevel, 0);
+        EXPECT_EQ(live.Word("d")->m_bInListItem, 1);
+        EXPECT_NE(live.Word("g")->m_pFont, font);
+        EXPECT_EQ(live.Word("g")->m_crText, RGB(255, 0, 0));
+        EXPECT_NE(live.m_pBody->GetLastVisible(), last);
+        EXPECT_EQ(live.m_pBody->GetLastVisible()->m_nKind, TAG_TD);
+    }
+    walked.Measure(false);
+    change(walked);
+    walked.Measure(false);
+    const std::vector<Static> b = Take(walked);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        EXPECT_TRUE(a[i] == b[i]) << "element " << i << " of kind " << walked.Visibles()[i]->m_nKind;
 }
 
 } // namespace
