@@ -52,22 +52,8 @@ TEST_F(TextTest, DecodeEntities)
         EXPECT_EQ(Decode(c.raw), c.text) << c.raw;
 }
 
-TEST_F(TextTest, RunsOfOneNodeShareTheirFont)
+TEST_F(TextTest, TextOutsideFontElementsIsMeasuredInTheDCsFont)
 {
-    TestDoc t(800, 200);
-    ASSERT_EQ(t.OpenHtml("<body text=#102030>one two <b>bold</b> three <sub>s</sub> <i>it four</i>"), 1);
-    FText *one = t.FindText("one"), *bold = t.FindText("bold");
-    ASSERT_TRUE(one && bold && one->m_pFont);
-    EXPECT_EQ(t.FindText("two")->m_pFont, one->m_pFont);
-    EXPECT_EQ(t.FindText("two")->m_crText, RGB(0x10, 0x20, 0x30));
-    EXPECT_NE(bold->m_pFont, one->m_pFont);
-    // After a tag the description is built again and lands on the same shared font.
-    EXPECT_EQ(t.FindText("three")->m_pFont, one->m_pFont);
-    EXPECT_EQ(t.FindText("s")->m_pFont, one->m_pFont);
-    EXPECT_EQ(t.FindText("four")->m_pFont, t.FindText("it")->m_pFont);
-    EXPECT_NE(t.FindText("four")->m_pFont, one->m_pFont);
-
-    // Text outside every font element keeps no font and is measured in the DC's own font.
     FText loose(nullptr);
     loose.m_strRaw = "ab";
     loose.Measure(nullptr);
