@@ -174,10 +174,10 @@ TEST_F(ShellTest, RealRequestsThroughStandInPrograms)
         EXPECT_EQ(Code(ShellExecuteA(nullptr, "PRINT", page.c_str(), nullptr, nullptr, 0)), 29);
 
         // xdg-open is not waited for: the call returns while the opener still waits (up to 5 s) for a
-        // file that only appears after it, and the opener then runs on.
+        // file that only appears after it, and the opener then runs on. (PATH holds only the stand-ins.)
         WriteAll(bin + "/xdg-open",
                  "#!/bin/sh\ni=0\nwhile [ ! -e " + Path("go") +
-                     " ] && [ $i -lt 500 ]; do sleep 0.01; i=$((i+1)); " + "done\nprintf '%s' \"$1\" > " +
+                     " ] && [ $i -lt 500 ]; do /bin/sleep 0.01; i=$((i+1)); done\nprintf '%s' \"$1\" > " +
                      Path("open.arg") + "\n",
                  true);
         EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, "http://example.com/a b", nullptr, nullptr, 1)), 42);
