@@ -180,6 +180,16 @@ void FImage::Draw(CDC* dc)
         m_pImage->Draw(dc, x, y, cx, cy, 0, 0, m_nFrame);
 }
 
+int FImage::DrawnWidth() const
+{
+    return m_nWidthAttr >= 0 ? KorMin(m_nWidthAttr, KOR_MAX_EXTENT) : m_nImageWidth;
+}
+
+int FImage::DrawnHeight() const
+{
+    return m_nHeightAttr >= 0 ? KorMin(m_nHeightAttr, KOR_MAX_EXTENT) : m_nImageHeight;
+}
+
 void FImage::DrawPlaceholder(CDC* dc)
 {
     FBody* body = DocumentBody(m_pDoc);

@@ -59,8 +59,9 @@ private:
     // hspace and vspace where they count (above 0), else 0.
     int HSpace() const { return m_nHSpace > 0 ? m_nHSpace : 0; }
     int VSpace() const { return m_nVSpace > 0 ? m_nVSpace : 0; }
-    // The size the picture is drawn at: the width and height asked for, else the picture's own.
-    int DrawnWidth() const { return m_nWidthAttr >= 0 ? m_nWidthAttr : m_nImageWidth; }
-    int DrawnHeight() const { return m_nHeightAttr >= 0 ? m_nHeightAttr : m_nImageHeight; }
+    // The size the picture is drawn at: the width and height asked for, else the picture's own;
+    // never more than a box may measure.
+    int DrawnWidth() const;
+    int DrawnHeight() const;
     void DrawPlaceholder(CDC* dc);
 };
