@@ -53,11 +53,9 @@ TEST_F(ImageDraw, PlaceholderShowsTheStandInASunkenFrameAndTheLabel)
          RGB(0, 0, 255)},
         {"<body bgcolor=#000000 text=#0000ff><img src=missing.gif>", RGB(128, 128, 128), RGB(192, 192, 192),
          RGB(0, 0, 255)},
-        // Inside a link the label takes the link colour; inside a bare name, the text colour.
+        // Inside a link the label takes the link colour.
         {"<body text=#0000ff link=#ff0000><a href=next.html><img src=missing.gif></a>", RGB(128, 128, 128),
          RGB(192, 192, 192), RGB(255, 0, 0)},
-        {"<body text=#0000ff link=#ff0000><a name=here><img src=missing.gif></a>", RGB(128, 128, 128),
-         RGB(192, 192, 192), RGB(0, 0, 255)},
         // An alt text of the same length replaces the file name.
         {"<body text=#0000ff><img src=gone.gif alt=\"abc def\">", RGB(128, 128, 128), RGB(192, 192, 192),
          RGB(0, 0, 255)},

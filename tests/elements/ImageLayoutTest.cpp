@@ -96,31 +96,39 @@ TEST_F(ImageLayout, MissingPicturesAreStandInsWithRoomForTheLabel)
     EXPECT_EQ(Image(t)->m_nHeight, 9);
 }
 
-TEST_F(ImageLayout, LeftFloatNarrowsTheLinesBesideItThenTextReturnsToTheEdge)
+TEST_F(ImageLayout, FloatsNarrowTheLinesBesideThemThenTextReturnsToTheEdge)
 {
-    TestDoc t(300, 400);
-    ASSERT_EQ(t.OpenHtml("<p><img src=\"" + pic + "\" align=left>" + Words(1, 30)), 1);
-    t.Layout();
-    FImage* img = Image(t);
-    EXPECT_EQ(img->m_nX, 10);
-    EXPECT_EQ(img->m_nY, 10);
-    // Beside the picture the lines run from 110 to 290: six words each; three lines fit by its bottom (60).
+    // Beside the picture (100 x 50) the lines are 180 wide: six words each; three lines fit by its
+    // bottom (60), and the next line is the page's whole width again.
     const struct
     {
-        int word, x, y, lineLeft;
-    } expected[] = {
-        {1, 110, 10, 110},  {6, 250, 10, 110}, {7, 110, 29, 110}, {13, 110, 48, 110},
-        {18, 250, 48, 110}, {19, 10, 67, 10},  {28, 262, 67, 10}, {29, 10, 86, 10},
-    };
-    for (const auto& e : expected) {
-        CVisible* w = t.FindText(Word(e.word));
-        ASSERT_NE(w, nullptr) << e.word;
-        EXPECT_EQ(w->m_nX, e.x) << e.word;
-        EXPECT_EQ(w->m_nY, e.y) << e.word;
-        EXPECT_EQ(w->m_nLineLeft, e.lineLeft) << e.word;
+        const char* align;
+        int imageX, left; // where the picture goes, and where the lines beside it start
+    } sides[] = {{"left", 10, 110}, {"right", 190, 10}};
+    for (const auto& side : sides) {
+        SCOPED_TRACE(side.align);
+        TestDoc t(300, 400);
+        ASSERT_EQ(t.OpenHtml("<p><img src=\"" + pic + "\" align=" + side.align + ">" + Words(1, 30)), 1);
+        t.Layout();
+        EXPECT_EQ(Image(t)->m_nX, side.imageX);
+        EXPECT_EQ(Image(t)->m_nY, 10);
+        const struct
+        {
+            int word, dx, y;
+            bool beside;
+        } expected[] = {
+            {1, 0, 10, true},    {6, 140, 10, true}, {7, 0, 29, true},     {13, 0, 48, true},
+            {18, 140, 48, true}, {19, 0, 67, false}, {28, 252, 67, false}, {29, 0, 86, false},
+        };
+        for (const auto& e : expected) {
+            CVisible* w = t.FindText(Word(e.word));
+            ASSERT_NE(w, nullptr) << e.word;
+            EXPECT_EQ(w->m_nX, (e.beside ? side.left : 10) + e.dx) << e.word;
+            EXPECT_EQ(w->m_nY, e.y) << e.word;
+            EXPECT_EQ(w->m_nLineLeft, e.beside ? side.left : 10) << e.word;
+            EXPECT_EQ(w->m_nLineWidth, e.beside ? 180 : 280) << e.word;
+        }
     }
-    EXPECT_EQ(t.FindText(Word(1))->m_nLineWidth, 180);
-    EXPECT_EQ(t.FindText(Word(19))->m_nLineWidth, 280);
 }
 
 TEST_F(ImageLayout, FloatClosesTheOpenLineAndKeepsTwiceItsSpaceFromTheText)
@@ -141,31 +149,6 @@ TEST_F(ImageLayout, FloatClosesTheOpenLineAndKeepsTwiceItsSpaceFromTheText)
     EXPECT_EQ(t.FindText(Word(6))->m_nX, 260);
     EXPECT_EQ(t.FindText(Word(7))->m_nX, 130);
     EXPECT_EQ(t.FindText(Word(7))->m_nY, 44 + 19);
-}
-
-TEST_F(ImageLayout, RightFloatLetsTheTextStartAtTheLeftEdgeOnItsTopLine)
-{
-    TestDoc t(300, 400);
-    ASSERT_EQ(t.OpenHtml("<p><img src=\"" + pic + "\" align=right>" + Words(1, 30)), 1);
-    t.Layout();
-    FImage* img = Image(t);
-    EXPECT_EQ(img->m_nX, 190);
-    EXPECT_EQ(img->m_nY, 10);
-    const struct
-    {
-        int word, x, y, lineWidth;
-    } expected[] = {
-        {1, 10, 10, 180},   {6, 150, 10, 180}, {7, 10, 29, 180},
-        {18, 150, 48, 180}, {19, 10, 67, 280}, {29, 10, 86, 280},
-    };
-    for (const auto& e : expected) {
-        CVisible* w = t.FindText(Word(e.word));
-        ASSERT_NE(w, nullptr) << e.word;
-        EXPECT_EQ(w->m_nX, e.x) << e.word;
-        EXPECT_EQ(w->m_nY, e.y) << e.word;
-        EXPECT_EQ(w->m_nLineLeft, 10) << e.word;
-        EXPECT_EQ(w->m_nLineWidth, e.lineWidth) << e.word;
-    }
 }
 
 TEST_F(ImageLayout, FloatToTheOtherSideEndsTheNarrowing)
