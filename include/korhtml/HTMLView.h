@@ -2,6 +2,7 @@
 // menu.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/win/win.h"
 
 class CHtmlX;
@@ -22,7 +23,7 @@ class CPalette;
 // The library's pointing-hand cursor resource, shown over links.
 #define IDC_LINKHAND 297
 
-class CHTMLView : public CScrollView
+class KORHTML_API CHTMLView : public CScrollView
 {
     DECLARE_DYNCREATE(CHTMLView)
 
