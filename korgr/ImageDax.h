@@ -1,6 +1,7 @@
 // CImageDax: one decoded image file (every frame of an animation), drawn into device contexts.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 class CDC;
@@ -20,7 +21,7 @@ constexpr int IMAGE_NOTREADY = 1; // not available yet (a remote file, never fet
 constexpr int IMAGE_FAILED = 2;
 constexpr int IMAGE_LOADED = 3;
 
-class CImageDax
+class KORHTML_API CImageDax
 {
 public:
     // GetTransparentIndex for a frame without a transparent colour.

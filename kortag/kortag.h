@@ -1,12 +1,13 @@
 // Tag tree library: tree nodes, parsed tag nodes, the tag database and the SGML parser for HTML.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 // A node of an ordered tree. Layout elements derive from it, so it stays small: five links and the
 // object's own table pointer. Every operation is O(1) or walks only what it must (siblings,
 // ancestors, a subtree) with loops, never recursion, so trees of any depth are safe.
-class CTreeNode : public CObject
+class KORHTML_API CTreeNode : public CObject
 {
 public:
     CTreeNode() = default;
@@ -91,7 +92,7 @@ private:
 #define TAGNAME_LOWER 2
 
 // One node of a parsed document: an element with its attributes, a text, or a comment.
-class CTagNode : public CTreeNode
+class KORHTML_API CTagNode : public CTreeNode
 {
 public:
     CTagNode() = default;
@@ -147,7 +148,7 @@ private:
 };
 
 // A case-insensitive table of tag names and their indices.
-class CTagDB : public CObject
+class KORHTML_API CTagDB : public CObject
 {
     DECLARE_DYNAMIC(CTagDB)
 
@@ -171,7 +172,7 @@ protected:
 
 // The HTML tag database: the 76 tag names of HTML 3.2 and its extensions, indices 0..75 in
 // alphabetical order (A 0, ADDRESS 1, ... TABLE 63, ... XMP 75).
-class CHTMLDB : public CTagDB
+class KORHTML_API CHTMLDB : public CTagDB
 {
     DECLARE_DYNCREATE(CHTMLDB)
 
@@ -182,7 +183,7 @@ public:
 
 // The SGML parser: turns HTML source bytes (CP949) into a tree of CTagNodes with the omitted tags
 // of HTML 3.2 implied. Linear in the input, never recursive, never fails on bad markup.
-class CSGMLParser : public CObject
+class KORHTML_API CSGMLParser : public CObject
 {
     DECLARE_DYNCREATE(CSGMLParser)
 

@@ -1,6 +1,7 @@
 // CMapManager: a document's registry of client-side image maps by name.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 class CHtmlX;
@@ -8,7 +9,7 @@ class FMap;
 
 // Maps are looked up by exact, case-sensitive name. The manager does not own the MAP elements:
 // they belong to the document's element tree, which outlives every lookup.
-class CMapManager : public CObject
+class KORHTML_API CMapManager : public CObject
 {
     DECLARE_DYNCREATE(CMapManager)
 

@@ -1,10 +1,14 @@
-// CHTMLView window: creation, opening, layout, scrolling, painting, keys, mouse, the wait timer.
+// CHTMLView window: creation, opening, layout, scrolling, painting, keys, mouse, the wait timer, and the
+// host's notifications.
 #include "korhtml/HTMLView.h"
 
 #include "korhtml/HtmlX.h"
 #include "korlib/korlib.h"
 #include "platform/gdi/gdi.h"
 #include "platform/shell/shell.h"
+#include "platform/win/winqt.h"
+
+#include <QWidget>
 
 IMPLEMENT_DYNCREATE(CHTMLView, CScrollView)
 
@@ -15,6 +19,8 @@ constexpr int kTotalWidth = 10;
 // Page size is the window height less this; a line is this many pixels.
 constexpr int kPageOverlap = 10;
 constexpr int kLineHeight = 20;
+// The view window's name.
+constexpr char kWindowName[] = "Korvex HTML View";
 
 } // namespace
 
@@ -30,8 +36,54 @@ CHTMLView::~CHTMLView()
 int CHTMLView::Create(CWnd* parent, CRect& rect, CPalette* palette)
 {
     m_pPalette = palette;
-    return CScrollView::Create(nullptr, "Korvex HTML View", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect,
-                               parent, 0, nullptr);
+    return CScrollView::Create(nullptr, kWindowName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0,
+                               nullptr);
+}
+
+int CHTMLView::Create(QWidget* parent, CPalette* palette)
+{
+    if (!parent || m_hWnd)
+        return 0;
+    m_pPalette = palette;
+    // The window layer makes child windows only inside its own windows: the view is made as a hidden
+    // top-level window and then handed to the host's widget, where it is a child like any other.
+    if (!CScrollView::CreateEx(0, nullptr, kWindowName, WS_CLIPCHILDREN, 0, 0, parent->width(),
+                               parent->height(), nullptr, nullptr))
+        return 0;
+    QWidget* widget = GetWidget();
+    widget->setParent(parent);
+    widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    widget->setFocusPolicy(Qt::StrongFocus);
+    ModifyStyle(0, WS_CHILD);
+    ShowWindow(SW_SHOW);
+    return 1;
+}
+
+QWidget* CHTMLView::GetWidget() const
+{
+    return kor::WindowWidget(const_cast<CHTMLView*>(this));
+}
+
+void CHTMLView::SetLinkNotify(LinkNotify notify)
+{
+    m_linkNotify = std::move(notify);
+}
+
+void CHTMLView::SetTitleNotify(TitleNotify notify)
+{
+    m_titleNotify = std::move(notify);
+}
+
+void CHTMLView::NotifyTitle()
+{
+    CString title = m_pHtml ? m_pHtml->GetTitle() : CString();
+    if (m_bTitleSeen && title == m_strSeenTitle)
+        return;
+    m_bTitleSeen = true;
+    m_strSeenTitle = title;
+    // A copy: the host may set another notification from inside this one.
+    if (TitleNotify notify = m_titleNotify)
+        notify(title);
 }
 
 void CHTMLView::OnInitialUpdate()
@@ -86,6 +138,7 @@ int CHTMLView::OpenLocalFile(const CString& path, bool asText)
         StartWaiting();
     Layout();
     Invalidate(TRUE);
+    NotifyTitle();
     return r ? 1 : 0;
 }
 
@@ -101,10 +154,13 @@ int CHTMLView::OpenText(const CString& path)
 
 int CHTMLView::ShowOpened(int result)
 {
-    if (!result)
+    if (!result) {
+        NotifyTitle();
         return 0;
+    }
     Layout();
     Invalidate(TRUE);
+    NotifyTitle();
     return 1;
 }
 
@@ -125,6 +181,7 @@ void CHTMLView::Close()
         m_pHtml->Close();
     SetScrollSizes(MM_TEXT, CSize(kTotalWidth, 10));
     Invalidate(TRUE);
+    NotifyTitle();
 }
 
 void CHTMLView::Reload()
@@ -134,6 +191,7 @@ void CHTMLView::Reload()
     m_pHtml->Reload();
     Layout();
     Invalidate(TRUE);
+    NotifyTitle();
 }
 
 void CHTMLView::Layout()
@@ -274,13 +332,19 @@ void CHTMLView::OnLButtonDown(UINT nFlags, CPoint point)
     if (href.IsEmpty())
         return;
     BeginWaitCursor();
-    if (KorIsRemoteFile(href)) {
+    const BOOL remote = KorIsRemoteFile(href);
+    CString target = href;
+    if (remote) {
         ShellExecuteA(nullptr, nullptr, href, nullptr, nullptr, SW_SHOWNORMAL);
     } else {
         CString local = m_pHtml->GetLocalPath();
-        OpenLocalFile(local.IsEmpty() ? href : KorGetAbsolutePath(local, href), false);
+        if (!local.IsEmpty())
+            target = KorGetAbsolutePath(local, href);
+        OpenLocalFile(target, false);
     }
     EndWaitCursor();
+    if (LinkNotify notify = m_linkNotify)
+        notify(href, target, remote);
 }
 
 void CHTMLView::OnTimer(UINT nIDEvent)
@@ -289,6 +353,7 @@ void CHTMLView::OnTimer(UINT nIDEvent)
         StopWaiting();
         Layout();
         Invalidate(TRUE);
+        NotifyTitle();
     }
     CScrollView::OnTimer(nIDEvent);
 }

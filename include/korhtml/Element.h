@@ -1,6 +1,7 @@
 // Element base classes: CElement (kind, flags, tree searches) and CVisible (position, size, inline layout).
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 #include "kortag/kortag.h"
 
@@ -131,7 +132,7 @@ constexpr int INDENT_STEP = 10;
 
 // Base of every node of a document's element tree. The searches never recurse: they walk the
 // tree links of CTreeNode, so documents of any depth can be searched.
-class CElement : public CTreeNode
+class KORHTML_API CElement : public CTreeNode
 {
 public:
     explicit CElement(CHtmlX* doc);
@@ -196,7 +197,7 @@ public:
 };
 
 // Base of every element that occupies space on the page and draws itself.
-class CVisible : public CElement
+class KORHTML_API CVisible : public CElement
 {
 public:
     explicit CVisible(CHtmlX* doc);

@@ -1,6 +1,7 @@
 // Form elements: CFormControl with FInput, FSelect and FTextArea as child windows; FOption and FForm.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 // A control window is at most this many pixels on each side, however large its element is: each
@@ -16,7 +17,7 @@ constexpr int kDefaultAreaRows = 2;
 
 // A control shown as a child window, created when the element is measured. The system never reads
 // the controls back and never submits a form.
-class CFormControl : public CVisible
+class KORHTML_API CFormControl : public CVisible
 {
 public:
     // kind: the tag index of the control.
@@ -43,7 +44,7 @@ protected:
 };
 
 // INPUT: an edit field, a button, a check box or a radio button, by type.
-class FInput : public CFormControl
+class KORHTML_API FInput : public CFormControl
 {
 public:
     explicit FInput(CHtmlX* doc);
@@ -64,7 +65,7 @@ public:
 
 // SELECT: a drop-down list or a list box of its options' texts. The layout walks jump over its
 // children, which are never placed themselves.
-class FSelect : public CFormControl
+class KORHTML_API FSelect : public CFormControl
 {
 public:
     explicit FSelect(CHtmlX* doc);
@@ -89,7 +90,7 @@ private:
 };
 
 // OPTION: an inline element that is never placed or drawn by itself.
-class FOption : public CElement
+class KORHTML_API FOption : public CElement
 {
 public:
     explicit FOption(CHtmlX* doc);
@@ -104,7 +105,7 @@ public:
 };
 
 // TEXTAREA: a multi-line edit holding the words of its content.
-class FTextArea : public CFormControl
+class KORHTML_API FTextArea : public CFormControl
 {
 public:
     explicit FTextArea(CHtmlX* doc);
@@ -125,7 +126,7 @@ public:
 };
 
 // FORM: stored only; forms are not submitted.
-class FForm : public CElement
+class KORHTML_API FForm : public CElement
 {
 public:
     explicit FForm(CHtmlX* doc);

@@ -2,10 +2,14 @@
 // menu.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/win/win.h"
+
+#include <functional>
 
 class CHtmlX;
 class CPalette;
+class QWidget;
 
 // Window timer that retries a file that could not be opened.
 #define ID_TIMER_WAIT 3
@@ -22,7 +26,7 @@ class CPalette;
 // The library's pointing-hand cursor resource, shown over links.
 #define IDC_LINKHAND 297
 
-class CHTMLView : public CScrollView
+class KORHTML_API CHTMLView : public CScrollView
 {
     DECLARE_DYNCREATE(CHTMLView)
 
@@ -34,6 +38,25 @@ public:
     // is selected whenever the view paints.
     int Create(CWnd* parent, CRect& rect, CPalette* palette);
     using CScrollView::Create;
+
+    // ---- Qt hosts --------------------------------------------------------------------------------
+    // Creates the view as a child of a widget of the host's own (not a window of the library), to be
+    // put in its layouts: it fills the space a layout gives it, follows its size, and takes the
+    // keyboard focus by a click or by Tab. Nonzero on success.
+    int Create(QWidget* parent, CPalette* palette = nullptr);
+    // The view's widget (null while the window does not exist): for layouts, focus, showing. It
+    // belongs to the view, which deletes it with its window; deleting it destroys the window.
+    QWidget* GetWidget() const;
+
+    // Notifications to the host, beside what the view does itself (it still follows links). They are
+    // called when the view has finished what caused them; they must not destroy the view.
+    // A link was clicked: href as the page wrote it, and what the view did with it: target is the path
+    // it opened in itself (remote 0) or the address it handed to the shell (remote 1).
+    using LinkNotify = std::function<void(const CString& href, const CString& target, BOOL remote)>;
+    void SetLinkNotify(LinkNotify notify);
+    // The title of the document shown changed (by any opening, reloading, closing or link).
+    using TitleNotify = std::function<void(const CString& title)>;
+    void SetTitleNotify(TitleNotify notify);
 
     // Opening (nonzero on success). A file that cannot be opened shows the error page and is
     // retried every three seconds until it can.
@@ -85,4 +108,11 @@ private:
     int OpenLocalFile(const CString& path, bool asText);
     // Shows a document just opened from a string.
     int ShowOpened(int result);
+    // Calls the title notification when the title differs from the one last seen.
+    void NotifyTitle();
+
+    LinkNotify m_linkNotify;
+    TitleNotify m_titleNotify;
+    CString m_strSeenTitle; // the title when NotifyTitle last ran
+    bool m_bTitleSeen = false;
 };

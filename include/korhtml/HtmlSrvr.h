@@ -1,6 +1,7 @@
 // CHtmlSrvr, the process-wide server of shared settings and resources, and the global functions to it.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 class CAlignQueue;
@@ -12,7 +13,7 @@ class CImageDax;
 class CFont;
 
 // One character entity of the entity table: the byte it stands for.
-class CEntityCode : public CObject
+class KORHTML_API CEntityCode : public CObject
 {
     DECLARE_DYNCREATE(CEntityCode)
 
@@ -23,7 +24,7 @@ public:
     char m_cCode = 0;
 };
 
-class CHtmlSrvr : public CObject
+class KORHTML_API CHtmlSrvr : public CObject
 {
     DECLARE_DYNCREATE(CHtmlSrvr)
 
@@ -92,44 +93,44 @@ public:
 };
 
 // The single server; null while none exists.
-extern CHtmlSrvr* g_pHtmlSrvr;
+extern KORHTML_API CHtmlSrvr* g_pHtmlSrvr;
 
 // Life cycle. Every other function needs an existing server.
-void CreateHtmlServer();
-void DestroyHtmlServer();
-BOOL ExistHtmlServer();
+KORHTML_API void CreateHtmlServer();
+KORHTML_API void DestroyHtmlServer();
+KORHTML_API BOOL ExistHtmlServer();
 
 // Settings.
-void SetGlobalImage(const CString& image1, const CString& image2);
-void SetDataPath(const CString& path);
-void SetGlobalFont(LOGFONT& proportional, LOGFONT& fixed);
-void SetLineGaps(int line, int para);
-void SetMargins(int hor, int ver);
-int GetLineGap();
-int GetParaGap();
-void SetLineGap(int n);
-void SetParaGap(int n);
-int GetHorMargin();
-int GetVerMargin();
-void SetHorMargin(int n);
-void SetVerMargin(int n);
-BOOL EvenAlign();
-void SetEvenAlign(BOOL b);
+KORHTML_API void SetGlobalImage(const CString& image1, const CString& image2);
+KORHTML_API void SetDataPath(const CString& path);
+KORHTML_API void SetGlobalFont(LOGFONT& proportional, LOGFONT& fixed);
+KORHTML_API void SetLineGaps(int line, int para);
+KORHTML_API void SetMargins(int hor, int ver);
+KORHTML_API int GetLineGap();
+KORHTML_API int GetParaGap();
+KORHTML_API void SetLineGap(int n);
+KORHTML_API void SetParaGap(int n);
+KORHTML_API int GetHorMargin();
+KORHTML_API int GetVerMargin();
+KORHTML_API void SetHorMargin(int n);
+KORHTML_API void SetVerMargin(int n);
+KORHTML_API BOOL EvenAlign();
+KORHTML_API void SetEvenAlign(BOOL b);
 
 // Shared objects.
-CAlignQueue* GetAlignQueue();
-CHTMLDB* GetHtmlDB();
-CSGMLParser* GetSGMLParser();
-CTransformer* GetTransformer();
-CImageDax* GetGlobalImage(int n);
+KORHTML_API CAlignQueue* GetAlignQueue();
+KORHTML_API CHTMLDB* GetHtmlDB();
+KORHTML_API CSGMLParser* GetSGMLParser();
+KORHTML_API CTransformer* GetTransformer();
+KORHTML_API CImageDax* GetGlobalImage(int n);
 
 // Fonts.
-CFont* RegisterFont(LOGFONT* lf);
-LOGFONT* GetLogFont(int i);
-CFont* GetStdFont(int i);
-int GetFontSize(int i);
+KORHTML_API CFont* RegisterFont(LOGFONT* lf);
+KORHTML_API LOGFONT* GetLogFont(int i);
+KORHTML_API CFont* GetStdFont(int i);
+KORHTML_API int GetFontSize(int i);
 
 // Entities and visited links.
-char GetANSICode(const CString& name);
-void AddOpenLink(const CString& link);
-BOOL IsOpenLink(const CString& link);
+KORHTML_API char GetANSICode(const CString& name);
+KORHTML_API void AddOpenLink(const CString& link);
+KORHTML_API BOOL IsOpenLink(const CString& link);

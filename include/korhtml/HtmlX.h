@@ -1,6 +1,7 @@
 // CHtmlX: one HTML document: its source, element trees, managers, layout, visible band and drawing.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 #include "maps/MapManager.h"
 
@@ -22,7 +23,7 @@ constexpr UINT STATE_ANIMATING = 4;   // the animation timer runs on the view
 #define ID_TIMER_ANIMATE 5
 #endif
 
-class CHtmlX : public CObject
+class KORHTML_API CHtmlX : public CObject
 {
     DECLARE_DYNCREATE(CHtmlX)
 

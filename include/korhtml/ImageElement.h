@@ -1,11 +1,12 @@
 // FImage: a picture from the document's image cache, inline or floated, with its image maps.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 class CImageDax;
 
-class FImage : public CVisible
+class KORHTML_API FImage : public CVisible
 {
 public:
     explicit FImage(CHtmlX* doc);

@@ -1,13 +1,14 @@
 // Client-side image map elements: FMap (a named map) and FArea (one linked region of it).
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 class CRegion;
 
 // MAP: its AREA children, in order, turn a point on an image into a link. The document's map
 // manager finds it by name.
-class FMap : public CElement
+class KORHTML_API FMap : public CElement
 {
 public:
     explicit FMap(CHtmlX* doc);
@@ -27,7 +28,7 @@ private:
 };
 
 // AREA: a shape, its region built from the coordinates, and the link it leads to.
-class FArea : public CElement
+class KORHTML_API FArea : public CElement
 {
 public:
     explicit FArea(CHtmlX* doc);

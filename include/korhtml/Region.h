@@ -1,6 +1,7 @@
 // Regions of client-side image map areas: the CRegion base and its rectangle, circle and polygon.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 // Room that GetCoords may need: 100 polygon vertices of two signed ten-digit numbers, with commas.
@@ -11,7 +12,7 @@ const int POLYGON_MAX_VERTICES = 100;
 
 // The geometry of one AREA. SetCoords reads every integer of the coordinate text; each shape then
 // accepts the numbers it needs. Any character that is not a decimal digit separates numbers.
-class CRegion : public CObject
+class KORHTML_API CRegion : public CObject
 {
     DECLARE_DYNCREATE(CRegion)
 
@@ -45,7 +46,7 @@ private:
     BOOL ReadNumber(const char* text, int& value);
 };
 
-class CRectangle : public CRegion
+class KORHTML_API CRectangle : public CRegion
 {
     DECLARE_DYNCREATE(CRectangle)
 
@@ -63,7 +64,7 @@ public:
     int m_nBottom;
 };
 
-class CCircle : public CRegion
+class KORHTML_API CCircle : public CRegion
 {
     DECLARE_DYNCREATE(CCircle)
 
@@ -82,7 +83,7 @@ public:
 
 // A polygon never becomes "valid": it matches whenever it has vertices. Unused vertices hold
 // (-1.0, -1.0); the first x of -1.0 ends the vertex list.
-class CPolygon : public CRegion
+class KORHTML_API CPolygon : public CRegion
 {
     DECLARE_DYNCREATE(CPolygon)
 

@@ -1,10 +1,11 @@
 // Rules, breaks and list items: FRule (HR), FBreak (BR) and FListItem (LI, the bullet).
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 // HR: a sunken bar; it and the element after it start new paragraphs.
-class FRule : public CVisible
+class KORHTML_API FRule : public CVisible
 {
 public:
     explicit FRule(CHtmlX* doc);
@@ -24,7 +25,7 @@ public:
 };
 
 // BR: ends the line; the element after it starts the next one.
-class FBreak : public CVisible
+class KORHTML_API FBreak : public CVisible
 {
 public:
     explicit FBreak(CHtmlX* doc);
@@ -40,7 +41,7 @@ public:
 };
 
 // LI: every item starts a line and is indented by its list level.
-class FListItem : public CVisible
+class KORHTML_API FListItem : public CVisible
 {
 public:
     explicit FListItem(CHtmlX* doc);

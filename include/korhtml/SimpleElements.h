@@ -1,6 +1,7 @@
 // Elements that take no space: font and style elements, body and frame roots, blocks, lists, data holders.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 #include "korhtml/MapElements.h"
 
@@ -9,7 +10,7 @@ class CImageDax;
 // ---- Font elements: the text inside them asks them to change its font ----
 
 // A: a link (href or korlink) or a named target.
-class FAnchor : public CElement
+class KORHTML_API FAnchor : public CElement
 {
 public:
     explicit FAnchor(CHtmlX* doc);
@@ -24,21 +25,21 @@ public:
     CString m_strKorLink;
 };
 
-class FAddress : public CElement
+class KORHTML_API FAddress : public CElement
 {
 public:
     explicit FAddress(CHtmlX* doc) : CElement(doc, TAG_ADDRESS, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FBold : public CElement
+class KORHTML_API FBold : public CElement
 {
 public:
     explicit FBold(CHtmlX* doc) : CElement(doc, TAG_B, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FBig : public CElement
+class KORHTML_API FBig : public CElement
 {
 public:
     explicit FBig(CHtmlX* doc) : CElement(doc, TAG_BIG, EF_FONT) {}
@@ -46,7 +47,7 @@ public:
 };
 
 // BODY: the font root of the document and the holder of its colours and background.
-class FBody : public CElement
+class KORHTML_API FBody : public CElement
 {
 public:
     explicit FBody(CHtmlX* doc);
@@ -67,21 +68,21 @@ public:
     int m_nBackHeight;
 };
 
-class FCite : public CElement
+class KORHTML_API FCite : public CElement
 {
 public:
     explicit FCite(CHtmlX* doc) : CElement(doc, TAG_CITE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FCode : public CElement
+class KORHTML_API FCode : public CElement
 {
 public:
     explicit FCode(CHtmlX* doc) : CElement(doc, TAG_CODE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FEmphasis : public CElement
+class KORHTML_API FEmphasis : public CElement
 {
 public:
     explicit FEmphasis(CHtmlX* doc) : CElement(doc, TAG_EM, EF_FONT) {}
@@ -89,7 +90,7 @@ public:
 };
 
 // FONT: each of colour, size and face changes the text only when its attribute was given.
-class FFont : public CElement
+class KORHTML_API FFont : public CElement
 {
 public:
     explicit FFont(CHtmlX* doc);
@@ -105,7 +106,7 @@ public:
 };
 
 // FRAME, FRAMESET, NOFRAMES: not shown as panes; they only root the font and the layout context.
-class FFrame : public CElement
+class KORHTML_API FFrame : public CElement
 {
 public:
     explicit FFrame(CHtmlX* doc);
@@ -119,7 +120,7 @@ public:
     CString m_strMarginWidth;
 };
 
-class FFrameSet : public CElement
+class KORHTML_API FFrameSet : public CElement
 {
 public:
     explicit FFrameSet(CHtmlX* doc);
@@ -129,14 +130,14 @@ public:
     CString m_strCols;
 };
 
-class FNoFrames : public CElement
+class KORHTML_API FNoFrames : public CElement
 {
 public:
     explicit FNoFrames(CHtmlX* doc) : CElement(doc, TAG_NOFRAMES, EF_FONT | EF_CONTEXT) {}
 };
 
 // H1 to H6: bold, sized, and aligned by their own align attribute when it has one.
-class FHeading1 : public CElement
+class KORHTML_API FHeading1 : public CElement
 {
 public:
     explicit FHeading1(CHtmlX* doc);
@@ -147,7 +148,7 @@ public:
     int m_nAlign;
 };
 
-class FHeading2 : public CElement
+class KORHTML_API FHeading2 : public CElement
 {
 public:
     explicit FHeading2(CHtmlX* doc);
@@ -158,7 +159,7 @@ public:
     int m_nAlign;
 };
 
-class FHeading3 : public CElement
+class KORHTML_API FHeading3 : public CElement
 {
 public:
     explicit FHeading3(CHtmlX* doc);
@@ -169,7 +170,7 @@ public:
     int m_nAlign;
 };
 
-class FHeading4 : public CElement
+class KORHTML_API FHeading4 : public CElement
 {
 public:
     explicit FHeading4(CHtmlX* doc);
@@ -180,7 +181,7 @@ public:
     int m_nAlign;
 };
 
-class FHeading5 : public CElement
+class KORHTML_API FHeading5 : public CElement
 {
 public:
     explicit FHeading5(CHtmlX* doc);
@@ -191,7 +192,7 @@ public:
     int m_nAlign;
 };
 
-class FHeading6 : public CElement
+class KORHTML_API FHeading6 : public CElement
 {
 public:
     explicit FHeading6(CHtmlX* doc);
@@ -202,28 +203,28 @@ public:
     int m_nAlign;
 };
 
-class FItalic : public CElement
+class KORHTML_API FItalic : public CElement
 {
 public:
     explicit FItalic(CHtmlX* doc) : CElement(doc, TAG_I, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FKeyboard : public CElement
+class KORHTML_API FKeyboard : public CElement
 {
 public:
     explicit FKeyboard(CHtmlX* doc) : CElement(doc, TAG_KBD, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FListing : public CElement
+class KORHTML_API FListing : public CElement
 {
 public:
     explicit FListing(CHtmlX* doc) : CElement(doc, TAG_LISTING, EF_FONT | EF_PARAGRAPH) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FPreformatted : public CElement
+class KORHTML_API FPreformatted : public CElement
 {
 public:
     explicit FPreformatted(CHtmlX* doc);
@@ -233,28 +234,28 @@ public:
     int m_nWidth; // stored only
 };
 
-class FSample : public CElement
+class KORHTML_API FSample : public CElement
 {
 public:
     explicit FSample(CHtmlX* doc) : CElement(doc, TAG_SAMP, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FSmall : public CElement
+class KORHTML_API FSmall : public CElement
 {
 public:
     explicit FSmall(CHtmlX* doc) : CElement(doc, TAG_SMALL, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FStrike : public CElement
+class KORHTML_API FStrike : public CElement
 {
 public:
     explicit FStrike(CHtmlX* doc) : CElement(doc, TAG_STRIKE, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FStrong : public CElement
+class KORHTML_API FStrong : public CElement
 {
 public:
     explicit FStrong(CHtmlX* doc) : CElement(doc, TAG_STRONG, EF_FONT) {}
@@ -262,42 +263,42 @@ public:
 };
 
 // SUB and SUP carry the font flag but leave the text as it is.
-class FSubscript : public CElement
+class KORHTML_API FSubscript : public CElement
 {
 public:
     explicit FSubscript(CHtmlX* doc) : CElement(doc, TAG_SUB, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FSuperscript : public CElement
+class KORHTML_API FSuperscript : public CElement
 {
 public:
     explicit FSuperscript(CHtmlX* doc) : CElement(doc, TAG_SUP, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FTeletype : public CElement
+class KORHTML_API FTeletype : public CElement
 {
 public:
     explicit FTeletype(CHtmlX* doc) : CElement(doc, TAG_TT, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FUnderline : public CElement
+class KORHTML_API FUnderline : public CElement
 {
 public:
     explicit FUnderline(CHtmlX* doc) : CElement(doc, TAG_U, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FVariable : public CElement
+class KORHTML_API FVariable : public CElement
 {
 public:
     explicit FVariable(CHtmlX* doc) : CElement(doc, TAG_VAR, EF_FONT) {}
     void ApplyFont(LOGFONT* lf, COLORREF* color) override;
 };
 
-class FExample : public CElement
+class KORHTML_API FExample : public CElement
 {
 public:
     explicit FExample(CHtmlX* doc) : CElement(doc, TAG_XMP, EF_FONT | EF_PARAGRAPH) {}
@@ -306,27 +307,27 @@ public:
 
 // ---- Block and list containers ----
 
-class FBlockQuote : public CElement
+class KORHTML_API FBlockQuote : public CElement
 {
 public:
     explicit FBlockQuote(CHtmlX* doc) : CElement(doc, TAG_BLOCKQUOTE, EF_PARAGRAPH) {}
 };
 
 // CENTER centres its content whatever is inside or around it (up to the layout context).
-class FCenter : public CElement
+class KORHTML_API FCenter : public CElement
 {
 public:
     explicit FCenter(CHtmlX* doc) : CElement(doc, TAG_CENTER, EF_PARAGRAPH | EF_ALIGN) {}
     int GetAlign() override;
 };
 
-class FDefinitionData : public CElement
+class KORHTML_API FDefinitionData : public CElement
 {
 public:
     explicit FDefinitionData(CHtmlX* doc) : CElement(doc, TAG_DD, EF_LINEBREAK) {}
 };
 
-class FDirectory : public CElement
+class KORHTML_API FDirectory : public CElement
 {
 public:
     explicit FDirectory(CHtmlX* doc);
@@ -335,7 +336,7 @@ public:
     int m_bCompact;
 };
 
-class FDivision : public CElement
+class KORHTML_API FDivision : public CElement
 {
 public:
     explicit FDivision(CHtmlX* doc);
@@ -345,7 +346,7 @@ public:
     int m_nAlign;
 };
 
-class FDefinitionList : public CElement
+class KORHTML_API FDefinitionList : public CElement
 {
 public:
     explicit FDefinitionList(CHtmlX* doc);
@@ -354,13 +355,13 @@ public:
     int m_bCompact;
 };
 
-class FDefinitionTerm : public CElement
+class KORHTML_API FDefinitionTerm : public CElement
 {
 public:
     explicit FDefinitionTerm(CHtmlX* doc) : CElement(doc, TAG_DT, EF_LINEBREAK) {}
 };
 
-class FMenu : public CElement
+class KORHTML_API FMenu : public CElement
 {
 public:
     explicit FMenu(CHtmlX* doc);
@@ -370,7 +371,7 @@ public:
 };
 
 // OL and UL: the type and start values are kept for the list items.
-class FOrderedList : public CElement
+class KORHTML_API FOrderedList : public CElement
 {
 public:
     explicit FOrderedList(CHtmlX* doc);
@@ -381,7 +382,7 @@ public:
     int m_nType;
 };
 
-class FParagraph : public CElement
+class KORHTML_API FParagraph : public CElement
 {
 public:
     explicit FParagraph(CHtmlX* doc);
@@ -391,7 +392,7 @@ public:
     int m_nAlign;
 };
 
-class FUnorderedList : public CElement
+class KORHTML_API FUnorderedList : public CElement
 {
 public:
     explicit FUnorderedList(CHtmlX* doc);
@@ -404,7 +405,7 @@ public:
 // ---- Elements that only hold attribute values ----
 
 // APPLET: applets are not run.
-class FApplet : public CElement
+class KORHTML_API FApplet : public CElement
 {
 public:
     explicit FApplet(CHtmlX* doc);
@@ -421,7 +422,7 @@ public:
     int m_nWidth;
 };
 
-class FBase : public CElement
+class KORHTML_API FBase : public CElement
 {
 public:
     explicit FBase(CHtmlX* doc);
@@ -430,14 +431,14 @@ public:
     CString m_strHref;
 };
 
-class FBlink : public CElement
+class KORHTML_API FBlink : public CElement
 {
 public:
     explicit FBlink(CHtmlX* doc) : CElement(doc, TAG_BLINK, 0) {}
 };
 
 // COMMENT, and every tag the tag database does not list (then the comment is the tag name).
-class FComment : public CElement
+class KORHTML_API FComment : public CElement
 {
 public:
     explicit FComment(CHtmlX* doc);
@@ -446,19 +447,19 @@ public:
     CString m_strComment;
 };
 
-class FDefinition : public CElement
+class KORHTML_API FDefinition : public CElement
 {
 public:
     explicit FDefinition(CHtmlX* doc) : CElement(doc, TAG_DFN, 0) {}
 };
 
-class FHead : public CElement
+class KORHTML_API FHead : public CElement
 {
 public:
     explicit FHead(CHtmlX* doc) : CElement(doc, TAG_HEAD, 0) {}
 };
 
-class FHtml : public CElement
+class KORHTML_API FHtml : public CElement
 {
 public:
     explicit FHtml(CHtmlX* doc);
@@ -467,7 +468,7 @@ public:
     CString m_strVersion;
 };
 
-class FIsIndex : public CElement
+class KORHTML_API FIsIndex : public CElement
 {
 public:
     explicit FIsIndex(CHtmlX* doc);
@@ -476,7 +477,7 @@ public:
     CString m_strPrompt;
 };
 
-class FLink : public CElement
+class KORHTML_API FLink : public CElement
 {
 public:
     explicit FLink(CHtmlX* doc);
@@ -489,7 +490,7 @@ public:
     CString m_strTitle;
 };
 
-class FMeta : public CElement
+class KORHTML_API FMeta : public CElement
 {
 public:
     explicit FMeta(CHtmlX* doc);
@@ -500,7 +501,7 @@ public:
     CString m_strName;
 };
 
-class FParam : public CElement
+class KORHTML_API FParam : public CElement
 {
 public:
     explicit FParam(CHtmlX* doc);
@@ -511,19 +512,19 @@ public:
 };
 
 // SCRIPT: scripts are not run.
-class FScript : public CElement
+class KORHTML_API FScript : public CElement
 {
 public:
     explicit FScript(CHtmlX* doc) : CElement(doc, TAG_SCRIPT, 0) {}
 };
 
-class FStyle : public CElement
+class KORHTML_API FStyle : public CElement
 {
 public:
     explicit FStyle(CHtmlX* doc) : CElement(doc, TAG_STYLE, 0) {}
 };
 
-class FTitle : public CElement
+class KORHTML_API FTitle : public CElement
 {
 public:
     explicit FTitle(CHtmlX* doc) : CElement(doc, TAG_TITLE, 0) {}

@@ -1,11 +1,12 @@
 // Table elements: FTable and its grid, FTableRow, FTableCell, FTableHeader, FSpanCell, FCaption, FTableFoot.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 // TABLE. The grid holds, row-major, the cell that starts in a slot, an FSpanCell for a slot that a
 // spanning cell covers, or null. Positions are relative to the table's left and top.
-class FTable : public CVisible
+class KORHTML_API FTable : public CVisible
 {
 public:
     explicit FTable(CHtmlX* doc);
@@ -41,7 +42,7 @@ public:
 };
 
 // TR: never placed or drawn; it carries the defaults of its cells.
-class FTableRow : public CElement
+class KORHTML_API FTableRow : public CElement
 {
 public:
     explicit FTableRow(CHtmlX* doc);
@@ -54,7 +55,7 @@ public:
 };
 
 // TD: a layout context of its own, positioned only by its table.
-class FTableCell : public CVisible
+class KORHTML_API FTableCell : public CVisible
 {
 public:
     explicit FTableCell(CHtmlX* doc);
@@ -89,7 +90,7 @@ protected:
 };
 
 // TH: a cell whose text is bold.
-class FTableHeader : public FTableCell
+class KORHTML_API FTableHeader : public FTableCell
 {
 public:
     explicit FTableHeader(CHtmlX* doc);
@@ -97,7 +98,7 @@ public:
 
 // A grid slot covered by a spanning cell, at these offsets right of and below the cell's slot.
 // Made and owned by the table; never part of the element tree.
-class FSpanCell : public CElement
+class KORHTML_API FSpanCell : public CElement
 {
 public:
     FSpanCell(CHtmlX* doc, int colOffset = 0, int rowOffset = 0);
@@ -107,7 +108,7 @@ public:
 };
 
 // CAPTION: moved before or after its table when the table is measured.
-class FCaption : public CElement
+class KORHTML_API FCaption : public CElement
 {
 public:
     explicit FCaption(CHtmlX* doc);
@@ -116,7 +117,7 @@ public:
     int m_nAlign;
 };
 
-class FTableFoot : public CElement
+class KORHTML_API FTableFoot : public CElement
 {
 public:
     explicit FTableFoot(CHtmlX* doc) : CElement(doc, TAG_TFOOT, 0) {}

@@ -1,11 +1,12 @@
 // FText: one word of running text, or a whole preformatted text, measured and drawn as a unit.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "korhtml/Element.h"
 
 // A word carries its one trailing space; inside PRE the whole text node is one run that keeps
 // its line breaks. The raw text is decoded (character entities) when the run is measured.
-class FText : public CVisible
+class KORHTML_API FText : public CVisible
 {
 public:
     explicit FText(CHtmlX* doc);

@@ -1,6 +1,7 @@
 // The framework's collections: linked lists, arrays and string-keyed hash maps with their visiting order.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afxobj.h"
 #include "platform/afx/afxstr.h"
 
@@ -356,7 +357,7 @@ private:
 
 } // namespace kor
 
-class CObList : public CObject, public kor::List<CObject*>
+class KORHTML_API CObList : public CObject, public kor::List<CObject*>
 {
     DECLARE_DYNAMIC(CObList)
 
@@ -364,47 +365,47 @@ public:
     explicit CObList(int nBlockSize = 10) : kor::List<CObject*>(nBlockSize) {}
 };
 
-class CPtrList : public CObject, public kor::List<void*>
+class KORHTML_API CPtrList : public CObject, public kor::List<void*>
 {
 public:
     explicit CPtrList(int nBlockSize = 10) : kor::List<void*>(nBlockSize) {}
 };
 
-class CStringList : public CObject, public kor::List<CString>
+class KORHTML_API CStringList : public CObject, public kor::List<CString>
 {
 public:
     explicit CStringList(int nBlockSize = 10) : kor::List<CString>(nBlockSize) {}
 };
 
-class CPtrArray : public CObject, public kor::Array<void*>
+class KORHTML_API CPtrArray : public CObject, public kor::Array<void*>
 {
 };
 
-class CObArray : public CObject, public kor::Array<CObject*>
+class KORHTML_API CObArray : public CObject, public kor::Array<CObject*>
 {
 };
 
-class CUIntArray : public CObject, public kor::Array<UINT>
+class KORHTML_API CUIntArray : public CObject, public kor::Array<UINT>
 {
 };
 
-class CDWordArray : public CObject, public kor::Array<DWORD>
+class KORHTML_API CDWordArray : public CObject, public kor::Array<DWORD>
 {
 };
 
-class CMapStringToString : public CObject, public kor::StringMap<CString>
+class KORHTML_API CMapStringToString : public CObject, public kor::StringMap<CString>
 {
 public:
     explicit CMapStringToString(int nBlockSize = 10) : kor::StringMap<CString>(nBlockSize) {}
 };
 
-class CMapStringToOb : public CObject, public kor::StringMap<CObject*>
+class KORHTML_API CMapStringToOb : public CObject, public kor::StringMap<CObject*>
 {
 public:
     explicit CMapStringToOb(int nBlockSize = 10) : kor::StringMap<CObject*>(nBlockSize) {}
 };
 
-class CMapStringToPtr : public CObject, public kor::StringMap<void*>
+class KORHTML_API CMapStringToPtr : public CObject, public kor::StringMap<void*>
 {
 public:
     explicit CMapStringToPtr(int nBlockSize = 10) : kor::StringMap<void*>(nBlockSize) {}

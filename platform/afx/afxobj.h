@@ -1,11 +1,12 @@
 // CObject and run-time class records: class names, schemas, dynamic creation and IsKindOf.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afxtypes.h"
 
 class CObject;
 
-struct CRuntimeClass
+struct KORHTML_API CRuntimeClass
 {
     const char* m_lpszClassName;
     int m_nObjectSize;
@@ -19,7 +20,7 @@ struct CRuntimeClass
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 
-class CObject
+class KORHTML_API CObject
 {
 public:
     static const CRuntimeClass classCObject;

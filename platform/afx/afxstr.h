@@ -1,12 +1,13 @@
 // CString: the framework's length-counted byte string, holding CP949 text.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afxtypes.h"
 
 #include <string>
 #include <string_view>
 
-class CString
+class KORHTML_API CString
 {
 public:
     CString() = default;

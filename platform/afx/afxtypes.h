@@ -1,6 +1,8 @@
 // Basic types of the framework: integers, handles, colours, points, sizes, rectangles and LOGFONT.
 #pragma once
 
+#include "korhtml/Export.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -104,7 +106,7 @@ struct RECT
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 
-class CSize : public SIZE
+class KORHTML_API CSize : public SIZE
 {
 public:
     CSize() { cx = cy = 0; }
@@ -118,7 +120,7 @@ public:
     void operator-=(SIZE s) { cx -= s.cx, cy -= s.cy; }
 };
 
-class CPoint : public POINT
+class KORHTML_API CPoint : public POINT
 {
 public:
     CPoint() { x = y = 0; }
@@ -135,7 +137,7 @@ public:
     void operator-=(SIZE s) { x -= s.cx, y -= s.cy; }
 };
 
-class CRect : public RECT
+class KORHTML_API CRect : public RECT
 {
 public:
     CRect() { left = top = right = bottom = 0; }

@@ -1,6 +1,7 @@
 // CP949 <-> Unicode conversion at the Qt boundary (measuring, drawing, widget texts, clipboard, dialogs).
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 class QString;
@@ -10,13 +11,13 @@ namespace kor {
 // CP949 bytes to Unicode; nCount < 0 means up to the NUL. Never fails: a lead byte whose next byte is
 // no valid trail byte becomes one U+FFFD on its own (the next byte is decoded by itself), a lead byte
 // at the end becomes U+FFFD, as do 0x80, 0xFF and two-byte codes the code page does not define.
-QString ToUnicode(const char* psz, int nCount = -1);
-QString ToUnicode(const CString& str);
+KORHTML_API QString ToUnicode(const char* psz, int nCount = -1);
+KORHTML_API QString ToUnicode(const CString& str);
 
 // Unicode to CP949 bytes; characters the code page lacks become "?".
-CString FromUnicode(const QString& str);
+KORHTML_API CString FromUnicode(const QString& str);
 
 // True when every character of str has a CP949 code (nothing would become "?").
-bool IsCP949Convertible(const QString& str);
+KORHTML_API bool IsCP949Convertible(const QString& str);
 
 } // namespace kor

@@ -1,6 +1,7 @@
 // The framework's drawing layer: device contexts, GDI objects, system colours and metrics, the box font.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
 // Qt types appear here only by name; the implementation keeps them behind private pointers.
@@ -244,7 +245,7 @@ struct PAINTSTRUCT
 // ---------------------------------------------------------------------------------------------------
 // GDI objects.
 
-class CGdiObject : public CObject
+class KORHTML_API CGdiObject : public CObject
 {
     DECLARE_DYNCREATE(CGdiObject)
 
@@ -269,7 +270,7 @@ public:
     BOOL CreateStockObject(int nIndex);
 };
 
-class CFont : public CGdiObject
+class KORHTML_API CFont : public CGdiObject
 {
     DECLARE_DYNCREATE(CFont)
 
@@ -284,7 +285,7 @@ public:
     operator HFONT() const { return m_hObject; }
 };
 
-class CPen : public CGdiObject
+class KORHTML_API CPen : public CGdiObject
 {
     DECLARE_DYNCREATE(CPen)
 
@@ -296,7 +297,7 @@ public:
     operator HPEN() const { return m_hObject; }
 };
 
-class CBrush : public CGdiObject
+class KORHTML_API CBrush : public CGdiObject
 {
     DECLARE_DYNCREATE(CBrush)
 
@@ -309,7 +310,7 @@ public:
     operator HBRUSH() const { return m_hObject; }
 };
 
-class CBitmap : public CGdiObject
+class KORHTML_API CBitmap : public CGdiObject
 {
     DECLARE_DYNCREATE(CBitmap)
 
@@ -322,7 +323,7 @@ public:
     operator HBITMAP() const { return m_hObject; }
 };
 
-class CPalette : public CGdiObject
+class KORHTML_API CPalette : public CGdiObject
 {
     DECLARE_DYNCREATE(CPalette)
 
@@ -342,7 +343,7 @@ namespace kor {
 struct DCState;
 }
 
-class CDC : public CObject
+class KORHTML_API CDC : public CObject
 {
     DECLARE_DYNCREATE(CDC)
 
@@ -461,7 +462,7 @@ private:
 };
 
 // A DC on a window's client area; released (and what it touched shown) on destruction.
-class CClientDC : public CDC
+class KORHTML_API CClientDC : public CDC
 {
 public:
     explicit CClientDC(CWnd* pWnd);
@@ -472,7 +473,7 @@ protected:
 };
 
 // A DC that serves one paint of a window, clipped to the region being painted.
-class CPaintDC : public CDC
+class KORHTML_API CPaintDC : public CDC
 {
 public:
     explicit CPaintDC(CWnd* pWnd);
@@ -485,7 +486,7 @@ protected:
 };
 
 // A DC on the whole window (the same surface as the client DC here).
-class CWindowDC : public CClientDC
+class KORHTML_API CWindowDC : public CClientDC
 {
 public:
     explicit CWindowDC(CWnd* pWnd) : CClientDC(pWnd) {}
@@ -494,18 +495,18 @@ public:
 // ---------------------------------------------------------------------------------------------------
 // Win32 functions the system calls on handles.
 
-COLORREF GetSysColor(int nIndex);
-int GetSystemMetrics(int nIndex);
-HGDIOBJ GetStockObject(int nIndex);
-BOOL DeleteObject(HGDIOBJ hObject);
-int GetObject(HGDIOBJ hObject, int nCount, LPVOID lpObject);
+KORHTML_API COLORREF GetSysColor(int nIndex);
+KORHTML_API int GetSystemMetrics(int nIndex);
+KORHTML_API HGDIOBJ GetStockObject(int nIndex);
+KORHTML_API BOOL DeleteObject(HGDIOBJ hObject);
+KORHTML_API int GetObject(HGDIOBJ hObject, int nCount, LPVOID lpObject);
 #define GetObjectA GetObject
-BOOL GetTextExtentPointA(HDC hdc, LPCSTR lpString, int c, LPSIZE lpSize);
-BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE lpSize);
-BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC lptm);
-HWND WindowFromDC(HDC hDC);
-BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
-BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
+KORHTML_API BOOL GetTextExtentPointA(HDC hdc, LPCSTR lpString, int c, LPSIZE lpSize);
+KORHTML_API BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE lpSize);
+KORHTML_API BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC lptm);
+KORHTML_API HWND WindowFromDC(HDC hDC);
+KORHTML_API BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
+KORHTML_API BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
 
 // ---------------------------------------------------------------------------------------------------
 // The layer's own helpers.
@@ -513,8 +514,8 @@ namespace kor {
 
 // Box-font mode: deterministic metrics for tests and reproducible output. Starts on when the
 // environment has KORHTML_BOX_FONT=1; a call switches it for the whole process.
-void SetBoxFontMode(bool on);
-bool IsBoxFontMode();
+KORHTML_API void SetBoxFontMode(bool on);
+KORHTML_API bool IsBoxFontMode();
 
 // The image a DC draws on (a window surface or the selected bitmap), null when it has none;
 // the image of a bitmap. Both are ARGB32 premultiplied. For tests and for the image library.

@@ -1,6 +1,7 @@
 // The window layer: CWnd with its messages, timers, scroll bar and painting; cursors, message boxes.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 #include "platform/gdi/gdi.h"
 #include "platform/win/wintypes.h"
@@ -17,7 +18,7 @@ struct WndState;
 }
 
 // Commands and the wait cursor.
-class CCmdTarget : public CObject
+class KORHTML_API CCmdTarget : public CObject
 {
     DECLARE_DYNAMIC(CCmdTarget)
 
@@ -32,7 +33,7 @@ public:
 // WindowProc, which hands them to the virtual handlers below; a derived class answers a message by
 // overriding its handler (or WindowProc). Every window draws into a backing image of its size, from
 // which the widget is painted.
-class CWnd : public CCmdTarget
+class KORHTML_API CWnd : public CCmdTarget
 {
     DECLARE_DYNCREATE(CWnd)
 
@@ -178,13 +179,13 @@ private:
 };
 
 // A scroll bar control (the window's own bar is not one: OnVScroll gets null for it).
-class CScrollBar : public CWnd
+class KORHTML_API CScrollBar : public CWnd
 {
     DECLARE_DYNAMIC(CScrollBar)
 };
 
 // The application object, for its wait cursor and cursor resources.
-class CWinApp : public CCmdTarget
+class KORHTML_API CWinApp : public CCmdTarget
 {
     DECLARE_DYNAMIC(CWinApp)
 
@@ -193,10 +194,10 @@ public:
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
 };
-CWinApp* AfxGetApp();
+KORHTML_API CWinApp* AfxGetApp();
 
 // Shows the wait cursor for its lifetime.
-class CWaitCursor
+class KORHTML_API CWaitCursor
 {
 public:
     CWaitCursor() { AfxGetApp()->BeginWaitCursor(); }
@@ -207,37 +208,37 @@ public:
 };
 
 // Module handles: the library's resources (the hand cursor 297) are found through either.
-HINSTANCE AfxGetResourceHandle();
-HINSTANCE AfxGetInstanceHandle();
+KORHTML_API HINSTANCE AfxGetResourceHandle();
+KORHTML_API HINSTANCE AfxGetInstanceHandle();
 
 // Cursors: the system's (IDC_ARROW, IDC_WAIT, ...) and the library's pointing hand, resource 297,
 // a 32 x 32 two-colour hand with its hot spot at the fingertip (5, 0). SetCursor shows the cursor
 // over the window that last had mouse input and returns the previous one.
-HCURSOR LoadCursor(HINSTANCE hInstance, LPCSTR lpCursorName);
+KORHTML_API HCURSOR LoadCursor(HINSTANCE hInstance, LPCSTR lpCursorName);
 #define LoadCursorA LoadCursor
-HCURSOR SetCursor(HCURSOR hCursor);
-HCURSOR GetCursor();
+KORHTML_API HCURSOR SetCursor(HCURSOR hCursor);
+KORHTML_API HCURSOR GetCursor();
 
 // Message boxes. Tests answer them with a hook; without a hook and without a display the box is
 // written to standard error and answered as closed (IDOK for an OK box, else IDCANCEL or IDNO).
-int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+KORHTML_API int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+KORHTML_API int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 // Win32 calls on handles.
-BOOL IsWindow(HWND hWnd);
-LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
-BOOL UpdateWindow(HWND hWnd);
-BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
-BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
-BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint);
-BOOL ShowWindow(HWND hWnd, int nCmdShow);
-BOOL DestroyWindow(HWND hWnd);
-HWND SetFocus(HWND hWnd);
-HWND GetFocus();
-BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString);
-DWORD GetTickCount();
+KORHTML_API BOOL IsWindow(HWND hWnd);
+KORHTML_API LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+KORHTML_API BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+KORHTML_API BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+KORHTML_API BOOL UpdateWindow(HWND hWnd);
+KORHTML_API BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+KORHTML_API BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
+KORHTML_API BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint);
+KORHTML_API BOOL ShowWindow(HWND hWnd, int nCmdShow);
+KORHTML_API BOOL DestroyWindow(HWND hWnd);
+KORHTML_API HWND SetFocus(HWND hWnd);
+KORHTML_API HWND GetFocus();
+KORHTML_API BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString);
+KORHTML_API DWORD GetTickCount();
 
 namespace kor {
 
@@ -245,20 +246,20 @@ namespace kor {
 // SendMessage (input, scroll bar actions, timers, paints and posted messages) before
 // PreTranslateMessage and the handler; returning true marks it handled. Returns the previous filter.
 using MessageFilter = std::function<bool(MSG& msg)>;
-MessageFilter SetMessageFilter(MessageFilter filter);
+KORHTML_API MessageFilter SetMessageFilter(MessageFilter filter);
 
 // The message box seam: a hook answers every message box (text and caption are CP949, the caption
 // "" when none was given). Returns the previous hook; an empty hook removes it.
 using MessageBoxHook = std::function<int(const CString& text, const CString& caption, UINT type)>;
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
+KORHTML_API MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 
 // For a program without a screen (the tool, tests, benchmarks, fuzzers), before its QApplication:
 // the offscreen platform unless one is chosen (or, with useDisplay, a display is there), and a
 // private runtime directory, which Qt wants and headless machines often lack.
-void PrepareHeadless(bool useDisplay = false);
+KORHTML_API void PrepareHeadless(bool useDisplay = false);
 
 // True when windows can be shown to a user (a display, not the offscreen platform).
-bool HasDisplay();
+KORHTML_API bool HasDisplay();
 
 } // namespace kor
 

@@ -1,6 +1,7 @@
 // Child controls, popup menus, the text clipboard with global memory, the file dialog, and their test seams.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/win/win.h"
 
 #include <functional>
@@ -95,7 +96,7 @@ struct MenuItem
 
 // A popup menu. TrackPopupMenu shows it at a screen point and, once it has closed, posts the chosen
 // item's id as WM_COMMAND to the owner (or returns it with TPM_RETURNCMD).
-class CMenu : public CObject
+class KORHTML_API CMenu : public CObject
 {
     DECLARE_DYNCREATE(CMenu)
 
@@ -130,20 +131,20 @@ public:
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
-HGLOBAL GlobalAlloc(UINT uFlags, size_t dwBytes);
-LPVOID GlobalLock(HGLOBAL hMem);
-BOOL GlobalUnlock(HGLOBAL hMem);
+KORHTML_API HGLOBAL GlobalAlloc(UINT uFlags, size_t dwBytes);
+KORHTML_API LPVOID GlobalLock(HGLOBAL hMem);
+KORHTML_API BOOL GlobalUnlock(HGLOBAL hMem);
 // NULL when freed; a block the clipboard owns is not freed.
-HGLOBAL GlobalFree(HGLOBAL hMem);
-size_t GlobalSize(HGLOBAL hMem);
+KORHTML_API HGLOBAL GlobalFree(HGLOBAL hMem);
+KORHTML_API size_t GlobalSize(HGLOBAL hMem);
 
-BOOL OpenClipboard(HWND hWndNewOwner);
-BOOL CloseClipboard();
-BOOL EmptyClipboard();
+KORHTML_API BOOL OpenClipboard(HWND hWndNewOwner);
+KORHTML_API BOOL CloseClipboard();
+KORHTML_API BOOL EmptyClipboard();
 // The clipboard takes the block over when it accepts it (the clipboard must be open).
-HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
-HANDLE GetClipboardData(UINT uFormat);
-BOOL IsClipboardFormatAvailable(UINT format);
+KORHTML_API HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
+KORHTML_API HANDLE GetClipboardData(UINT uFormat);
+KORHTML_API BOOL IsClipboardFormatAvailable(UINT format);
 
 // ---------------------------------------------------------------------------------------------------
 // The file dialog.
@@ -170,7 +171,7 @@ struct OPENFILENAME
 
 // An open or save dialog. The filter is the framework's "description|pattern|...||" string; a name
 // chosen without an extension gets the default extension.
-class CFileDialog : public CCmdTarget
+class KORHTML_API CFileDialog : public CCmdTarget
 {
     DECLARE_DYNAMIC(CFileDialog)
 
@@ -203,7 +204,7 @@ namespace kor {
 // Menu seam: a hook answers TrackPopupMenu with the chosen id (0 for none) without showing anything.
 // Without a hook and without a display nothing is chosen.
 using MenuHook = std::function<UINT(const std::vector<MenuItem>& items, POINT pt, CWnd* owner)>;
-MenuHook SetMenuHook(MenuHook hook);
+KORHTML_API MenuHook SetMenuHook(MenuHook hook);
 
 // File dialog seam: a hook answers DoModal (IDOK with path set, or IDCANCEL). Without a hook and
 // without a display the dialog is written to standard error and cancelled.
@@ -216,6 +217,6 @@ struct FileDialogRequest
     DWORD flags;
 };
 using FileDialogHook = std::function<int(const FileDialogRequest& request, CString& path)>;
-FileDialogHook SetFileDialogHook(FileDialogHook hook);
+KORHTML_API FileDialogHook SetFileDialogHook(FileDialogHook hook);
 
 } // namespace kor

@@ -1,6 +1,7 @@
 // The framework's document and views: CDocument, CView (painting through OnDraw), CScrollView.
 #pragma once
 
+#include "korhtml/Export.h"
 #include "platform/win/win.h"
 
 class CView;
@@ -14,7 +15,7 @@ struct CCreateContext
 };
 
 // A document: the views that show it. Destroying it detaches them.
-class CDocument : public CCmdTarget
+class KORHTML_API CDocument : public CCmdTarget
 {
     DECLARE_DYNCREATE(CDocument)
 
@@ -46,7 +47,7 @@ protected:
 
 // A window that shows a document: WM_PAINT is answered with OnPrepareDC and OnDraw on a paint DC.
 // The owner of a view deletes it (the window's destruction does not).
-class CView : public CWnd
+class KORHTML_API CView : public CWnd
 {
     DECLARE_DYNAMIC(CView)
 
@@ -73,7 +74,7 @@ private:
 };
 
 // A view that scrolls vertically with its own 16-pixel bar at the right edge, always present.
-class CScrollView : public CView
+class KORHTML_API CScrollView : public CView
 {
     DECLARE_DYNAMIC(CScrollView)
 
