@@ -1,4 +1,4 @@
-// CVisible: break bits and their measure-pass cache, alignment, list level, placement, lines, links.
+// CVisible: break bits and their measure-pass cache, alignment, list level, placement, lines, links, floats.
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
@@ -229,4 +229,56 @@ int CVisible::GetBandRelation(int top, int bottom) const
     if (m_nY > bottom)
         return BAND_BELOW;
     return BAND_INSIDE;
+}
+
+int CVisible::GetFloatAlign()
+{
+    return 0;
+}
+
+void CVisible::FlowBeside(CVisible* start, int left, int top, int right, int bottom, int side)
+{
+    if (!start)
+        return;
+    // Inside a table the narrowed lines end with the cell; the first element after the table's
+    // subtree is the first one outside it.
+    CElement* table = FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
+    CVisible* outside = table ? CMeasurePass::Current().NextVisibleAfter(table) : nullptr;
+    const int otherSide = side == ALIGN_LEFT ? ALIGN_RIGHT : ALIGN_LEFT;
+
+    // The predicted pen; wide so that no sum of element sizes can overflow it.
+    long long px = left;
+    long long py = top;
+    int lh = 0;
+    CVisible* prev = this; // the element before e in the walk
+    CVisible* e = start;
+    for (; e; prev = e, e = e->GetNextVisible(FALSE, nullptr)) {
+        if (e->GetFloatAlign() == otherSide)
+            break;
+        if (table && ((e->m_dwFlags & EF_CONTEXT) || e == outside))
+            break;
+        lh = KorMax(lh, e->m_nHeight);
+        const int w = e->GetIndent() + e->m_nWidth;
+        // The first element goes on the float's top line whatever its breaks: the float closed the
+        // line before it and sends it there. (After a table it always has a line break, from the
+        // table's last cell.)
+        const bool first = e == start;
+        if (!first && (e->m_nBreak == BRK_LINE || px + w > right)) {
+            px = left;
+            py += GetLineGap() + lh;
+            lh = 0;
+        } else if (!first && e->m_nBreak == BRK_PARA) {
+            px = left;
+            py += GetParaGap() + lh;
+            lh = 0;
+        }
+        if (py > bottom)
+            break;
+        px += w;
+        e->m_nLineLeft = left;
+        e->SetLineWidth(right - left);
+    }
+    // The element after the narrowed lines goes back to the float's left edge on a new line.
+    if (e && prev != this)
+        prev->m_nBreakX = m_nLineLeft;
 }

@@ -230,6 +230,8 @@ public:
     // Invalidates where the element is now and where it was last drawn, in the view's device units.
     virtual void Invalidate(CWnd* view, BOOL onlyIfMoved);
     virtual CString GetLink(CPoint* pt);
+    // The side an element floats to (ALIGN_LEFT or ALIGN_RIGHT), 0 for one that sits in its line.
+    virtual int GetFloatAlign();
 
     // 1 above the band, 2 below it, 3 overlapping (edges count as overlapping).
     int GetBandRelation(int top, int bottom) const;
@@ -254,4 +256,9 @@ public:
     int m_nLineLeft;
     int m_nBreakX;
     RECT m_rcDrawn;
+
+protected:
+    // The float routine of images and tables: narrows the lines of the elements from start on that
+    // lie beside this float's box (left, top, right, bottom), floated to side.
+    void FlowBeside(CVisible* start, int left, int top, int right, int bottom, int side);
 };
