@@ -6,6 +6,7 @@
 #include "korhtml/AttrValues.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
+#include "korhtml/TableElements.h"
 
 #include <map>
 
@@ -15,6 +16,21 @@ class LayoutTest : public DocTest
 {
 };
 
+// A table that notes when it is measured.
+class LoggedTable : public FTable
+{
+public:
+    LoggedTable(CHtmlX* doc, std::vector<CVisible*>* log) : FTable(doc), m_pLog(log) {}
+    void Measure(CDC* dc) override
+    {
+        FTable::Measure(dc);
+        m_pLog->push_back(this);
+    }
+
+private:
+    std::vector<CVisible*>* m_pLog;
+};
+
 TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
 {
     TestDoc t(300, 200);
@@ -22,22 +38,23 @@ TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
     CHtmlX* doc = t.Doc();
     CElement* body = EmptyBody(doc);
     std::vector<CVisible*> log;
-    auto box = [&](CElement* parent, int kind) {
-        Box* b = AddTo(parent, new Box(doc, 10, 10, kind));
+    auto box = [&](CElement* parent) {
+        Box* b = AddTo(parent, new Box(doc, 10, 10));
         b->measured = &log;
         return b;
     };
+    auto table = [&](CElement* parent) { return AddTo(parent, new LoggedTable(doc, &log)); };
     // body: w1, T1 [w2, T2 [w3], T3 [T4 []]], w4, T5 [w5]
-    Box* w1 = box(body, 74);
-    Box* t1 = box(body, 63);
-    Box* w2 = box(t1, 74);
-    Box* t2 = box(t1, 63);
-    Box* w3 = box(t2, 74);
-    Box* t3 = box(t1, 63);
-    Box* t4 = box(t3, 63);
-    Box* w4 = box(body, 74);
-    Box* t5 = box(body, 63);
-    Box* w5 = box(t5, 74);
+    Box* w1 = box(body);
+    FTable* t1 = table(body);
+    Box* w2 = box(t1);
+    FTable* t2 = table(t1);
+    Box* w3 = box(t2);
+    FTable* t3 = table(t1);
+    FTable* t4 = table(t3);
+    Box* w4 = box(body);
+    FTable* t5 = table(body);
+    Box* w5 = box(t5);
 
     doc->SetStaticData();
     std::vector<CVisible*> expected = {w1, w2, w3, w4, w5, t4, t3, t2, t1, t5};
