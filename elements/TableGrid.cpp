@@ -74,6 +74,73 @@ namespace {
 // The nest of the MeasureNested run in progress; only one measure pass runs at a time.
 CTableNest* g_pNest = nullptr;
 
+// The nearest paragraph and line-break elements at or before a node.
+struct CPrevFound
+{
+    CElement* pPara = nullptr;
+    CElement* pLine = nullptr;
+};
+
+// Walks back from n (n included) to the nearest paragraph and line-break elements; on reaching
+// stop, what is still missing is what was found at or before stop.
+void FindPrevFlagged(CTreeNode* n, const CTreeNode* stop, const CPrevFound& atStop, CPrevFound* found)
+{
+    found->pPara = found->pLine = nullptr;
+    bool needPara = true, needLine = true;
+    for (; n && (needPara || needLine); n = n->GetDFSPrev()) {
+        if (n == stop) {
+            if (needPara)
+                found->pPara = atStop.pPara;
+            if (needLine)
+                found->pLine = atStop.pLine;
+            return;
+        }
+        CElement* e = El(n);
+        if (needPara && (e->m_dwFlags & EF_PARAGRAPH)) {
+            found->pPara = e;
+            needPara = false;
+        }
+        if (needLine && (e->m_dwFlags & EF_LINEBREAK)) {
+            found->pLine = e;
+            needLine = false;
+        }
+    }
+}
+
+// The break bits of e from the nearest paragraph and line-break elements at or before it: e starts
+// the content of one of them, or is the first visible element after it.
+int BreakBitsFrom(CVisible* e, const CPrevFound& found)
+{
+    int bits = 0;
+    CVisible* first = nullptr;
+    CVisible* after = nullptr;
+    if (found.pPara) {
+        found.pPara->GetVisibleRange(&first, &after);
+        if (first == e || after == e)
+            bits |= BRK_PARA;
+    }
+    first = after = nullptr;
+    if (found.pLine) {
+        found.pLine->GetVisibleRange(&first, &after);
+        if (first == e || after == e)
+            bits |= BRK_LINE;
+    }
+    return bits;
+}
+
+// Where the last outermost table's nest ends, and what a search from there finds. The tables of a
+// page are measured in document order, each nest repairing only itself, so the next table's search
+// can stop there instead of walking back over every table before it, as long as the tree has not
+// changed since.
+struct CLastNest
+{
+    unsigned long long nEdits = ~0ULL;
+    CTreeNode* pEnd = nullptr;
+    CPrevFound found;
+    bool Valid() const { return nEdits == CTreeNode::GetEditCount(); }
+};
+CLastNest g_last;
+
 // Grid slots a table may use beyond what its cells and rows need; spans that ask for more are cut.
 constexpr long long kGridSlack = 4096;
 constexpr long long kSlotsPerItem = 16;
@@ -101,12 +168,27 @@ bool HasCell(CElement* row)
 FTable* FTable::MeasureNested(CDC* dc)
 {
     CTableNest nest(this);
-    // The break bits, alignment and list level of the tables do not depend on how the tables after
-    // them repair themselves, so they are worked out first, in document order, while what the
-    // measure pass remembers still holds; the repairs then go from the innermost table out.
+    // The break bits, alignment and list level of the tables of the nest do not depend on how the
+    // tables after them repair themselves, so they are worked out first, in document order, each
+    // search for the paragraph and line-break elements before a table ending where the search for
+    // the table before it started. The repairs then go from the innermost table out.
+    CTreeNode* before = GetDFSPrev();
+    CPrevFound stop;
+    FindPrevFlagged(before, g_last.Valid() ? g_last.pEnd : nullptr, g_last.found, &stop);
+    const CPrevFound outside = stop;
+    CTreeNode* stopAt = before;
     for (CVisible* t : nest.tables) {
-        if (FTable* table = dynamic_cast<FTable*>(t)) {
-            table->MeasureStatic();
+        FTable* table = dynamic_cast<FTable*>(t);
+        if (table)
+            table->SetLineBreakFlag();
+        CPrevFound found;
+        FindPrevFlagged(t, stopAt, stop, &found);
+        stopAt = t;
+        stop = found;
+        if (table) {
+            table->m_nBreak = BreakBitsFrom(table, found);
+            table->InheritAlign();
+            table->ComputeListLevel();
             table->m_bStaticDone = TRUE;
         }
     }
@@ -115,15 +197,29 @@ FTable* FTable::MeasureNested(CDC* dc)
     for (auto it = nest.tables.rbegin(); it != nest.tables.rend(); ++it)
         (*it)->Measure(dc);
     g_pNest = outer;
+
+    // What the next outermost table's search needs of the tree up to the end of this one (and of
+    // its caption, when that went after it): the nearest paragraph and line-break elements.
+    CTreeNode* region = this;
+    if (CTreeNode* next = GetNextSibling())
+        if (El(next)->m_nKind == TAG_CAPTION)
+            region = next;
+    g_last.pEnd = region->GetRightMostLeaf();
+    FindPrevFlagged(g_last.pEnd, before, outside, &g_last.found);
+    g_last.nEdits = CTreeNode::GetEditCount();
     return static_cast<FTable*>(nest.tables.back());
 }
 
 void FTable::Measure(CDC* /*dc*/)
 {
-    if (m_bStaticDone)
+    if (m_bStaticDone) {
         m_bStaticDone = FALSE;
-    else
-        MeasureStatic();
+    } else {
+        SetLineBreakFlag();
+        ComputeBreaks();
+        InheritAlign();
+        ComputeListLevel();
+    }
     CTableNest* nest = g_pNest && g_pNest->inTable.count(this) ? g_pNest : nullptr;
     if (CElement* caption = FindCaption(nest))
         MoveCaption(caption, nest);
@@ -135,16 +231,13 @@ void FTable::Measure(CDC* /*dc*/)
     MeasureColumns();
 }
 
-void FTable::MeasureStatic()
+void FTable::SetLineBreakFlag()
 {
     // The same rule the transformer applied: only a floating table lets the text continue beside it.
     if (m_nTableAlign == ALIGN_LEFT || m_nTableAlign == ALIGN_RIGHT)
         m_dwFlags &= ~EF_LINEBREAK;
     else
         m_dwFlags |= EF_LINEBREAK;
-    ComputeBreaks();
-    InheritAlign();
-    ComputeListLevel();
 }
 
 CElement* FTable::FindCaption(CTableNest* nest)

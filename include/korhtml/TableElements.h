@@ -82,8 +82,8 @@ public:
     COLORREF BorderDark() const;
 
 private:
-    // The first steps of Measure: the line-break flag, break bits, alignment and list level.
-    void MeasureStatic();
+    // The line-break flag, as the transformer set it.
+    void SetLineBreakFlag();
     CElement* FindCaption(CTableNest* nest);
     void MoveCaption(CElement* caption, CTableNest* nest);
     // The cells' widths, the minimum and maximum column positions and the columns' width attributes.

@@ -296,11 +296,16 @@ Measured Take(CElement* body)
 // element first, then for each outermost table its tables from the last one back to itself.
 TEST_F(TableTest, MeasurePassEqualsThePlainOrder)
 {
-    const std::string page = "<p>start<table align=left><caption align=bottom>c1 <p>para</caption><tr><td>a"
-                             "<table><td>in1<td><table><caption>c2</caption>stray<tr><td>deep</table>"
-                             "<tr><td><ul><li><table align=right><tr><td>li</table></ul></table>"
-                             "<center><table><caption align=bottom>c3</caption>x<tr></table></center></table>"
-                             "after<table>t2<caption>c4</caption><td>z</table><h2>end</h2>";
+    const std::string page =
+        "<p>start<table align=left><caption align=bottom>c1 <p>para</caption><tr><td>a"
+        "<table><td>in1<td><table><caption>c2</caption>stray<tr><td>deep</table>"
+        "<tr><td><ul><li><table align=right><tr><td>li</table></ul></table>"
+        "<center><table><caption align=bottom>c3</caption>x<tr></table></center></table>"
+        "after<table>t2<caption>c4</caption><td>z</table><h2>end</h2>"
+        // A caption going after its table puts its paragraph and itself right before the next
+        // table: that table starts a paragraph and a line, measured after the first moved it.
+        "<table><caption align=bottom><p>cap</caption><td>q</table><table align=left><td>r</table>"
+        "<table><td>s</table>";
     TestDoc doc;
     ASSERT_EQ(doc.OpenHtml(page), 1);
     const Measured fast = Take(doc->GetBody());
@@ -330,6 +335,10 @@ TEST_F(TableTest, MeasurePassEqualsThePlainOrder)
     EXPECT_NE(fast.shape.find(" 11[c3]]]]] 11[c1 50[para]] after 11[c4] 63[69[64[t2]] 69[64[z]]]"),
               std::string::npos)
         << fast.shape;
+    FTable* floating = static_cast<FTable*>(doc.FindKind(TAG_TABLE, 7));
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(floating->m_nTableAlign, ALIGN_LEFT);
+    EXPECT_EQ(floating->m_nBreak, BRK_PARA | BRK_LINE);
 }
 
 } // namespace
