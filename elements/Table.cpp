@@ -612,23 +612,37 @@ void FTable::Draw(CDC* dc)
     // With cell spacing the border colour shows between the cells.
     if (m_crBorderColor != CLR_UNSET)
         dc->FillSolidRect(x, y, w, h, m_crBorderColor);
-    // The raised border: light at the top and left, dark at the bottom and right. Rings past the
-    // middle of the table would draw nothing new.
+    // The raised border: light at the top and left, dark at the bottom and right, ring by ring.
+    // Only the rings that cross the clip box can show, so a border of any width costs no more
+    // than the size of what is painted.
+    CRect clip;
+    dc->GetClipBox(&clip);
+    const long long rings = std::min<long long>(m_nBorder, std::max(w, h));
+    std::vector<std::pair<long long, long long>> show = {
+        {(long long)clip.top - y, (long long)clip.bottom - y},          // top rows
+        {(long long)y + h - clip.bottom, (long long)y + h - clip.top},  // bottom rows
+        {(long long)clip.left - x, (long long)clip.right - x},          // left columns
+        {(long long)x + w - clip.right, (long long)x + w - clip.left}}; // right columns
+    std::sort(show.begin(), show.end());
     CPen light(PS_SOLID, 1, BorderLight());
     CPen dark(PS_SOLID, 1, BorderDark());
     CPen* old = dc->SelectObject(&light);
-    const int rings = std::min(m_nBorder, std::max(w, h));
-    for (int i = 0; i < rings; ++i) {
-        dc->SelectObject(&light);
-        dc->MoveTo(x, y + i);
-        dc->LineTo(x + w - 1, y + i);
-        dc->MoveTo(x + i, y);
-        dc->LineTo(x + i, y + h - 1);
-        dc->SelectObject(&dark);
-        dc->MoveTo(x + i, y + h - i - 1);
-        dc->LineTo(x + w - 1, y + h - i - 1);
-        dc->MoveTo(x + w - i - 1, y + i);
-        dc->LineTo(x + w - i - 1, y + h - 1);
+    long long next = 0;
+    for (const auto& range : show) {
+        for (long long i = std::max(range.first, next); i < std::min(range.second, rings); ++i) {
+            const int r = int(i);
+            dc->SelectObject(&light);
+            dc->MoveTo(x, y + r);
+            dc->LineTo(x + w - 1, y + r);
+            dc->MoveTo(x + r, y);
+            dc->LineTo(x + r, y + h - 1);
+            dc->SelectObject(&dark);
+            dc->MoveTo(x + r, y + h - r - 1);
+            dc->LineTo(x + w - 1, y + h - r - 1);
+            dc->MoveTo(x + w - r - 1, y + r);
+            dc->LineTo(x + w - r - 1, y + h - 1);
+        }
+        next = std::max(next, std::min(range.second, rings));
     }
     dc->SelectObject(old);
 }

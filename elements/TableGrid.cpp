@@ -142,8 +142,8 @@ struct CLastNest
 CLastNest g_last;
 
 // Grid slots a table may use beyond what its cells and rows need; spans that ask for more are cut.
-constexpr long long kGridSlack = 4096;
-constexpr long long kSlotsPerItem = 16;
+constexpr long long kGridSlack = 16;
+constexpr long long kSlotsPerItem = 4;
 
 // The cells of a row (its children that are cells), in order.
 template <class F> void ForEachCell(CElement* row, F f)

@@ -14,6 +14,7 @@
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/HtmlX.h"
 #include "korhtml/ImageElement.h"
+#include "korhtml/TableElements.h"
 #include "korhtml/TextElement.h"
 #include "korhtml/AttrValues.h"
 #include "korlib/korlib.h"
@@ -144,6 +145,12 @@ TEST_F(HostilePages, DeepNestingWithAWordAtEveryLevel)
         {"centred blocks", "<center><blockquote><p align=right>x", 3,
          [](FText* w, size_t) { EXPECT_EQ(w->m_nAlign, ALIGN_RIGHT); }},
         {"tables", "<table border=1><tr><td>x", 3, [](FText* w, size_t) { EXPECT_EQ(w->m_nListLevel, 0); }},
+        // Every level repairs itself: the cell is wrapped in a row of its own.
+        {"tables without rows", "<table><td>x", 2,
+         [](FText* w, size_t) {
+             EXPECT_EQ(w->GetParentElement()->GetParentElement()->m_nKind, TAG_TR);
+             EXPECT_EQ(w->m_nBreak, BRK_LINE);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -223,6 +230,58 @@ TEST_F(HostilePages, TablesWithHugeSpans)
         ASSERT_EQ(words.size(), 4u);
         EXPECT_EQ(words.back()->m_strText, "after");
         EXPECT_FALSE(page->ExtractText(80).IsEmpty());
+    }
+}
+
+// Tables of hostile shapes open, lay out and draw with every word kept, and their grids stay within
+// what their cells and rows can fill: spans far larger than the table, a thousand columns, sizes
+// past what an int holds, a long table, many tables that each repair themselves.
+TEST_F(HostilePages, TablesOfHostileShapes)
+{
+    const struct
+    {
+        const char* label;
+        std::string html;
+        size_t words;
+    } cases[] = {
+        {"a thousand columns",
+         "<table border><tr>" + Repeat("<td>c", 1000) + "<tr><td colspan=1000>wide</table>after", 1002},
+        {"spans over a thousand rows and columns",
+         "<table border><tr>" + Repeat("<td colspan=1000 rowspan=1000>x", 100) + Repeat("<tr><td>y", 100) +
+             "</table>after",
+         201},
+        {"absurd sizes",
+         "<table border=99999999 cellpadding=2000000000 cellspacing=-7 width=-99999999%><tr>"
+         "<td width=2147483647>a<td colspan=2147483647 rowspan=2147483647>b<tr><td>c</table>after",
+         4},
+        {"a long table", "<table border>" + Repeat("<tr><td>a", 100000) + "</table>after", 100001},
+        {"tables that repair themselves", Repeat("<table><td>x</table>", 20000) + "after", 20001},
+    };
+    Page page;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_EQ(page.Open(c.html), 1);
+        EXPECT_GT(page.LayoutAndPaint(300), 0);
+        page.LayoutAndPaint(300, page->GetContentSize().cy / 2);
+        const std::vector<FText*> words = page.Words();
+        ASSERT_EQ(words.size(), c.words);
+        EXPECT_EQ(words.back()->m_strText, "after");
+        long long gridSlots = 0, spans = 0, cells = 0, tables = 0;
+        for (CVisible* v = page->GetBody()->GetNextVisible(FALSE, nullptr); v;
+             v = v->GetNextVisible(FALSE, nullptr)) {
+            if (v->m_nKind == TAG_TD)
+                ++cells;
+            if (v->m_nKind != TAG_TABLE)
+                continue;
+            FTable* t = static_cast<FTable*>(v);
+            ++tables;
+            gridSlots += t->m_arGrid.GetSize();
+            spans += t->m_lstSpans.GetCount();
+            // The text after a table starts below it.
+            EXPECT_GE(words.back()->m_nY, std::min(t->m_nY + t->m_nHeight, KOR_MAX_POSITION));
+        }
+        EXPECT_LE(gridSlots, 4096 * tables + 32 * cells);
+        EXPECT_LE(spans, gridSlots);
     }
 }
 
