@@ -45,7 +45,8 @@ void CHtmlX::DrawBackground(CDC* dc)
 
 // Tiles are anchored at document multiples of the image size. Up to 2 x 2 tiles are drawn
 // directly; more are composed off screen from at most two image draws, doubling the filled part
-// with each copy, and shown with one copy. Transparent parts of the tiles show the background colour.
+// with each copy, and shown with one copy. Nothing is painted under the tiles: drawn directly,
+// their transparent parts show what the view held; composed, the bitmap's own black.
 void CHtmlX::TileBackground(CDC* dc, FBody* body, CPoint org, int W, int H)
 {
     CImageDax* image = body->m_pBackImage;
@@ -64,7 +65,6 @@ void CHtmlX::TileBackground(CDC* dc, FBody* body, CPoint org, int W, int H)
     int y1 = y0 + h;
 
     if (x1 >= W && y1 >= H) {
-        dc->FillSolidRect(org.x, org.y, W, H, body->m_crBgColor);
         for (int y = org.y - oy; y < org.y + H; y += h)
             for (int x = org.x - ox; x < org.x + W; x += w)
                 image->Draw(dc, x, y, 0);
@@ -76,7 +76,6 @@ void CHtmlX::TileBackground(CDC* dc, FBody* body, CPoint org, int W, int H)
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(dc, W, H);
     CBitmap* oldBitmap = mem.SelectObject(&bitmap);
-    mem.FillSolidRect(0, 0, W, H, body->m_crBgColor);
 
     if (x1 < W && y1 < H) {
         image->Draw(&mem, x0, y0, 0);

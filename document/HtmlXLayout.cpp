@@ -130,6 +130,8 @@ void CHtmlX::SetDynamicData()
         // The elements' searches go through this pass while the body is placed.
         CMeasurePass pass;
         SetGroundWidth(m_sizeViewport.cx - 2 * hm, body);
+        // Lines narrowed beside a float in an earlier layout start at the margin again.
+        SetHorBase(hm, body);
         GetAlignQueue()->RemoveAll();
         SetPosition(CPoint(hm, vm), body);
         extent = body->GetExtent();

@@ -32,6 +32,22 @@ FAnchor* EnclosingAnchor(CElement* e)
     return static_cast<FAnchor*>(e->FindAncestorByKind(TAG_A, FALSE, nullptr));
 }
 
+// The most elements a float's walk takes without the predicted pen moving down. A line of a page
+// holds far fewer; elements without width or height (which never fill a line) would otherwise let
+// every one of many floats walk to the end of the page.
+constexpr int kMaxIdleFlowSteps = 512;
+
+long long Max64(long long a, long long b)
+{
+    return a > b ? a : b;
+}
+
+// A coordinate brought back into the range that positions may take.
+long long Clip64(long long v, long long limit)
+{
+    return v > limit ? limit : v < -limit ? -limit : v;
+}
+
 } // namespace
 
 CVisible::CVisible(CHtmlX* doc)
@@ -222,6 +238,71 @@ CString CVisible::GetLink(CPoint* /*pt*/)
     return a->m_strHref.IsEmpty() ? a->m_strKorLink : a->m_strHref;
 }
 
+int CVisible::GetFloatAlign()
+{
+    return 0;
+}
+
+int CVisible::CloseLineForFloat(int y)
+{
+    CAlignQueue* queue = GetAlignQueue();
+    if (queue->IsEmpty())
+        return y;
+    int height = queue->VerticalAlign();
+    queue->HorizontalAlign(EvenAlign());
+    queue->RemoveAll();
+    int gap = 0;
+    if (m_nBreak & BRK_PARA)
+        gap = GetParaGap();
+    else if (m_nBreak & (BRK_WRAP | BRK_LINE))
+        gap = GetLineGap();
+    return int(Clip64(static_cast<long long>(y) + height + gap, KOR_MAX_POSITION));
+}
+
+void CVisible::FlowLinesAround(CVisible* start, int left, int top, int right, int bottom, int side)
+{
+    if (!start)
+        return;
+    // Inside a table the lines beside a float end with its cell.
+    CElement* table = FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
+    CVisible* tableEnd =
+        table ? static_cast<CElement*>(table->GetRightMostLeaf())->GetNextVisible(FALSE, nullptr) : nullptr;
+    const int otherSide = side == ALIGN_LEFT ? ALIGN_RIGHT : side == ALIGN_RIGHT ? ALIGN_LEFT : -1;
+
+    // The pen is predicted as the layout will move it, in the layout's own order (a table is one
+    // step), so that each element known to lie beside the float gets the narrowed line.
+    long long px = left, py = top, lineHeight = 0;
+    CVisible* prev = this;
+    CVisible* e = start;
+    for (int idle = 0; e; prev = e, e = e->GetNextElement()) {
+        if (idle == kMaxIdleFlowSteps || e->GetFloatAlign() == otherSide)
+            break;
+        if (table && (e == tableEnd || e->HasFlags(EF_CONTEXT)))
+            break;
+        const long long lineTop = py;
+        lineHeight = Max64(lineHeight, e->m_nHeight);
+        long long w = static_cast<long long>(e->GetIndent()) + e->m_nWidth;
+        if (e->m_nBreak == BRK_LINE || px + w > right) {
+            px = left;
+            py += GetLineGap() + lineHeight;
+            lineHeight = 0;
+        } else if (e->m_nBreak == BRK_PARA && e != start) {
+            px = left;
+            py += GetParaGap() + lineHeight;
+            lineHeight = 0;
+        }
+        if (py > bottom)
+            break;
+        idle = py > lineTop ? 0 : idle + 1;
+        px += w;
+        e->m_nLineLeft = left;
+        e->SetLineWidth(right - left);
+    }
+    // The element below the float starts a new line at the float's own left edge.
+    if (e && prev != this)
+        prev->m_nBreakX = m_nLineLeft;
+}
+
 int CVisible::GetBandRelation(int top, int bottom) const
 {
     if (m_nY + m_nHeight < top)
@@ -229,56 +310,4 @@ int CVisible::GetBandRelation(int top, int bottom) const
     if (m_nY > bottom)
         return BAND_BELOW;
     return BAND_INSIDE;
-}
-
-int CVisible::GetFloatAlign()
-{
-    return 0;
-}
-
-void CVisible::FlowBeside(CVisible* start, int left, int top, int right, int bottom, int side)
-{
-    if (!start)
-        return;
-    // Inside a table the narrowed lines end with the cell; the first element after the table's
-    // subtree is the first one outside it.
-    CElement* table = FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
-    CVisible* outside = table ? CMeasurePass::Current().NextVisibleAfter(table) : nullptr;
-    const int otherSide = side == ALIGN_LEFT ? ALIGN_RIGHT : ALIGN_LEFT;
-
-    // The predicted pen; wide so that no sum of element sizes can overflow it.
-    long long px = left;
-    long long py = top;
-    int lh = 0;
-    CVisible* prev = this; // the element before e in the walk
-    CVisible* e = start;
-    for (; e; prev = e, e = e->GetNextVisible(FALSE, nullptr)) {
-        if (e->GetFloatAlign() == otherSide)
-            break;
-        if (table && ((e->m_dwFlags & EF_CONTEXT) || e == outside))
-            break;
-        lh = KorMax(lh, e->m_nHeight);
-        const int w = e->GetIndent() + e->m_nWidth;
-        // The first element goes on the float's top line whatever its breaks: the float closed the
-        // line before it and sends it there. (After a table it always has a line break, from the
-        // table's last cell.)
-        const bool first = e == start;
-        if (!first && (e->m_nBreak == BRK_LINE || px + w > right)) {
-            px = left;
-            py += GetLineGap() + lh;
-            lh = 0;
-        } else if (!first && e->m_nBreak == BRK_PARA) {
-            px = left;
-            py += GetParaGap() + lh;
-            lh = 0;
-        }
-        if (py > bottom)
-            break;
-        px += w;
-        e->m_nLineLeft = left;
-        e->SetLineWidth(right - left);
-    }
-    // The element after the narrowed lines goes back to the float's left edge on a new line.
-    if (e && prev != this)
-        prev->m_nBreakX = m_nLineLeft;
 }

@@ -151,7 +151,7 @@ int FTable::GetFloatAlign()
 void FTable::FlowAround(int left, int top, int right, int bottom, int side)
 {
     // The text that follows the table, not the table's own cells, flows beside it.
-    FlowBeside(CMeasurePass::Current().NextVisibleAfter(this), left, top, right, bottom, side);
+    FlowLinesAround(CMeasurePass::Current().NextVisibleAfter(this), left, top, right, bottom, side);
 }
 
 // ---- columns and rows ----
@@ -265,18 +265,7 @@ std::vector<CCellFlow> FTable::CellFlows()
 BOOL FTable::BeginPlace(int y)
 {
     // The table starts below the line it closes; it never joins a line itself.
-    CAlignQueue* queue = GetAlignQueue();
-    if (!queue->IsEmpty()) {
-        const int height = queue->VerticalAlign();
-        queue->HorizontalAlign(EvenAlign());
-        queue->RemoveAll();
-        int gap = 0;
-        if (m_nBreak & BRK_PARA)
-            gap = GetParaGap();
-        else if (m_nBreak & (BRK_LINE | BRK_WRAP))
-            gap = GetLineGap();
-        y = ClampPos((long long)y + height + gap);
-    }
+    y = CloseLineForFloat(y);
     m_nY = ClampPos(y);
     if (m_nRows > 0 && m_nCols > 0 && m_arGrid.GetSize() == m_nRows * m_nCols)
         return TRUE;

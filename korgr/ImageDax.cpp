@@ -39,9 +39,10 @@ const QImage* ImageDaxFrame(const CImageDax& image, int frame)
 namespace {
 
 // Limits that keep a hostile file from claiming gigabytes: no frame above 64 megapixels, no file above
-// 256 MB, and an animation keeps only as many frames as fit into 64 megapixels in all.
+// 256 MB, and an animation keeps only as many frames as fit into 16 megapixels in all (64 MB; a
+// file of tiny frames over a large screen would otherwise grow a thousandfold once decoded).
 constexpr long long kMaxFramePixels = 64LL * 1024 * 1024;
-constexpr long long kFramePixelBudget = 64LL * 1024 * 1024;
+constexpr long long kFramePixelBudget = 16LL * 1024 * 1024;
 constexpr long long kMaxFileBytes = 256LL * 1024 * 1024;
 constexpr int kReaderAllocationLimitMB = 300;
 

@@ -6,7 +6,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/win/win.h"
 
-#include <sstream>
+#include <cstdio>
 
 TestDoc::TestDoc(int width, int height)
     : m_pWnd(new CWnd), m_pDoc(nullptr), m_nWidth(width), m_nHeight(height)
@@ -63,6 +63,15 @@ std::vector<CVisible*> TestDoc::Visibles() const
     return out;
 }
 
+std::vector<FText*> TestDoc::Texts() const
+{
+    std::vector<FText*> out;
+    for (CVisible* e : Visibles())
+        if (e->m_nKind == KIND_TEXT)
+            out.push_back(static_cast<FText*>(e));
+    return out;
+}
+
 CVisible* TestDoc::FindKind(int kind, int nth) const
 {
     for (CVisible* e : Visibles())
@@ -71,30 +80,46 @@ CVisible* TestDoc::FindKind(int kind, int nth) const
     return nullptr;
 }
 
-CVisible* TestDoc::FindText(const std::string& text, int nth) const
+FText* TestDoc::FindText(const std::string& text, int nth) const
 {
-    for (CVisible* e : Visibles()) {
-        if (e->m_nKind != KIND_TEXT)
-            continue;
-        CString raw = static_cast<FText*>(e)->m_strRaw;
+    for (FText* t : Texts()) {
+        CString raw = t->m_strRaw;
         raw.TrimRight();
         if (raw.str() == text && nth-- == 0)
-            return e;
+            return t;
     }
     return nullptr;
 }
 
 std::string TestDoc::Dump() const
 {
-    std::ostringstream out;
+    const CSize content = m_pDoc->GetContentSize();
+    std::string out = "content\t" + std::to_string(content.cx) + "\t" + std::to_string(content.cy) + "\n";
     for (CVisible* e : Visibles()) {
-        out << e->m_nKind << ' ' << e->m_nX << ' ' << e->m_nY << ' ' << e->m_nWidth << ' ' << e->m_nHeight
-            << ' ' << e->m_nBreak;
-        if (e->m_nKind == KIND_TEXT)
-            out << ' ' << static_cast<FText*>(e)->m_strRaw.str();
-        out << '\n';
+        for (int v : {e->m_nKind, e->m_nX, e->m_nY, e->m_nWidth, e->m_nHeight, e->m_nBreak})
+            out += std::to_string(v) + "\t";
+        if (e->m_nKind == KIND_TEXT) {
+            for (char c : static_cast<FText*>(e)->m_strText.str()) {
+                const unsigned char b = static_cast<unsigned char>(c);
+                if (c == '\\')
+                    out += "\\\\";
+                else if (c == '\t')
+                    out += "\\t";
+                else if (c == '\n')
+                    out += "\\n";
+                else if (c == '\r')
+                    out += "\\r";
+                else if (b < 0x20 || b == 0x7F) {
+                    char hex[8];
+                    std::snprintf(hex, sizeof hex, "\\x%02x", b);
+                    out += hex;
+                } else
+                    out += c;
+            }
+        }
+        out += "\n";
     }
-    return out.str();
+    return out;
 }
 
 COLORREF PixelRef(const QImage& image, int x, int y)
@@ -103,15 +128,22 @@ COLORREF PixelRef(const QImage& image, int x, int y)
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+int InkOverGround(const QImage& image)
+{
+    const QRgb ground = image.pixel(0, 0);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) != ground;
+    return n;
+}
+
 void DocTest::SetUp()
 {
-    m_bOldBoxFont = kor::IsBoxFontMode();
-    kor::SetBoxFontMode(true);
     CreateHtmlServer();
 }
 
 void DocTest::TearDown()
 {
     DestroyHtmlServer();
-    kor::SetBoxFontMode(m_bOldBoxFont);
 }

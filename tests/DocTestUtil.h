@@ -1,6 +1,7 @@
 // Document test helpers: a server with the box font, a hidden window with a document, rendering, lookups.
 #pragma once
 
+#include "Canvas.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlX.h"
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 class CWnd;
+class FText;
 
 // A hidden top-level window of width x height (no scroll bar: the whole window is the viewport)
 // with a document on it. Needs a server (DocTest makes one). Typical use:
@@ -30,8 +32,6 @@ public:
     CHtmlX* Doc() const { return m_pDoc; }
     CHtmlX* operator->() const { return m_pDoc; }
     CWnd* Window() const { return m_pWnd; }
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
 
     // OpenString(html, componentPath); the document's result.
     int OpenHtml(const std::string& html, const std::string& componentPath = "");
@@ -41,16 +41,19 @@ public:
     void Layout();
     // Sets the viewport origin to (0, scrollY), finds the band, and paints background and elements
     // through a client DC shifted by the origin into the window's backing image; returns a copy of it
-    // (ARGB32 premultiplied; compare colours with Rgb()).
+    // (ARGB32 premultiplied; compare colours with PixelRef).
     QImage Render(int scrollY = 0);
 
     // The visible elements of the body in GetNextVisible order.
     std::vector<CVisible*> Visibles() const;
+    // The text runs among them.
+    std::vector<FText*> Texts() const;
     // The n-th (0-based) visible element of the kind, null when there is none.
     CVisible* FindKind(int kind, int nth = 0) const;
     // The n-th text run whose raw text, without trailing blanks, is text; null when there is none.
-    CVisible* FindText(const std::string& text, int nth = 0) const;
-    // One line per visible element: "kind x y width height break text", text for runs only.
+    FText* FindText(const std::string& text, int nth = 0) const;
+    // The layout as the tool's layout command prints it: "content cx cy", then per visible element
+    // "kind x y width height break text", tab-separated, the text of runs with control bytes escaped.
     std::string Dump() const;
 
 private:
@@ -62,6 +65,8 @@ private:
 
 // The colour of a pixel as a COLORREF (red in the low byte), so it compares with RGB(...).
 COLORREF PixelRef(const QImage& image, int x, int y);
+// The pixels whose colour differs from that of the top-left corner.
+int InkOverGround(const QImage& image);
 
 // Each test gets a fresh server with the default settings and the box font switched on.
 class DocTest : public ::testing::Test
@@ -71,5 +76,5 @@ protected:
     void TearDown() override;
 
 private:
-    bool m_bOldBoxFont = false;
+    BoxFontMode m_box;
 };

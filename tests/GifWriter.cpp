@@ -1,8 +1,6 @@
 // A small GIF encoder for test fixtures: LZW with a fixed code width, reset before the table grows.
 #include "GifWriter.h"
 
-#include <cstdio>
-
 namespace testgif {
 namespace {
 
@@ -120,15 +118,6 @@ Frame Solid(int left, int top, int width, int height, uint8_t index, int delay, 
     f.transparent = transparent;
     f.disposal = disposal;
     return f;
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 } // namespace testgif

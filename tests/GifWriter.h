@@ -30,7 +30,4 @@ std::string Encode(int width, int height, const std::vector<uint32_t>& palette,
 Frame Solid(int left, int top, int width, int height, uint8_t index, int delay = 0, int transparent = -1,
             int disposal = 0);
 
-// Writes bytes to path; false when the file cannot be written.
-bool WriteFile(const std::string& path, const std::string& bytes);
-
 } // namespace testgif

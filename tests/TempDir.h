@@ -1,4 +1,4 @@
-// Temporary directories for tests, and whole-file reading and writing of bytes.
+// Temporary directories and environment variables for tests, and whole-file reading and writing of bytes.
 #pragma once
 
 #include <cstdio>
@@ -32,6 +32,34 @@ public:
 
 private:
     std::string m_path;
+};
+
+// Sets an environment variable for the scope and puts the old value back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name)
+    {
+        const char* old = std::getenv(name);
+        m_bHad = old != nullptr;
+        if (old)
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (m_bHad)
+            ::setenv(m_name, m_old.c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_bHad;
+    std::string m_old;
 };
 
 // Writes the bytes as the whole file; false when it cannot be created.

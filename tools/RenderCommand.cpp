@@ -6,6 +6,7 @@
 #include "platform/win/winqt.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImage>
 #include <QWidget>
 
@@ -74,7 +75,14 @@ int RunRender(const ToolOptions& options)
     QWidget* widget = WindowWidget(window);
     if (!widget)
         throw UsageError{"the window could not be painted"};
-    WritePng(out, widget->grab().toImage());
+    QImage picture = widget->grab().toImage();
+    if (!widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()) {
+        // Child controls lay their text out when first painted and only then set up the scroll
+        // bars that text needs; the picture is taken again once they have.
+        QCoreApplication::processEvents();
+        picture = widget->grab().toImage();
+    }
+    WritePng(out, picture);
     return 0;
 }
 

@@ -1,7 +1,6 @@
 // CTransformer: the tag index dispatch and the word splitting of text nodes.
 #include "transform/Transformer.h"
 
-#include <algorithm>
 #include <array>
 #include <new>
 
@@ -113,9 +112,6 @@ constexpr std::array<Factory, TAG_LAST + 1> kFactories = [] {
     f[TAG_XMP] = Make<FExample>;
     return f;
 }();
-
-static_assert(std::ranges::count(kFactories, nullptr) == 1 && !kFactories[TAG_PLAINTEXT],
-              "every tag index but PLAINTEXT builds its own class");
 
 // Appends one text element holding raw to parent; nothing when it cannot be allocated.
 void AppendText(CElement* parent, CHtmlX* doc, const CString& raw, BOOL pre)

@@ -230,7 +230,8 @@ public:
     // Invalidates where the element is now and where it was last drawn, in the view's device units.
     virtual void Invalidate(CWnd* view, BOOL onlyIfMoved);
     virtual CString GetLink(CPoint* pt);
-    // The side an element floats to (ALIGN_LEFT or ALIGN_RIGHT), 0 for one that sits in its line.
+    // The side an element floats to beside the lines (ALIGN_LEFT or ALIGN_RIGHT); 0 for one that
+    // takes its place in a line.
     virtual int GetFloatAlign();
 
     // 1 above the band, 2 below it, 3 overlapping (edges count as overlapping).
@@ -242,6 +243,17 @@ public:
         GetNextPos(&pt);
         return pt;
     }
+
+protected:
+    // For a float (an image or a table) about to take its place: closes the open line of the
+    // alignment queue, if any, and returns y moved below it by the line's height and the gap that
+    // this element's break bits ask for; y itself when the queue is empty.
+    int CloseLineForFloat(int y);
+    // Narrows the lines that will lie beside this float, whose box spans top to bottom: from start
+    // on, each element whose predicted line lies within that span gets the line left and width of
+    // left to right; the element before the first one below the float returns to this float's
+    // line left (m_nBreakX). side is ALIGN_LEFT or ALIGN_RIGHT; a float to the other side ends it.
+    void FlowLinesAround(CVisible* start, int left, int top, int right, int bottom, int side);
 
 public:
     int m_nAlign;
@@ -256,9 +268,4 @@ public:
     int m_nLineLeft;
     int m_nBreakX;
     RECT m_rcDrawn;
-
-protected:
-    // The float routine of images and tables: narrows the lines of the elements from start on that
-    // lie beside this float's box (left, top, right, bottom), floated to side.
-    void FlowBeside(CVisible* start, int left, int top, int right, int bottom, int side);
 };

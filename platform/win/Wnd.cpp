@@ -646,6 +646,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
     s.widget->setGeometry(cs.x, cs.y, std::max(0, cs.cx), std::max(0, cs.cy));
+    // A child stays hidden until it is shown itself, even when its parent is shown or painted
+    // while hidden; Qt would show a child that was never hidden explicitly along with its parent.
+    if (child)
+        s.widget->hide();
     s.style = DWORD(cs.style) & ~DWORD(WS_VISIBLE | WS_VSCROLL);
     s.exStyle = cs.dwExStyle;
     s.id = child ? UINT(reinterpret_cast<uintptr_t>(cs.hMenu)) : 0;

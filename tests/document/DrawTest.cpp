@@ -1,6 +1,6 @@
 // Tests of the document's band, hit tests, active link, background colour and tiles, and animation timer.
-#include "DocBoxes.h"
 #include "DocTestUtil.h"
+#include "ElementBoxes.h"
 #include "GifWriter.h"
 #include "TempDir.h"
 
@@ -41,7 +41,7 @@ TEST_F(DrawTest, BandCountsEdgesAndDrawsOnlyOverlappingElements)
     CElement* body = Start(t);
     std::vector<CVisible*> drawn;
     auto box = [&](int h) {
-        Box* b = AddTo(body, new Box(t.Doc(), 20, h));
+        Box* b = Add(body, new Box(20, h));
         b->drawn = &drawn;
         return b;
     };
@@ -86,8 +86,8 @@ TEST_F(DrawTest, HitTestsUseHalfOpenBoxesAndPreferLaterElements)
 {
     TestDoc t(200, 100);
     CElement* body = Start(t);
-    Box* a = AddTo(body, new Box(t.Doc(), 50, 20));
-    Box* b = AddTo(body, new Box(t.Doc(), 50, 20));
+    Box* a = Add(body, new Box(50, 20));
+    Box* b = Add(body, new Box(50, 20));
     Settle(t, {{a, {10, 60}}, {b, {50, 60}}});
     t.Render(0);
 
@@ -105,14 +105,14 @@ TEST_F(DrawTest, ActiveLinkFollowsAnchorsAndSurvivesBlankSpace)
     TestDoc t(200, 100);
     CElement* body = Start(t);
     CHtmlX* doc = t.Doc();
-    FAnchor* link = AddTo(body, new FAnchor(doc));
+    FAnchor* link = Add(body, new FAnchor(doc));
     link->m_strHref = "next.html";
-    CElement* bold = AddTo(link, new Node(doc, 4));
-    Box* inLink = AddTo(bold, new Box(doc, 20, 10));
-    Box* plain = AddTo(body, new Box(doc, 20, 10));
-    FAnchor* target = AddTo(body, new FAnchor(doc));
+    CElement* bold = Add(link, new Node(TAG_B));
+    Box* inLink = Add(bold, new Box(20, 10));
+    Box* plain = Add(body, new Box(20, 10));
+    FAnchor* target = Add(body, new FAnchor(doc));
     target->m_strName = "here";
-    Box* inTarget = AddTo(target, new Box(doc, 20, 10));
+    Box* inTarget = Add(target, new Box(20, 10));
     Settle(t, {{inLink, {10, 110}}, {plain, {40, 110}}, {inTarget, {70, 110}}});
     t.Render(100); // client point (x, y) is document point (x, y + 100)
 
@@ -152,8 +152,8 @@ TEST_F(DrawTest, RedrawInvalidatesOnlyElementsThatMoved)
 {
     TestDoc t(200, 100);
     CElement* body = Start(t);
-    Box* still = AddTo(body, new Box(t.Doc(), 20, 10));
-    Box* moving = AddTo(body, new Box(t.Doc(), 20, 10));
+    Box* still = Add(body, new Box(20, 10));
+    Box* moving = Add(body, new Box(20, 10));
     Settle(t, {{still, {10, 10}}, {moving, {40, 10}}});
     t.Render(0);
     t->SaveOldRect();
@@ -222,7 +222,7 @@ TEST_F(DrawTest, BackgroundColourFillsTheViewport)
     body->m_pBackImage = t->GetImageManager()->GetImage(CString(dir.File("missing.gif").c_str()));
     EXPECT_EQ(body->m_pBackImage, nullptr); // no stand-in images set
     CImageDax failed;
-    failed.state = 2;
+    failed.state = IMAGE_FAILED;
     body->m_pBackImage = &failed;
     body->m_nBackWidth = body->m_nBackHeight = 10;
     body->m_crBgColor = RGB(1, 2, 3);
@@ -291,14 +291,14 @@ TEST_F(DrawTest, AnimationTimerRunsOnlyWhileAnAnimatedImageIsInView)
 {
     TempDir dir;
     std::string gif = dir.File("anim.gif");
-    ASSERT_TRUE(testgif::WriteFile(
-        gif, testgif::Encode(20, 20, {0xFF0000, 0x00FF00, 0x0000FF, 0},
-                             {testgif::Solid(0, 0, 20, 20, 0), testgif::Solid(0, 0, 20, 20, 1),
-                              testgif::Solid(0, 0, 20, 20, 2)})));
+    ASSERT_TRUE(
+        WriteFileBytes(gif, testgif::Encode(20, 20, {0xFF0000, 0x00FF00, 0x0000FF, 0},
+                                            {testgif::Solid(0, 0, 20, 20, 0), testgif::Solid(0, 0, 20, 20, 1),
+                                             testgif::Solid(0, 0, 20, 20, 2)})));
     TestDoc t(200, 100);
     ASSERT_EQ(t.OpenHtml("<p><img src=\"" + gif + "\"><br>"), 1);
     CHtmlX* doc = t.Doc();
-    auto* img = static_cast<FImage*>(t.FindKind(37));
+    auto* img = static_cast<FImage*>(t.FindKind(TAG_IMG));
     ASSERT_NE(img, nullptr);
     // As the image measures itself: the picture from the manager and its size.
     img->m_pImage = doc->GetImageManager()->GetImage(CString(gif.c_str()));

@@ -1,14 +1,12 @@
 // Tests of the document's measure and layout passes: order, vertical alignment, subtree walks, breaks.
-#include "DocBoxes.h"
 #include "DocTestUtil.h"
+#include "ElementBoxes.h"
 
 #include "elements/AlignQueue.h"
 #include "korhtml/AttrValues.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
 #include "korhtml/TableElements.h"
-
-#include <map>
 
 namespace {
 
@@ -39,11 +37,11 @@ TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
     CElement* body = EmptyBody(doc);
     std::vector<CVisible*> log;
     auto box = [&](CElement* parent) {
-        Box* b = AddTo(parent, new Box(doc, 10, 10));
+        Box* b = Add(parent, new Box(10, 10, KIND_TEXT, EF_INLINE, doc));
         b->measured = &log;
         return b;
     };
-    auto table = [&](CElement* parent) { return AddTo(parent, new LoggedTable(doc, &log)); };
+    auto table = [&](CElement* parent) { return Add(parent, new LoggedTable(doc, &log)); };
     // body: w1, T1 [w2, T2 [w3], T3 [T4 []]], w4, T5 [w5]
     Box* w1 = box(body);
     FTable* t1 = table(body);
@@ -63,7 +61,7 @@ TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
 
     // A body whose content is not visible leaves the document unmeasured.
     EmptyBody(doc);
-    AddTo(body, new Node(doc, 4));
+    Add(body, new Node(TAG_B, 0, 0, doc));
     doc->SetStaticData();
     EXPECT_FALSE(doc->HasState(STATE_STATICDATA));
     doc->Layout(300, 200);
@@ -76,8 +74,7 @@ TEST_F(LayoutTest, BodyVerticalAlignmentShiftsEveryElement)
     ASSERT_EQ(t.OpenHtml("<body valign=middle>x"), 1);
     CHtmlX* doc = t.Doc();
     FBody* body = static_cast<FBody*>(EmptyBody(doc));
-    EXPECT_EQ(body->m_nVAlign, VALIGN_MIDDLE);
-    Box* box = AddTo(body, new Box(doc, 50, 80));
+    Box* box = Add(body, new Box(50, 80, KIND_TEXT, EF_INLINE, doc));
     doc->SetStaticData();
 
     struct Case
@@ -131,12 +128,12 @@ TEST_F(LayoutTest, SubtreeStepsStayInsideTheirRoot)
     ASSERT_EQ(t.OpenHtml("<p>x"), 1);
     CHtmlX* doc = t.Doc();
     CElement* body = EmptyBody(doc);
-    Box* before = AddTo(body, new Box(doc, 5, 5));
-    Node* root = AddTo(body, new Node(doc, 7));
-    Box* in1 = AddTo(root, new Box(doc, 5, 5));
-    Node* inner = AddTo(root, new Node(doc, 4));
-    Box* in2 = AddTo(inner, new Box(doc, 5, 8));
-    Box* after = AddTo(body, new Box(doc, 5, 5));
+    Box* before = Add(body, new Box(5, 5));
+    Node* root = Add(body, new Node(TAG_BLINK));
+    Box* in1 = Add(root, new Box(5, 5));
+    Node* inner = Add(root, new Node(TAG_B));
+    Box* in2 = Add(inner, new Box(5, 8));
+    Box* after = Add(body, new Box(5, 5));
     for (Box* b : {before, in1, in2, after})
         b->At(-1, -1);
 
@@ -165,90 +162,8 @@ TEST_F(LayoutTest, SubtreeStepsStayInsideTheirRoot)
     doc->SetPosition(CPoint(0, 0), nullptr);
     doc->SetGroundWidth(1, nullptr);
     doc->SetHorBase(1, nullptr);
-    Node* empty = AddTo(body, new Node(doc, 7));
-    doc->SetPosition(CPoint(0, 0), empty);
+    doc->SetPosition(CPoint(0, 0), Add(body, new Node(TAG_BLINK)));
     EXPECT_EQ(after->m_nX, -1);
-}
-
-// The breaks a measure pass gives must be those of the plain backward searches.
-TEST_F(LayoutTest, MeasurePassBreaksEqualThoseOfPlainSearches)
-{
-    TestDoc t(300, 200);
-    ASSERT_EQ(t.OpenHtml("<h1>Head</h1>one two<p>three <b>four <i>five</i></b> six<br>seven"
-                         "<ul><li>a b<li>c<ul><li>d</ul></ul>eight<div>nine<p>ten</div>eleven"
-                         "<center><p>twelve</p>thirteen</center><pre>pre\ntext</pre>end<hr>tail"
-                         "<dl><dt>term<dd>data</dl><blockquote>q1 q2</blockquote><p><p>last"),
-              1);
-    std::vector<CVisible*> all = t.Visibles();
-    ASSERT_GT(all.size(), 30u);
-    std::map<CVisible*, int> pass;
-    for (CVisible* e : all)
-        pass[e] = e->m_nBreak;
-    int withBreaks = 0;
-    for (CVisible* e : all) {
-        e->ComputeBreaks(); // outside a pass: the plain searches
-        EXPECT_EQ(e->m_nBreak, pass[e]) << "element of kind " << e->m_nKind << " at index " << withBreaks;
-        withBreaks += e->m_nBreak != 0;
-    }
-    EXPECT_GT(withBreaks, 10);
-
-    // The same over hand-made structure with paragraphs and line breaks at several depths.
-    CHtmlX* doc = t.Doc();
-    CElement* body = EmptyBody(doc);
-    std::vector<Box*> boxes;
-    auto box = [&](CElement* parent) { return boxes.emplace_back(AddTo(parent, new Box(doc, 4, 4))); };
-    box(body);
-    CElement* p = AddTo(body, new Node(doc, 50, EF_PARAGRAPH));
-    box(p);
-    CElement* div = AddTo(p, new Node(doc, 19, EF_LINEBREAK));
-    box(div);
-    box(div);
-    AddTo(div, new Node(doc, 50, EF_PARAGRAPH)); // empty paragraph
-    box(p);
-    box(body);
-    CElement* deep = body;
-    for (int i = 0; i < 20; ++i)
-        deep = AddTo(deep, new Node(doc, i % 3 == 0 ? 21 : 4, i % 3 == 0 ? EF_LINEBREAK : 0));
-    box(deep);
-    box(body);
-    doc->SetStaticData();
-    std::vector<int> fromPass;
-    for (Box* b : boxes)
-        fromPass.push_back(b->m_nBreak);
-    std::vector<int> plain;
-    for (Box* b : boxes) {
-        b->ComputeBreaks();
-        plain.push_back(b->m_nBreak);
-    }
-    EXPECT_EQ(fromPass, plain);
-    EXPECT_EQ(fromPass,
-              (std::vector<int>{0, BRK_PARA, BRK_LINE, 0, BRK_PARA | BRK_LINE, 0, BRK_LINE, BRK_LINE}));
-}
-
-// A long run of words without P or BR is measured in time proportional to its length.
-TEST_F(LayoutTest, MeasurePassIsLinearOverLongRuns)
-{
-    TestDoc t(300, 200);
-    ASSERT_EQ(t.OpenHtml("<p>x"), 1);
-    CHtmlX* doc = t.Doc();
-    CElement* body = EmptyBody(doc);
-    CElement* p = AddTo(body, new Node(doc, 50, EF_PARAGRAPH));
-    const int n = 20000;
-    for (int i = 0; i < n; ++i) {
-        AddTo(p, new Box(doc, 4, 4));
-        AddTo(p, new Node(doc, 15)); // something invisible between the words
-    }
-    for (int i = 0; i < n; ++i)
-        AddTo(body, new Box(doc, 4, 4));
-    // Quadratic break searches would run for minutes here and hit the test time-out.
-    doc->SetStaticData();
-    doc->Layout(300, 200);
-    std::vector<CVisible*> all = t.Visibles();
-    ASSERT_EQ(all.size(), size_t(2 * n));
-    EXPECT_EQ(all[0]->m_nBreak & ~BRK_WRAP, BRK_PARA);
-    EXPECT_EQ(all[1]->m_nBreak & ~BRK_WRAP, 0);
-    EXPECT_EQ(all[n]->m_nBreak & ~BRK_WRAP, BRK_PARA);
-    EXPECT_EQ(all[n + 1]->m_nBreak & ~BRK_WRAP, 0);
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST_F(LifeCycleTest, MissingFileShowsErrorPageUntilItAppearsAndReloads)
     EXPECT_NE(t.FindText("here"), nullptr);
 }
 
-TEST_F(LifeCycleTest, TitleRules)
+TEST_F(LifeCycleTest, TitleOfTheDocument)
 {
     TestDoc t(300, 200);
     struct Case
@@ -75,10 +75,10 @@ TEST_F(LifeCycleTest, TitleRules)
         EXPECT_EQ(t.OpenHtml(c.html), 1);
         EXPECT_EQ(Str(t->GetTitle()), c.title);
         ASSERT_NE(t->GetHead(), nullptr);
-        EXPECT_EQ(t->GetHead()->m_nKind, 33);
+        EXPECT_EQ(t->GetHead()->m_nKind, TAG_HEAD);
         EXPECT_EQ(t->GetHead()->GetParent(), nullptr);
         ASSERT_NE(t->GetBody(), nullptr);
-        EXPECT_EQ(t->GetBody()->m_nKind, 9);
+        EXPECT_EQ(t->GetBody()->m_nKind, TAG_BODY);
         EXPECT_EQ(t->GetBody()->GetParent(), nullptr);
     }
 }
@@ -209,13 +209,9 @@ TEST_F(LifeCycleTest, ParsingRestoresThreadPriority)
 TEST_F(LifeCycleTest, FactoryMadeDocumentWorksWithoutWindow)
 {
     std::unique_ptr<CObject> obj(RUNTIME_CLASS(CHtmlX)->CreateObject());
-    ASSERT_NE(obj, nullptr);
-    EXPECT_STREQ(obj->GetRuntimeClass()->m_lpszClassName, "CHtmlX");
-    ASSERT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CHtmlX)));
+    ASSERT_TRUE(obj && obj->IsKindOf(RUNTIME_CLASS(CHtmlX)));
     CHtmlX* doc = static_cast<CHtmlX*>(obj.get());
-    EXPECT_TRUE(doc->IsEmpty());
     EXPECT_EQ(Str(doc->GetTitle()), kUntitled);
-    EXPECT_EQ(doc->m_pView, nullptr);
     EXPECT_EQ(doc->OpenString(CString("<body bgcolor=red><a href=x>link</a>"), CString()), 1);
     doc->Layout(200, 100);
     EXPECT_TRUE(doc->ReadyToDraw());

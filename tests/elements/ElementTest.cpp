@@ -1,115 +1,71 @@
-// Tests of the element base classes on hand-built trees: searches, breaks, alignment, lists, layout, lines.
-#include "ElementTestTree.h"
+// Tests of the element base classes on hand-made trees: searches, ranges, placement, lines, links.
+#include "DocTestUtil.h"
+#include "ElementBoxes.h"
 
-#include "korhtml/AttrValues.h"
-#include "korlib/korlib.h"
+#include "korhtml/FormElements.h"
+#include "korhtml/SimpleElements.h"
+#include "korhtml/TableElements.h"
 
-#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
-// root(100)
-//  +- a(1, FONT)
+class ElementTest : public DocTest
+{
+};
+
+// A kind no tag has, for the structure of hand-made trees.
+constexpr int kRoot = 1001;
+
+// root
+//  +- a(B, FONT)
 //  |   +- b(box)
-//  |   +- c(3, ALIGN)
+//  |   +- c(DIV, ALIGN)
 //  |       +- d(box)
-//  +- e(4)
+//  +- e(I)
 //  +- f(box)
 struct SearchTree
 {
-    std::unique_ptr<TElem> root{new TElem(100)};
-    TElem* a = Add(root.get(), new TElem(1, EF_FONT));
-    TBox* b = Add(a, new TBox(10, 10));
-    TElem* c = Add(a, new TElem(3, EF_ALIGN));
-    TBox* d = Add(c, new TBox(10, 10));
-    TElem* e = Add(root.get(), new TElem(4));
-    TBox* f = Add(root.get(), new TBox(10, 10));
+    std::unique_ptr<Node> root{new Node(kRoot)};
+    Node* a = Add(root.get(), new Node(TAG_B, EF_FONT));
+    Box* b = Add(a, new Box(10, 10));
+    Node* c = Add(a, new Node(TAG_DIV, EF_ALIGN));
+    Box* d = Add(c, new Box(10, 10));
+    Node* e = Add(root.get(), new Node(TAG_I));
+    Box* f = Add(root.get(), new Box(10, 10));
 };
 
-} // namespace
-
-TEST_F(ServerTest, ConstructionDefaults)
-{
-    int docTag = 0;
-    CHtmlX* doc = reinterpret_cast<CHtmlX*>(&docTag);
-    struct Bare : CElement
-    {
-        explicit Bare(CHtmlX* d) : CElement(d) {}
-    } bare(doc);
-    EXPECT_EQ(bare.m_pDoc, doc);
-    EXPECT_EQ(bare.m_nKind, -1);
-    EXPECT_EQ(bare.m_dwFlags, 0u);
-    EXPECT_STREQ(bare.GetRuntimeClass()->m_lpszClassName, "CObject"); // elements have no records of their own
-    SetMargins(7, 9);
-    struct BareVisible : CVisible
-    {
-        BareVisible() : CVisible(nullptr) {}
-    } box;
-    EXPECT_EQ(box.m_nKind, -1);
-    EXPECT_EQ(box.m_dwFlags, EF_VISIBLE);
-    EXPECT_EQ(box.m_nWidth, 0);
-    EXPECT_EQ(box.m_nHeight, 0);
-    EXPECT_EQ(box.m_nListLevel, 0);
-    EXPECT_EQ(box.m_bInListItem, 0);
-    EXPECT_EQ(box.m_nAlign, ALIGN_LEFT);
-    EXPECT_EQ(box.m_nBreak, 0);
-    EXPECT_EQ(box.m_nX, 7);
-    EXPECT_EQ(box.m_nY, 9);
-    EXPECT_EQ(box.m_nLineLeft, 7);
-    EXPECT_EQ(box.m_nLineWidth, 0);
-    EXPECT_EQ(box.m_nBreakX, -1);
-    EXPECT_EQ(CRect(box.m_rcDrawn), CRect(0, 0, 0, 0));
-}
-
-TEST_F(ServerTest, SearchesByKindAndFlags)
+TEST_F(ElementTest, SearchesByKindAndFlags)
 {
     SearchTree t;
-    // Descendants: only the subtree, stop not examined, a leaf without includeSelf finds nothing.
+    // Descendants: only the subtree, the stop not examined, a leaf without includeSelf finds nothing.
     EXPECT_EQ(t.a->FindDescendantByKind(KIND_TEXT), t.b);
     EXPECT_EQ(t.a->FindDescendantByKind(KIND_TEXT, FALSE, t.b), nullptr);
-    EXPECT_EQ(t.a->FindDescendantByKind(4), nullptr);
-    EXPECT_EQ(t.c->FindDescendantByKind(KIND_TEXT), t.d);
+    EXPECT_EQ(t.a->FindDescendantByKind(TAG_I), nullptr);
     EXPECT_EQ(t.a->FindDescendantByFlags(EF_FONT, TRUE), t.a);
     EXPECT_EQ(t.a->FindDescendantByFlags(EF_FONT), nullptr);
     EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT), nullptr);
     EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT, TRUE), t.d);
-    EXPECT_EQ(t.a->FindDescendantByFlags(EF_ALIGN | EF_LIST), t.c);
+    EXPECT_EQ(t.a->FindDescendantByFlags(EF_ALIGN | EF_LIST), t.c); // any bit of the mask
 
-    // Forward and backward through the whole tree.
+    // Forward and backward through the whole tree; ancestors come before in pre-order.
     EXPECT_EQ(t.b->FindNextByKind(KIND_TEXT), t.d);
     EXPECT_EQ(t.b->FindNextByKind(KIND_TEXT, TRUE), t.b);
-    EXPECT_EQ(t.d->FindNextByKind(KIND_TEXT), t.f);
     EXPECT_EQ(t.d->FindNextByKind(KIND_TEXT, FALSE, t.e), nullptr);
-    EXPECT_EQ(t.f->FindNextByKind(KIND_TEXT), nullptr);
-    EXPECT_EQ(t.f->FindPrevByKind(KIND_TEXT), t.d);
-    EXPECT_EQ(t.d->FindPrevByFlags(EF_FONT), t.a); // ancestors come before in pre-order
+    EXPECT_EQ(t.d->FindPrevByFlags(EF_FONT), t.a);
     EXPECT_EQ(t.d->FindPrevByFlags(EF_FONT, FALSE, t.c), nullptr);
-    EXPECT_EQ(t.e->FindNextByFlags(EF_VISIBLE), t.f);
 
-    // Siblings.
+    // Siblings and ancestors.
     EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT), t.f);
     EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT, FALSE, t.e), nullptr);
-    EXPECT_EQ(t.a->FindNextSiblingByFlags(EF_FONT), nullptr);
-    EXPECT_EQ(t.a->FindNextSiblingByFlags(EF_FONT, TRUE), t.a);
     EXPECT_EQ(t.f->FindPrevSiblingByFlags(EF_FONT), t.a);
-    EXPECT_EQ(t.f->FindPrevSiblingByKind(4), t.e);
-    EXPECT_EQ(t.c->FindPrevSiblingByKind(3), nullptr);
-
-    // Ancestors.
-    EXPECT_EQ(t.d->FindAncestorByFlags(EF_ALIGN), t.c);
-    EXPECT_EQ(t.d->FindAncestorByFlags(EF_FONT), t.a);
-    EXPECT_EQ(t.d->FindAncestorByKind(100), t.root.get());
-    EXPECT_EQ(t.d->FindAncestorByKind(100, FALSE, t.a), nullptr);
+    EXPECT_EQ(t.d->FindAncestorByKind(kRoot, FALSE, t.a), nullptr);
     EXPECT_EQ(t.c->FindAncestorByFlags(EF_ALIGN), nullptr);
     EXPECT_EQ(t.c->FindAncestorByFlags(EF_ALIGN, TRUE), t.c);
-    EXPECT_EQ(t.c->FindAncestorByKind(3, TRUE, t.c), nullptr);
 
-    // Visible and inline shortcuts, last visible, visible ranges.
-    EXPECT_EQ(t.root->GetNextVisible(), t.b);
-    EXPECT_EQ(t.b->GetNextInline(), t.d);
-    EXPECT_EQ(t.f->GetPrevVisible(), t.d);
-    EXPECT_EQ(t.f->GetPrevInline(TRUE), t.f);
+    // Last visible and visible ranges: the first visible inside, the first visible after.
     EXPECT_EQ(t.a->GetLastVisible(), t.d);
     EXPECT_EQ(t.e->GetLastVisible(), t.d); // nothing inside: the nearest before
     EXPECT_EQ(t.root->GetLastVisible(), t.f);
@@ -120,315 +76,198 @@ TEST_F(ServerTest, SearchesByKindAndFlags)
     t.e->GetVisibleRange(&first, &after);
     EXPECT_EQ(first, nullptr);
     EXPECT_EQ(after, t.f);
-    t.f->GetVisibleRange(&first, &after);
-    EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(after, nullptr);
 }
 
-TEST_F(ServerTest, DefaultFontAndAlign)
+// Cells never give the next cell a break, a table is one step of the layout walk, a cell is placed
+// only by its table, and selections and text areas hide their content from the walks.
+TEST_F(ElementTest, TablesAndControlsInTheWalks)
 {
-    TElem el(9, EF_FONT);
-    LOGFONT lf;
-    std::memset(&lf, 0x5A, sizeof lf);
-    COLORREF color = 0x123456;
-    el.CElement::ApplyFont(&lf, &color);
-    EXPECT_EQ(lf.lfHeight, -16);
-    EXPECT_EQ(lf.lfWidth, 0);
-    EXPECT_EQ(lf.lfEscapement, 0);
-    EXPECT_EQ(lf.lfWeight, 400);
-    EXPECT_EQ(lf.lfItalic, 0);
-    EXPECT_EQ(lf.lfUnderline, 0);
-    EXPECT_EQ(lf.lfStrikeOut, 0);
-    EXPECT_EQ(lf.lfCharSet, 0);
-    EXPECT_EQ(lf.lfOutPrecision, 3);
-    EXPECT_EQ(lf.lfClipPrecision, 2);
-    EXPECT_EQ(lf.lfQuality, 1);
-    EXPECT_EQ(lf.lfPitchAndFamily, KorGetPitchAndFamily("Times New Roman"));
-    EXPECT_STREQ(lf.lfFaceName, "Times New Roman");
-    EXPECT_EQ(color, 0u);
-    EXPECT_EQ(el.CElement::GetAlign(), 0);
+    std::unique_ptr<Node> root(new Node(kRoot));
+    FTable* table = Add(root.get(), new FTable(nullptr));
+    FTableRow* row = Add(table, new FTableRow(nullptr));
+    FTableCell* c1 = Add(row, new FTableCell(nullptr));
+    Box* w1 = Add(c1, new Box(10, 10));
+    FTable* nested = Add(c1, new FTable(nullptr));
+    Add(Add(Add(nested, new FTableRow(nullptr)), new FTableCell(nullptr)), new Box(10, 10));
+    FTableHeader* c2 = Add(row, new FTableHeader(nullptr));
+    Box* w2 = Add(c2, new Box(10, 10));
+    FSelect* select = Add(root.get(), new FSelect(nullptr));
+    Add(Add(select, new FOption(nullptr)), new Box(10, 10));
+    FTextArea* area = Add(root.get(), new FTextArea(nullptr));
+    Add(area, new Box(10, 10));
+    Box* tail = Add(root.get(), new Box(10, 10));
+
+    CVisible *first = nullptr, *after = nullptr;
+    c1->GetVisibleRange(&first, &after);
+    EXPECT_EQ(first, w1);
+    EXPECT_EQ(after, nullptr); // the next visible element is the TH cell
+    c2->GetVisibleRange(&first, &after);
+    EXPECT_EQ(first, w2);
+    EXPECT_EQ(after, select);
+    // A nested table that ends its cell hands the walk back to its outer table.
+    EXPECT_EQ(nested->GetNextElement(), nullptr);
+    EXPECT_EQ(table->GetNextElement(), select);
+    EXPECT_EQ(select->GetNextVisible(FALSE, nullptr), area);
+    EXPECT_EQ(select->GetNextElement(), area);
+    EXPECT_EQ(area->GetNextElement(), tail);
+    area->GetVisibleRange(&first, &after);
+    EXPECT_EQ(first, area);
+    EXPECT_EQ(after, tail);
+
+    c2->m_nX = 3;
+    c2->Place(500, 600);
+    EXPECT_EQ(c2->m_nX, 3);
 }
 
-TEST_F(ServerTest, BreakBitsFromParagraphsAndLineBreaks)
+// One hand-made line-up of boxes laid out at the widths in turn; after each layout the boxes are
+// written as "x,y" with W, L, P for their break bits, layouts separated by " | ".
+struct PlaceCase
 {
-    // body: w1 P[w2 w3] w4 w5 DIV[w6] w7 P[] w8 ; an empty line-break element before w9
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TBox* w1 = Add(body.get(), new TBox(10, 10));
-    TElem* p = Add(body.get(), new TElem(50, EF_PARAGRAPH | EF_ALIGN));
-    TBox* w2 = Add(p, new TBox(10, 10));
-    TBox* w3 = Add(p, new TBox(10, 10));
-    TBox* w4 = Add(body.get(), new TBox(10, 10));
-    TBox* w5 = Add(body.get(), new TBox(10, 10));
-    TElem* div = Add(body.get(), new TElem(19, EF_LINEBREAK | EF_ALIGN));
-    TBox* w6 = Add(div, new TBox(10, 10));
-    TBox* w7 = Add(body.get(), new TBox(10, 10));
-    Add(body.get(), new TElem(50, EF_PARAGRAPH | EF_ALIGN));
-    TBox* w8 = Add(body.get(), new TBox(10, 10));
-    TBox* w9 = Add(body.get(), new TBox(10, 10));
-    MeasureAll(body.get());
-    EXPECT_EQ(w1->m_nBreak, 0);
-    EXPECT_EQ(w2->m_nBreak, BRK_PARA);
-    EXPECT_EQ(w3->m_nBreak, 0);
-    EXPECT_EQ(w4->m_nBreak, BRK_PARA);
-    EXPECT_EQ(w5->m_nBreak, 0);
-    // The nearest paragraph element is still the first P, whose range does not reach w6.
-    EXPECT_EQ(w6->m_nBreak, BRK_LINE);
-    EXPECT_EQ(w7->m_nBreak, BRK_LINE);
-    EXPECT_EQ(w8->m_nBreak, BRK_PARA); // an empty P: its "after" is w8
-    EXPECT_EQ(w9->m_nBreak, 0);
+    const char* rule;
+    std::vector<std::vector<int>> boxes; // width, height, forced break bits
+    std::vector<int> viewWidths;
+    bool even;
+    const char* expected;
+};
 
-    // The bits are recomputed from scratch: a stale wrap disappears.
-    w9->m_nBreak = BRK_WRAP;
-    w9->ComputeBreaks();
-    EXPECT_EQ(w9->m_nBreak, 0);
+std::string Placed(const std::vector<Box*>& boxes)
+{
+    std::string out;
+    for (Box* b : boxes) {
+        out += (out.empty() ? "" : " ") + std::to_string(b->m_nX) + "," + std::to_string(b->m_nY);
+        out += b->m_nBreak & BRK_WRAP ? "W" : "";
+        out += b->m_nBreak & BRK_LINE ? "L" : "";
+        out += b->m_nBreak & BRK_PARA ? "P" : "";
+    }
+    return out;
 }
 
-TEST_F(ServerTest, InheritedAlignmentStopsAtContext)
+TEST_F(ElementTest, PlacementFillsLinesAndAlignsThemAtTheBottom)
 {
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TElem* center = Add(body.get(), new TElem(12, EF_PARAGRAPH | EF_ALIGN, ALIGN_CENTER));
-    TElem* pRight = Add(center, new TElem(50, EF_PARAGRAPH | EF_ALIGN, ALIGN_RIGHT));
-    TBox* inRight = Add(pRight, new TBox(10, 10));
-    TElem* pPlain = Add(center, new TElem(50, EF_PARAGRAPH | EF_ALIGN, 0));
-    TBox* inPlain = Add(pPlain, new TBox(10, 10));
-    TBox* cell = Add(center, new TBox(0, 0, 64, EF_LINEBREAK | EF_CONTEXT));
-    TBox* inCell = Add(cell, new TBox(10, 10));
-    // Not EF_ALIGN: its alignment is not asked for.
-    TElem* quiet = Add(body.get(), new TElem(8, EF_PARAGRAPH, ALIGN_RIGHT));
-    TBox* inQuiet = Add(quiet, new TBox(10, 10));
-    MeasureAll(body.get());
-    EXPECT_EQ(inRight->m_nAlign, ALIGN_RIGHT);
-    EXPECT_EQ(inPlain->m_nAlign, ALIGN_CENTER);
-    EXPECT_EQ(inCell->m_nAlign, ALIGN_LEFT);
-    EXPECT_EQ(cell->m_nAlign, ALIGN_CENTER);
-    EXPECT_EQ(inQuiet->m_nAlign, ALIGN_LEFT);
-
-    // Without an aligning ancestor the element keeps what its class set.
-    TElem* plain = Add(body.get(), new TElem(7));
-    TBox* keeps = Add(plain, new TBox(10, 10));
-    keeps->m_nAlign = ALIGN_RIGHT;
-    keeps->InheritAlign();
-    EXPECT_EQ(keeps->m_nAlign, ALIGN_RIGHT);
+    const PlaceCase cases[] = {
+        {"a word that does not fit wraps; at a greater width it joins the line again",
+         {{40, 16, 0}, {40, 20, 0}, {40, 16, 0}},
+         {120, 200},
+         false,
+         "10,14 50,10 10,35W | 10,14 50,10 90,14"},
+        {"forced breaks stay and take the line or paragraph gap; none above the first line",
+         {{40, 16, BRK_PARA}, {40, 20, BRK_LINE}, {40, 16, BRK_PARA}},
+         {1000},
+         false,
+         "10,10P 10,31L 10,71P"},
+        {"wider than the line: a line of its own at the left edge, never split",
+         {{30, 10, 0}, {500, 10, 0}, {30, 10, 0}},
+         {220},
+         false,
+         "10,10 10,25W 10,40W"},
+        {"a view narrower than the margins: every element on a line of its own",
+         {{30, 10, 0}, {500, 10, 0}, {30, 10, 0}},
+         {12},
+         false,
+         "10,10W 10,25W 10,40W"},
+        {"even alignment spreads wrapped lines and the last one, not lines a break closes",
+         {{30, 10, 0}, {30, 10, 0}, {50, 10, 0}, {20, 10, BRK_LINE}, {10, 10, 0}, {10, 10, 0}},
+         {120},
+         true,
+         "10,10 80,10 10,25W 10,40L 60,40 100,40"},
+    };
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.rule);
+        SetEvenAlign(c.even);
+        std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
+        std::vector<Box*> boxes;
+        for (const std::vector<int>& b : c.boxes)
+            boxes.push_back(Add(body.get(), new Box(b[0], b[1])));
+        MeasureAll(body.get());
+        for (size_t i = 0; i < boxes.size(); ++i)
+            boxes[i]->m_nBreak = c.boxes[i][2];
+        std::string got;
+        for (int width : c.viewWidths) {
+            LayOut(body.get(), width);
+            got += (got.empty() ? "" : " | ") + Placed(boxes);
+        }
+        EXPECT_EQ(got, c.expected);
+        EXPECT_TRUE(GetAlignQueue()->IsEmpty());
+    }
 }
 
-TEST_F(ServerTest, ListLevelsAndListItems)
+TEST_F(ElementTest, NextPositionAndBand)
 {
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TElem* ul = Add(body.get(), new TElem(72, EF_PARAGRAPH | EF_LIST));
-    TBox* li = Add(ul, new TBox(10, 5, 41, EF_LINEBREAK));
-    TBox* inItem = Add(li, new TBox(10, 10));
-    TElem* inner = Add(li, new TElem(72, EF_PARAGRAPH | EF_LIST));
-    TBox* inInner = Add(inner, new TBox(10, 10));
-    TElem* ul2 = Add(ul, new TElem(72, EF_PARAGRAPH | EF_LIST));
-    TBox* bare = Add(ul2, new TBox(10, 10));
-    TBox* cell = Add(ul, new TBox(0, 0, 64, EF_LINEBREAK | EF_CONTEXT));
-    TBox* inCell = Add(cell, new TBox(10, 10));
-    TBox* outside = Add(body.get(), new TBox(10, 10));
-    MeasureAll(body.get());
-
-    EXPECT_EQ(li->m_nListLevel, 1);
-    EXPECT_EQ(li->m_bInListItem, 0);
-    EXPECT_EQ(inItem->m_nListLevel, 1);
-    EXPECT_EQ(inItem->m_bInListItem, 1);
-    EXPECT_EQ(inInner->m_nListLevel, 2);
-    EXPECT_EQ(inInner->m_bInListItem, 0); // the item lies above the nearest list
-    EXPECT_EQ(bare->m_nListLevel, 2);
-    EXPECT_EQ(bare->m_bInListItem, 0);
-    EXPECT_EQ(inCell->m_nListLevel, 0);
-    EXPECT_EQ(inCell->m_bInListItem, 0);
-    EXPECT_EQ(outside->m_nListLevel, 0);
-
-    // The indent counts only for an element that starts a line.
-    inItem->m_nBreak = 0;
-    EXPECT_EQ(inItem->GetIndent(), 0);
-    inItem->m_nBreak = BRK_WRAP;
-    EXPECT_EQ(inItem->GetIndent(), 30);
-    bare->m_nBreak = BRK_LINE;
-    EXPECT_EQ(bare->GetIndent(), 40);
-}
-
-TEST_F(ServerTest, PlaceWrapsAndRejoins)
-{
-    // Line width 100 at margin 10: two 40-wide words fit, the third wraps.
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TBox* w1 = Add(body.get(), new TBox(40, 16));
-    TBox* w2 = Add(body.get(), new TBox(40, 20));
-    TBox* w3 = Add(body.get(), new TBox(40, 16));
-    MeasureAll(body.get());
-    LayOut(body.get(), 120);
-    EXPECT_EQ(w1->m_nX, 10);
-    EXPECT_EQ(w1->m_nY, 14); // bottom of a 20-high line that starts at the margin
-    EXPECT_EQ(w2->m_nX, 50);
-    EXPECT_EQ(w2->m_nY, 10);
-    EXPECT_EQ(w3->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(w3->m_nX, 10);
-    EXPECT_EQ(w3->m_nY, 10 + 20 + 5);
-    EXPECT_TRUE(GetAlignQueue()->IsEmpty());
-
-    // Wider: the wrap is cleared and the word joins the first line again.
-    LayOut(body.get(), 200);
-    EXPECT_EQ(w3->m_nBreak, 0);
-    EXPECT_EQ(w3->m_nX, 90);
-    EXPECT_EQ(w3->m_nY, 14);
-
-    // Forced breaks stay and take the line or paragraph gap; the first element gets no gap.
-    w1->m_nBreak = BRK_PARA;
-    w2->m_nBreak = BRK_LINE;
-    w3->m_nBreak = BRK_PARA;
-    LayOut(body.get(), 1000);
-    EXPECT_EQ(w1->m_nBreak, BRK_PARA);
-    EXPECT_EQ(w1->m_nY, 10);
-    EXPECT_EQ(w2->m_nX, 10);
-    EXPECT_EQ(w2->m_nY, 10 + 16 + 5);
-    EXPECT_EQ(w3->m_nY, 31 + 20 + 20);
-    EXPECT_EQ(w3->m_nBreak, BRK_PARA);
-}
-
-TEST_F(ServerTest, PlaceOverWideAndNegativeWidth)
-{
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TBox* w1 = Add(body.get(), new TBox(30, 10));
-    TBox* wide = Add(body.get(), new TBox(500, 10));
-    TBox* w3 = Add(body.get(), new TBox(30, 10));
-    LayOut(body.get(), 220);
-    // Wider than the whole line: a line of its own at the line's left edge, never split.
-    EXPECT_EQ(wide->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(wide->m_nX, 10);
-    EXPECT_EQ(wide->m_nY, 25);
-    EXPECT_EQ(w3->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(w3->m_nY, 40);
-
-    // A view narrower than twice the margin: every element on a line of its own.
-    LayOut(body.get(), 12);
-    EXPECT_EQ(w1->m_nLineWidth, -8);
-    EXPECT_EQ(w1->m_nY, 10);
-    EXPECT_EQ(wide->m_nY, 25);
-    EXPECT_EQ(w3->m_nY, 40);
-    EXPECT_EQ(w3->m_nX, 10);
-}
-
-TEST_F(ServerTest, EvenAlignJustifiesOnlyWrappedLines)
-{
-    SetEvenAlign(TRUE);
-    // Line width 100: w1 w2 (60 wide) then w3 wraps; w4 starts a forced line after w3.
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TBox* w1 = Add(body.get(), new TBox(30, 10));
-    TBox* w2 = Add(body.get(), new TBox(30, 10));
-    TBox* w3 = Add(body.get(), new TBox(50, 10));
-    TBox* w4 = Add(body.get(), new TBox(20, 10));
-    TBox* w5 = Add(body.get(), new TBox(10, 10));
-    TBox* w6 = Add(body.get(), new TBox(10, 10));
-    w4->m_nBreak = BRK_LINE;
-    LayOut(body.get(), 120);
-    // The wrapped first line (30 + 30 + 50 > 100) is spread over the width.
-    EXPECT_EQ(w3->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(w1->m_nX, 10);
-    EXPECT_EQ(w2->m_nX, 10 + 70);
-    // The line of w3, closed by w4's forced break, is left as placed.
-    EXPECT_EQ(w3->m_nX, 10);
-    // The last line is justified whenever even alignment is on.
-    EXPECT_EQ(w4->m_nX, 10);
-    EXPECT_EQ(w5->m_nX, 10 + 20 + 30);
-    EXPECT_EQ(w6->m_nX, 10 + 90);
-}
-
-TEST_F(ServerTest, NextPositionAndBreakX)
-{
-    TBox box(40, 16);
-    box.m_nX = 25;
-    box.m_nY = 100;
+    Box box(40, 16);
+    box.At(25, 100);
     CPoint pt;
     EXPECT_EQ(box.GetNextPos(&pt), &pt);
     EXPECT_EQ(pt, CPoint(65, 100));
+    // A break position sends the next element to a new line once.
     box.m_nBreakX = 12;
     EXPECT_EQ(box.GetNextPos(), CPoint(12, 100 + 16 + 5));
-    EXPECT_EQ(box.m_nBreakX, -1);
     EXPECT_EQ(box.GetNextPos(), CPoint(65, 100));
 
-    box.m_nY = 50;
-    box.m_nHeight = 10; // covers 50..60
-    EXPECT_EQ(box.GetBandRelation(61, 100), 1);
-    EXPECT_EQ(box.GetBandRelation(60, 100), 3);
-    EXPECT_EQ(box.GetBandRelation(0, 50), 3);
-    EXPECT_EQ(box.GetBandRelation(0, 49), 2);
+    box.At(25, 50)->m_nHeight = 10; // covers 50..60, both edges inside a band
+    EXPECT_EQ(box.GetBandRelation(61, 100), BAND_ABOVE);
+    EXPECT_EQ(box.GetBandRelation(60, 100), BAND_INSIDE);
+    EXPECT_EQ(box.GetBandRelation(0, 50), BAND_INSIDE);
+    EXPECT_EQ(box.GetBandRelation(0, 49), BAND_BELOW);
 }
 
-TEST_F(ServerTest, ExtentCountsIndentAndSkipsTables)
+TEST_F(ElementTest, ExtentCountsIndentsAndTheBoxesOfRulesAndTables)
 {
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    EXPECT_EQ(body->GetExtent(), CSize(0, 0));
-    TElem* empty = Add(body.get(), new TElem(7));
-    Add(empty, new TElem(7));
+    std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
+    Add(Add(body.get(), new Node(TAG_I)), new Node(TAG_B));
     EXPECT_EQ(body->GetExtent(), CSize(0, 0));
 
-    TElem* ul = Add(body.get(), new TElem(72, EF_PARAGRAPH | EF_LIST));
-    TElem* li = Add(ul, new TElem(41, EF_LINEBREAK));
-    TBox* w1 = Add(li, new TBox(50, 16));
-    TBox* w2 = Add(li, new TBox(50, 16));
+    Node* ul = Add(body.get(), new Node(TAG_UL, EF_PARAGRAPH | EF_LIST));
+    Node* li = Add(ul, new Node(TAG_LI, EF_LINEBREAK));
+    Box* w1 = Add(li, new Box(50, 16));
+    Box* w2 = Add(li, new Box(50, 16));
     MeasureAll(body.get());
     LayOut(body.get(), 400);
-    // The item's line is moved right by its indent; the extent counts it as content.
-    EXPECT_EQ(w1->m_nBreak, BRK_PARA | BRK_LINE);
-    EXPECT_EQ(w1->GetIndent(), 30);
+    // The item's line is moved right by its indent, which the extent counts as content.
     EXPECT_EQ(w1->m_nX, 40);
-    EXPECT_EQ(w2->m_nX, 90);
     EXPECT_EQ(body->GetExtent(), CSize(130, 16));
-    EXPECT_EQ(ul->GetExtent(), CSize(130, 16));
     EXPECT_EQ(w2->GetExtent(), CSize(0, 0)); // a leaf
 
-    // A rule counts with no width; a table counts with its own box, not its cells'.
-    TBox* hr = Add(body.get(), new TBox(1000, 4, 34, EF_INLINE | EF_PARAGRAPH));
-    hr->m_nX = 10;
-    hr->m_nY = 50;
+    // A rule counts with no width; a table with its own box, not its cells'.
+    Add(body.get(), new Box(1000, 4, TAG_HR, EF_INLINE | EF_PARAGRAPH))->At(10, 50);
     EXPECT_EQ(body->GetExtent(), CSize(130, 44));
-    TBox* table = Add(body.get(), new TBox(60, 30, 63, EF_INLINE));
-    table->m_nX = 20;
-    table->m_nY = 60;
-    TBox* cell = Add(table, new TBox(500, 500, 64, EF_LINEBREAK | EF_CONTEXT));
-    cell->m_nX = cell->m_nY = 0;
-    TBox* inCell = Add(cell, new TBox(900, 900));
-    inCell->m_nX = inCell->m_nY = 0;
-    TBox* afterTable = Add(body.get(), new TBox(10, 10));
-    afterTable->m_nX = 10;
-    afterTable->m_nY = 95;
+    Box* table = Add(body.get(), new Box(60, 30, TAG_TABLE))->At(20, 60);
+    Box* cell = Add(table, new Box(500, 500, TAG_TD, EF_LINEBREAK | EF_CONTEXT))->At(0, 0);
+    Add(cell, new Box(900, 900))->At(0, 0);
+    Add(body.get(), new Box(10, 10))->At(10, 95);
     EXPECT_EQ(body->GetExtent(), CSize(130, 95));
-    // Walked from inside, the table's contents do count.
-    EXPECT_EQ(table->GetExtent(), CSize(900, 900));
+    EXPECT_EQ(table->GetExtent(), CSize(900, 900)); // from inside, the contents count
 }
 
-TEST_F(ServerTest, LineNavigation)
+TEST_F(ElementTest, LineNavigation)
 {
-    // w1 w2 | w3(wrap) w4 BR | w5(line) opt w6 | w7(para)
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    TBox* w1 = Add(body.get(), new TBox(10, 10));
-    TBox* w2 = Add(body.get(), new TBox(10, 10));
-    TBox* w3 = Add(body.get(), new TBox(10, 10));
-    TBox* w4 = Add(body.get(), new TBox(10, 10));
-    TBox* br = Add(body.get(), new TBox(0, 15, 10, EF_INLINE | EF_LINEBREAK));
-    TBox* w5 = Add(body.get(), new TBox(10, 10));
-    Add(body.get(), new TElem(49, EF_INLINE)); // an option: inline, but never on a line
-    TBox* w6 = Add(body.get(), new TBox(10, 10));
-    TBox* w7 = Add(body.get(), new TBox(10, 10));
-    TBox* nonInline = Add(body.get(), new TBox(10, 10, 41, EF_LINEBREAK));
+    // w1 w2 | w3(wrap) w4 BR | w5(line) option w6 | w7(para), then an item that is not inline
+    std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
+    Box* w1 = Add(body.get(), new Box(10, 10));
+    Box* w2 = Add(body.get(), new Box(10, 10));
+    Box* w3 = Add(body.get(), new Box(10, 10));
+    Box* w4 = Add(body.get(), new Box(10, 10));
+    Box* br = Add(body.get(), new Box(0, 15, TAG_BR, EF_INLINE | EF_LINEBREAK));
+    Box* w5 = Add(body.get(), new Box(10, 10));
+    Add(body.get(), new Node(TAG_OPTION, EF_INLINE)); // inline, but never on a line
+    Box* w6 = Add(body.get(), new Box(10, 10));
+    Box* w7 = Add(body.get(), new Box(10, 10));
+    Box* item = Add(body.get(), new Box(10, 10, TAG_LI, EF_LINEBREAK));
     w3->m_nBreak = BRK_WRAP;
     w5->m_nBreak = BRK_LINE;
     w7->m_nBreak = BRK_PARA;
     const DWORD all = BRK_WRAP | BRK_LINE | BRK_PARA;
 
-    EXPECT_EQ(w1->GetLineStart(all), w1);
     EXPECT_EQ(w2->GetLineStart(all), w1);
     EXPECT_EQ(w3->GetLineStart(all), w3);
     EXPECT_EQ(br->GetLineStart(all), w3);
     EXPECT_EQ(w6->GetLineStart(all), w5);
     EXPECT_EQ(w1->GetLineEnd(all), w2);
     EXPECT_EQ(w3->GetLineEnd(all), br);
-    EXPECT_EQ(w4->GetLineEnd(all), br);
     EXPECT_EQ(br->GetLineEnd(all), br);
     EXPECT_EQ(w5->GetLineEnd(all), w6);
     EXPECT_EQ(w7->GetLineEnd(all), w7);
-    // The BR ends its line even when its successor's bit is not asked for.
+    // The BR ends its line even when the bit of its successor is not asked for.
     EXPECT_EQ(w3->GetLineEnd(BRK_PARA), br);
-    EXPECT_EQ(w5->GetLineEnd(BRK_PARA), w6);
     EXPECT_EQ(w6->GetLineStart(BRK_PARA), w1);
 
     EXPECT_EQ(w4->GetNextLineStart(all), w5);
@@ -436,34 +275,43 @@ TEST_F(ServerTest, LineNavigation)
     EXPECT_EQ(w6->GetPrevLineEnd(all), br);
     EXPECT_EQ(w6->GetPrevLineStart(all), w3);
     EXPECT_EQ(w2->GetPrevLineStart(all), nullptr);
-    EXPECT_EQ(w2->GetPrevLineEnd(all), nullptr);
     EXPECT_EQ(w7->GetNextLineStart(all), nullptr);
     EXPECT_EQ(w7->GetNextLineEnd(all), nullptr);
-    EXPECT_EQ(w6->GetNextLineStart(all), w7);
     // An element that is no line item finds the line around it through its neighbours.
-    EXPECT_EQ(nonInline->GetLineStart(all), w7);
+    EXPECT_EQ(item->GetLineStart(all), w7);
 }
 
-TEST_F(ServerTest, DeepTreesNeedNoRecursion)
+TEST_F(ElementTest, AnchorTypeAndLink)
 {
-    const int depth = 100000;
-    std::unique_ptr<TElem> body(new TElem(9, EF_FONT | EF_CONTEXT));
-    CElement* parent = body.get();
-    for (int i = 0; i < depth; ++i)
-        parent = Add(parent, new TElem(i % 2 ? 72 : 7, i % 2 ? EF_LIST : 0));
-    TBox* leaf = Add(parent, new TBox(10, 10));
-    TBox* after = Add(body.get(), new TBox(10, 10));
-    EXPECT_EQ(body->FindDescendantByFlags(EF_VISIBLE), leaf);
-    EXPECT_EQ(body->GetLastVisible(), after);
-    EXPECT_EQ(leaf->FindAncestorByKind(TAG_BODY), body.get());
-    CVisible *first = nullptr, *next = nullptr;
-    static_cast<CElement*>(body->GetChildAt(0))->GetVisibleRange(&first, &next);
-    EXPECT_EQ(first, leaf);
-    EXPECT_EQ(next, after);
-    leaf->Measure(nullptr);
-    EXPECT_EQ(leaf->m_nListLevel, depth / 2);
-    LayOut(body.get(), 400);
-    EXPECT_EQ(body->GetExtent().cy, 10);
-    body->DeleteChildren();
-    EXPECT_TRUE(body->IsLeaf());
+    std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
+    Box* outside = Add(body.get(), new Box(10, 10));
+    auto anchor = [&](const char* href, const char* name, const char* korlink) {
+        FAnchor* a = Add(body.get(), new FAnchor(nullptr));
+        a->m_strHref = href;
+        a->m_strName = name;
+        a->m_strKorLink = korlink;
+        // The anchor decides for a word nested deeper inside it too.
+        return Add(Add(a, new Node(TAG_B, EF_FONT)), new Box(10, 10));
+    };
+    struct Case
+    {
+        Box* word;
+        int type;
+        const char* link;
+    } cases[] = {
+        {outside, ANCHOR_NONE, ""},
+        {anchor("#top", "", ""), ANCHOR_LOCAL, "#top"},
+        {anchor("page.html", "n", "k.html"), ANCHOR_LINK, "page.html"},
+        {anchor("", "here", ""), ANCHOR_NAME, ""},
+        {anchor("", "", ""), ANCHOR_BARE, ""},
+        {anchor("", "", "k.html"), ANCHOR_BARE, "k.html"}, // a korlink alone is no href, but a link
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        EXPECT_EQ(c.word->GetAnchorType(CPoint(5, 5)), c.type);
+        CPoint pt(1, 1);
+        EXPECT_EQ(c.word->GetLink(&pt), c.link);
+    }
 }
+
+} // namespace

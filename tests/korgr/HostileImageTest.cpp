@@ -2,6 +2,7 @@
 #include "korgr/ImageDax.h"
 #include "platform/gdi/gdi.h"
 
+#include "Canvas.h"
 #include "GifWriter.h"
 #include "Hostile.h"
 #include "TempDir.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <random>
 #include <string>
 #include <sys/resource.h>
 
@@ -71,52 +71,6 @@ bool LoadChecked(CImageDax& image, const std::string& bytes, const std::string& 
     return ok;
 }
 
-TEST(HostileImage, CutAndCorruptedFiles)
-{
-    std::vector<testgif::Frame> frames = {testgif::Solid(0, 0, 12, 9, 1, 10, 0),
-                                          testgif::Solid(3, 2, 5, 4, 2, 20, -1, 2)};
-    const std::string files[] = {Encoded("PNG"), Encoded("JPEG"),
-                                 testgif::Encode(12, 9, {0xFF0000, 0x00FF00, 0x0000FF}, frames)};
-    std::mt19937 rng(2024);
-    for (const std::string& good : files) {
-        CImageDax whole;
-        ASSERT_TRUE(LoadChecked(whole, good, "whole"));
-        const CSize size = whole.GetSize();
-        // Every cut: a picture of the file's own size, or nothing.
-        for (size_t n = 0; n < good.size(); ++n) {
-            CImageDax cut;
-            if (LoadChecked(cut, good.substr(0, n), "cut " + std::to_string(n))) {
-                EXPECT_EQ(cut.GetSize(), size) << n;
-            }
-        }
-        // Random damage: bytes overwritten, runs zeroed, blocks duplicated.
-        for (int round = 0; round < 300; ++round) {
-            std::string bad = good;
-            switch (round % 3) {
-            case 0:
-                for (int k = 0; k < 1 + round % 5; ++k)
-                    bad[rng() % bad.size()] = char(rng());
-                break;
-            case 1: {
-                size_t at = rng() % bad.size();
-                std::fill(bad.begin() + long(at), bad.begin() + long(std::min(bad.size(), at + rng() % 32)),
-                          '\0');
-                break;
-            }
-            default: {
-                size_t at = rng() % bad.size();
-                bad.insert(at, bad.substr(at, rng() % 64));
-                break;
-            }
-            }
-            CImageDax image;
-            if (LoadChecked(image, bad, "damaged " + std::to_string(round))) {
-                EXPECT_LE(static_cast<long long>(image.Width()) * image.Height(), 64LL << 20);
-            }
-        }
-    }
-}
-
 TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
 {
     std::vector<std::string> claims;
@@ -173,7 +127,7 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
         many.push_back(testgif::Solid(i, i, 1, 1, uint8_t(i % 2), 5, -1, 1));
     CImageDax anim;
     ASSERT_TRUE(LoadChecked(anim, testgif::Encode(2048, 2048, {0xFF0000, 0x0000FF}, many), "many"));
-    EXPECT_LE(static_cast<long long>(anim.GetImageCount()) * 2048 * 2048, 64LL << 20);
+    EXPECT_LE(static_cast<long long>(anim.GetImageCount()) * 2048 * 2048, 16LL << 20);
     EXPECT_GE(anim.GetImageCount(), 1);
 }
 
@@ -187,11 +141,8 @@ TEST(HostileImage, ExtremeDrawingAndFileNames)
     ASSERT_TRUE(image.Load(name.c_str()));
     EXPECT_EQ(image.GetSize(), CSize(40, 30));
 
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 20, 20);
-    CBitmap* old = dc.SelectObject(&bitmap);
+    Canvas canvas(20, 20);
+    CDC& dc = canvas.dc;
     struct Call
     {
         int x, y, cx, cy, sx, sy, frame;
@@ -215,7 +166,11 @@ TEST(HostileImage, ExtremeDrawingAndFileNames)
     dc.SetViewportOrg(INT_MAX, INT_MAX);
     image.Draw(&dc, INT_MAX, INT_MAX, 0, nullptr);
     image.Draw(&dc, INT_MAX, INT_MAX, 5, 5, 0, 0, 0, nullptr);
-    dc.SelectObject(old);
+    // The picture and the DC still draw as before.
+    dc.SetViewportOrg(0, 0);
+    canvas.Clear();
+    image.Draw(&dc, 0, 0, 0, nullptr);
+    EXPECT_EQ(canvas.Ink(), 20 * 20);
 }
 
 } // namespace

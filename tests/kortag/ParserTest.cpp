@@ -1,45 +1,15 @@
 // Tests of the HTML tag database and of the parser on markup as it was written in 1997-98.
 #include "TagDump.h"
 
+#include "korhtml/Element.h"
+
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <random>
 #include <string>
 
 namespace {
 
-CHTMLDB& DB()
-{
-    static CHTMLDB db;
-    static bool created = db.Create(91);
-    (void)created;
-    return db;
-}
-
-// Parses and keeps the tree for API checks.
-struct Parsed
-{
-    CTagNode* root = nullptr;
-    explicit Parsed(const std::string& src)
-    {
-        CSGMLParser p;
-        p.SetSource(CString(src));
-        root = p.Parse(&DB());
-    }
-    ~Parsed() { delete root; }
-    // First element of that name in pre-order, or the first text node for "#TEXT".
-    CTagNode* Get(const char* name, int nth = 0) const
-    {
-        for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
-            CTagNode* t = static_cast<CTagNode*>(n);
-            if (t->GetName(1) == name && nth-- == 0)
-                return t;
-        }
-        return nullptr;
-    }
-};
+using Parsed = TagTree;
 
 std::string Repeat(const std::string& s, int n)
 {
@@ -50,51 +20,22 @@ std::string Repeat(const std::string& s, int n)
     return r;
 }
 
-// Every link agrees with its reverse, and the walk visits each node once.
-size_t CheckLinks(CTreeNode* root)
-{
-    size_t count = 0;
-    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
-        ++count;
-        CTreeNode* prev = nullptr;
-        for (CTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) {
-            EXPECT_EQ(c->GetParent(), n);
-            EXPECT_EQ(c->GetPrevSibling(), prev);
-            prev = c;
-        }
-        EXPECT_EQ(n->GetLastChild(), prev);
-    }
-    return count;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 } // namespace
 
 TEST(HtmlDB, IndicesAndNames)
 {
-    CHTMLDB& db = DB();
-    EXPECT_EQ(db.GetTagCount(), 76);
-    EXPECT_EQ(db.GetTagIndex("A"), 0);
-    EXPECT_EQ(db.GetTagIndex("blink"), 7);
-    EXPECT_EQ(db.GetTagIndex("Body"), 9);
-    EXPECT_EQ(db.GetTagIndex("COMMENT"), 15);
-    EXPECT_EQ(db.GetTagIndex("h1"), 27);
-    EXPECT_EQ(db.GetTagIndex("H6"), 32);
-    EXPECT_EQ(db.GetTagIndex("noframes"), 47);
-    EXPECT_EQ(db.GetTagIndex("PlainText"), 52);
-    EXPECT_EQ(db.GetTagIndex("table"), 63);
-    EXPECT_EQ(db.GetTagIndex("tfoot"), 66);
-    EXPECT_EQ(db.GetTagIndex("wbr"), 74);
-    EXPECT_EQ(db.GetTagIndex("XMP"), 75);
+    CHTMLDB& db = TestDB();
+    EXPECT_EQ(db.GetTagCount(), TAG_LAST + 1);
+    // Any case; names that are no tag of the table, or only start like one, have none.
+    EXPECT_EQ(db.GetTagIndex("A"), TAG_A);
+    EXPECT_EQ(db.GetTagIndex("Body"), TAG_BODY);
+    EXPECT_EQ(db.GetTagIndex("PlainText"), TAG_PLAINTEXT);
+    EXPECT_EQ(db.GetTagIndex("xmp"), TAG_XMP);
     for (const char* unknown : {"", "TBODY", "SPAN", "H7", "TABLES", "AB", " A", "\xC7\xD1"})
         EXPECT_EQ(db.GetTagIndex(unknown), -1) << unknown;
     EXPECT_EQ(db.GetTagIndex(CString("B\0X", 3)), -1);
-    // The names follow the alphabetical order of the indices, and each name maps back.
-    for (int i = 0; i < 76; ++i) {
+    // The indices follow the alphabetical order of the names, and each name maps back.
+    for (int i = 0; i <= TAG_LAST; ++i) {
         CString name = db.GetTagName(i);
         ASSERT_FALSE(name.IsEmpty()) << i;
         EXPECT_EQ(db.GetTagIndex(name), i);
@@ -102,7 +43,7 @@ TEST(HtmlDB, IndicesAndNames)
             EXPECT_LT(db.GetTagName(i - 1).str(), name.str()) << i;
         }
     }
-    EXPECT_TRUE(db.GetTagName(76).IsEmpty());
+    EXPECT_TRUE(db.GetTagName(TAG_LAST + 1).IsEmpty());
     CTagDB empty;
     EXPECT_EQ(empty.GetTagIndex("A"), -1);
 }
@@ -136,7 +77,7 @@ TEST(Parser, ImpliedStructure)
               "HTML\n  HEAD\n    ' '\n    TITLE\n      't'\n    ' '\n  BODY\n    ' text'\n");
 }
 
-TEST(Parser, TitleRules)
+TEST(Parser, TitleElement)
 {
     // Markup inside TITLE is its content; nothing in it opens the body.
     EXPECT_EQ(ParseDump("<title>A <b>bold</b> one</title>"),
@@ -162,7 +103,8 @@ TEST(Parser, TitleRules)
     ASSERT_NE(t.Get("TITLE"), nullptr);
     CTagNode* text = static_cast<CTagNode*>(t.Get("TITLE")->GetFirstChild());
     EXPECT_EQ(text->Find("pre", TAGFIND_ANCESTORS, 0), nullptr);
-    EXPECT_EQ(static_cast<CTagNode*>(t.Get("PRE")->GetFirstChild())->Find("pre", 4, 0), t.Get("PRE"));
+    EXPECT_EQ(static_cast<CTagNode*>(t.Get("PRE")->GetFirstChild())->Find("pre", TAGFIND_ANCESTORS, 0),
+              t.Get("PRE"));
 }
 
 TEST(Parser, Frames)
@@ -327,12 +269,12 @@ TEST(Parser, CommentsRawContentAndPre)
     CTagNode* first = static_cast<CTagNode*>(pre->GetFirstChild());
     ASSERT_EQ(first->GetType(), TAGNODE_TEXT);
     EXPECT_EQ(first->GetValueOf("data", 0, 0), "  col1\tcol2\n\n  ");
-    EXPECT_EQ(first->Find("pre", 4, 0), pre);
+    EXPECT_EQ(first->Find("pre", TAGFIND_ANCESTORS, 0), pre);
     CTagNode* boldText = static_cast<CTagNode*>(p.Get("B")->GetFirstChild());
-    EXPECT_EQ(boldText->Find("pre", 4, 0), pre);
+    EXPECT_EQ(boldText->Find("pre", TAGFIND_ANCESTORS, 0), pre);
     CTagNode* after = static_cast<CTagNode*>(pre->GetNextSibling());
     EXPECT_EQ(after->GetData(), "after");
-    EXPECT_EQ(after->Find("pre", 4, 0), nullptr);
+    EXPECT_EQ(after->Find("pre", TAGFIND_ANCESTORS, 0), nullptr);
     EXPECT_EQ(ParseDump("<pre>\n\nx</pre><pre>\n</pre><pre>\r</pre>"),
               "HTML\n  BODY\n    PRE\n      '\\nx'\n    PRE\n    PRE\n      '\\r'\n");
 
@@ -375,14 +317,14 @@ TEST(Parser, TagNodeInterface)
     CTagNode* body = p.Get("BODY");
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(p.root->GetName(1), "HTML");
-    EXPECT_EQ(p.root->GetIndex(), 35);
+    EXPECT_EQ(p.root->GetIndex(), TAG_HTML);
     EXPECT_EQ(body->GetName(2), "body");
     EXPECT_EQ(body->GetType(), TAGNODE_ELEMENT);
 
     CTagNode* comment = static_cast<CTagNode*>(body->GetFirstChild());
     EXPECT_EQ(comment->GetType(), TAGNODE_COMMENT);
     EXPECT_EQ(comment->GetName(1), "COMMENT");
-    EXPECT_EQ(DB().GetTagIndex(comment->GetName(1)), 15);
+    EXPECT_EQ(TestDB().GetTagIndex(comment->GetName(1)), TAG_COMMENT);
     EXPECT_EQ(comment->GetValueOf("comment"), " c ");
 
     CTagNode* text = static_cast<CTagNode*>(p.Get("B")->GetFirstChild());
@@ -404,123 +346,25 @@ TEST(Parser, TagNodeInterface)
     EXPECT_EQ(div->Find("div", TAGFIND_SELF | TAGFIND_DESCENDANTS, 0), div);
     EXPECT_EQ(div->Find("div", TAGFIND_DESCENDANTS, 0), nullptr);
     EXPECT_EQ(div->Find("blink", TAGFIND_DESCENDANTS, 0), nullptr); // not inside DIV
-    EXPECT_EQ(p.Get("BLINK")->GetIndex(), 7);
+    EXPECT_EQ(p.Get("BLINK")->GetIndex(), TAG_BLINK);
     EXPECT_EQ(p.Get("FOO")->GetIndex(), -1);
 
     // Attributes can be added by hand; the first value stays.
-    CTagNode n(TAGNODE_ELEMENT, "font", 23);
+    CTagNode n(TAGNODE_ELEMENT, "font", TAG_FONT);
     EXPECT_EQ(n.GetName(1), "FONT");
     EXPECT_FALSE(n.HasAttributes());
     EXPECT_TRUE(n.AddAttribute("SIZE", "3"));
     EXPECT_FALSE(n.AddAttribute("size", "4"));
     EXPECT_EQ(n.GetValueOf("size"), "3");
     // A node not made by the parser is searched by walking up.
-    CTagNode* pre = new CTagNode(TAGNODE_ELEMENT, "PRE", 53);
+    CTagNode* pre = new CTagNode(TAGNODE_ELEMENT, "PRE", TAG_PRE);
     CTagNode* t = new CTagNode(TAGNODE_TEXT, "", -1);
     n.AddLastChild(pre);
     pre->AddLastChild(t);
-    EXPECT_EQ(t->Find("pre", 4, 0), pre);
+    EXPECT_EQ(t->Find("pre", TAGFIND_ANCESTORS, 0), pre);
 }
 
-TEST(Parser, GarbageNeverBreaksTheTree)
-{
-    static const char* const pieces[] = {
-        "<p>",
-        "</p>",
-        "<table>",
-        "</table>",
-        "<tr>",
-        "<td>",
-        "</td>",
-        "<th>",
-        "</tr>",
-        "<caption>",
-        "<li>",
-        "<ul>",
-        "</ul>",
-        "<dl>",
-        "<dt>",
-        "<dd>",
-        "<b>",
-        "</b>",
-        "<i>",
-        "</i>",
-        "<a href=x>",
-        "</a>",
-        "<title>",
-        "</title>",
-        "<head>",
-        "</head>",
-        "<body>",
-        "</body>",
-        "<html>",
-        "<frameset>",
-        "<noframes>",
-        "</noframes>",
-        "<pre>\n",
-        "</pre>",
-        "<script>",
-        "</script>",
-        "<xmp>",
-        "<!--",
-        "-->",
-        "<!x>",
-        "<?",
-        "<select>",
-        "<option>",
-        "</select>",
-        "<form>",
-        "<tbody>",
-        "<span>",
-        "<",
-        ">",
-        "\"",
-        "'",
-        "=",
-        "text",
-        " ",
-        "\n",
-        "\xC7\xD1",
-        "<h1>",
-        "</h2>",
-        "<font size=2>",
-        "<meta>",
-        "<comment>",
-        "<plaintext>",
-    };
-    std::mt19937 rng(1997);
-    for (int round = 0; round < 400; ++round) {
-        std::string src;
-        int n = int(rng() % 60);
-        for (int i = 0; i < n; ++i)
-            src += pieces[rng() % (sizeof(pieces) / sizeof(pieces[0]))];
-        Parsed p(src);
-        if (!p.root)
-            continue;
-        EXPECT_EQ(p.root->GetName(1), "HTML") << src;
-        EXPECT_EQ(p.root->GetParent(), nullptr);
-        CheckLinks(p.root);
-        // At most one BODY and one HEAD sit directly under the root.
-        int heads = 0, bodies = 0;
-        for (CTreeNode* c = p.root->GetFirstChild(); c; c = c->GetNextSibling()) {
-            heads += static_cast<CTagNode*>(c)->GetName(1) == "HEAD";
-            bodies += static_cast<CTagNode*>(c)->GetName(1) == "BODY";
-        }
-        EXPECT_LE(heads, 1) << src;
-        EXPECT_LE(bodies, 1) << src;
-    }
-    // Random bytes, NULs included.
-    for (int round = 0; round < 200; ++round) {
-        std::string src(size_t(rng() % 300), '\0');
-        for (char& c : src)
-            c = char(rng() % 4 == 0 ? '<' : rng() % 256);
-        Parsed p(src);
-        if (p.root)
-            CheckLinks(p.root);
-    }
-}
-
-TEST(Parser, DeepNestingAndLargeInput)
+TEST(Parser, DeepNesting)
 {
     const int N = 100000;
     struct Case
@@ -540,44 +384,12 @@ TEST(Parser, DeepNestingAndLargeInput)
         {"unclosed quotes", Repeat("<a href=\"x>y ", N), 2},
     };
     for (const Case& c : cases) {
-        auto start = std::chrono::steady_clock::now();
         Parsed p(c.src);
         ASSERT_NE(p.root, nullptr) << c.label;
         size_t depth = 0;
         for (CTreeNode* n = p.root->GetRightMostLeaf(); n; n = n->GetParent())
             ++depth;
         EXPECT_GE(depth, c.depth) << c.label;
-        EXPECT_GT(CheckLinks(p.root), c.depth) << c.label;
-        std::printf("  %-26s %8zu bytes, depth %7zu: %.3f s\n", c.label, c.src.size(), depth, Seconds(start));
+        EXPECT_GT(p.CheckLinks(), c.depth) << c.label;
     }
-
-    // About 50 MB of a real-looking page.
-    const std::string page =
-        "<html><head><title>\xC7\xD1\xB1\xDB page</title></head><body bgcolor=white>\n"
-        "<table border=1 width=100%><tr><td><font size=2 face=\"\xB1\xBC\xB8\xB2\">\xC7\xD1\xB1\xDB text "
-        "<b>bold</b> &amp; more</font><td><a href=\"x.html\">link</a><br><img src=a.gif></tr></table>\n"
-        "<p>Para<ul><li>one<li>two</ul><!-- c --><pre>\n pre  text</pre><script>var a=1<2;</script>\n";
-    std::string big;
-    big.reserve(51u << 20);
-    while (big.size() < (50u << 20))
-        big += page;
-    auto start = std::chrono::steady_clock::now();
-    Parsed p(big);
-    double parsed = Seconds(start);
-    ASSERT_NE(p.root, nullptr);
-    size_t nodes = 0, texts = 0;
-    for (CTreeNode* n = p.root; n; n = n->GetDFSNext()) {
-        ++nodes;
-        texts += static_cast<CTagNode*>(n)->GetType() == TAGNODE_TEXT;
-    }
-    // One HEAD with one TITLE; everything else in the single BODY; every copy's table is there.
-    EXPECT_EQ(p.Get("HEAD")->GetChildCount(), 1);
-    CTagNode* body = p.Get("BODY");
-    ASSERT_NE(body, nullptr);
-    EXPECT_EQ(p.Get("BODY", 1), nullptr);
-    const size_t copies = big.size() / page.size();
-    EXPECT_NE(p.Get("TABLE", int(copies) - 1), nullptr);
-    EXPECT_EQ(p.Get("TABLE", int(copies)), nullptr);
-    EXPECT_GT(texts, copies * 10);
-    std::printf("  50 MB page: %zu nodes, parsed in %.3f s\n", nodes, parsed);
 }

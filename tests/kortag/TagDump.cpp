@@ -1,5 +1,7 @@
-// Test helper: renders a tag tree as indented lines, one node per line.
+// Tag-tree helpers of the parser tests: parsing, lookups, link checks and an indented dump.
 #include "TagDump.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
@@ -46,6 +48,47 @@ std::string Line(CTagNode* n)
 }
 } // namespace
 
+CHTMLDB& TestDB()
+{
+    static CHTMLDB db;
+    static bool created = db.Create(91);
+    (void)created;
+    return db;
+}
+
+TagTree::TagTree(const std::string& src, bool withDB)
+{
+    CSGMLParser parser;
+    parser.SetSource(CString(src.data(), int(src.size())));
+    root = parser.Parse(withDB ? &TestDB() : nullptr);
+}
+
+CTagNode* TagTree::Get(const char* name, int nth) const
+{
+    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
+        CTagNode* t = static_cast<CTagNode*>(n);
+        if (t->GetName(1) == name && nth-- == 0)
+            return t;
+    }
+    return nullptr;
+}
+
+size_t TagTree::CheckLinks() const
+{
+    size_t count = 0;
+    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
+        ++count;
+        CTreeNode* prev = nullptr;
+        for (CTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) {
+            EXPECT_EQ(c->GetParent(), n);
+            EXPECT_EQ(c->GetPrevSibling(), prev);
+            prev = c;
+        }
+        EXPECT_EQ(n->GetLastChild(), prev);
+    }
+    return count;
+}
+
 std::string DumpTree(CTagNode* root)
 {
     std::string out;
@@ -62,15 +105,6 @@ std::string DumpTree(CTagNode* root)
 
 std::string ParseDump(const char* src)
 {
-    static CHTMLDB db;
-    static bool created = db.Create(91);
-    (void)created;
-    CSGMLParser parser;
-    parser.SetSource(src);
-    CTagNode* root = parser.Parse(&db);
-    if (!root)
-        return "";
-    std::string s = DumpTree(root);
-    delete root;
-    return s;
+    TagTree t(src);
+    return t.root ? DumpTree(t.root) : "";
 }

@@ -1,9 +1,28 @@
-// Test helper: renders a tag tree as indented lines, one node per line.
+// Tag-tree helpers of the parser tests: a parsed tree with lookups, link checks and a text dump.
 #pragma once
 
 #include "kortag/kortag.h"
 
 #include <string>
+
+// The HTML tag database of the tests, made once.
+CHTMLDB& TestDB();
+
+// The parse of src, freed with the object; with the HTML database unless told to use none.
+struct TagTree
+{
+    explicit TagTree(const std::string& src, bool withDB = true);
+    ~TagTree() { delete root; }
+    TagTree(const TagTree&) = delete;
+    TagTree& operator=(const TagTree&) = delete;
+
+    // The nth element of that name (or text node for "#TEXT") in pre-order, null when there is none.
+    CTagNode* Get(const char* name, int nth = 0) const;
+    // The number of nodes; every link agrees with its reverse (failures reported).
+    size_t CheckLinks() const;
+
+    CTagNode* root = nullptr;
+};
 
 // Elements as "NAME a=v b=v" (attributes sorted), texts as "'text'" with \n \r \t escaped, comments
 // as "<!--text-->"; two spaces of indent per level. Iterative, so any depth works.

@@ -23,7 +23,7 @@ protected:
     static void WriteGif(const std::string& path, int w, int h, uint32_t colour = 0xFF0000)
     {
         ASSERT_TRUE(
-            testgif::WriteFile(path, testgif::Encode(w, h, {colour, 0}, {testgif::Solid(0, 0, w, h, 0)})));
+            WriteFileBytes(path, testgif::Encode(w, h, {colour, 0}, {testgif::Solid(0, 0, w, h, 0)})));
     }
     // Sets the server's two stand-in images from files in dir.
     static void SetStandIns(const TempDir& dir)
@@ -47,7 +47,7 @@ TEST_F(ImageManagerTest, LoadsEachPathOnceAndStandsInForFailedAndRemoteImages)
     CImageManager manager(nullptr);
     CImageDax* first = manager.GetImage(CString(good.c_str()));
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->state, 3);
+    EXPECT_EQ(first->state, IMAGE_LOADED);
     EXPECT_EQ(first->Width(), 5);
     EXPECT_EQ(first->Height(), 6);
     EXPECT_EQ(manager.GetImage(CString(good.c_str())), first);
@@ -59,7 +59,7 @@ TEST_F(ImageManagerTest, LoadsEachPathOnceAndStandsInForFailedAndRemoteImages)
     // Keys are exact: another spelling of a path is another image.
     CImageDax* other = manager.GetImage(CString((dir.Path() + "//good.gif").c_str()));
     EXPECT_NE(other, first);
-    EXPECT_EQ(other->state, 3);
+    EXPECT_EQ(other->state, IMAGE_LOADED);
 
     // Remote images are never fetched: stand-in 1, and the path is noted.
     CString remote("http://example.com/a.gif");

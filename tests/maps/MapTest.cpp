@@ -1,4 +1,6 @@
 // Tests of client-side image maps: areas and their shapes, hits in a map, and the map registry.
+#include "ElementBoxes.h"
+
 #include "korhtml/MapElements.h"
 #include "korhtml/Region.h"
 #include "korhtml/AttrValues.h"
@@ -20,21 +22,11 @@ FArea* AddArea(FMap* map, int shape, const char* coords, const char* href)
     return a;
 }
 
-class TOther : public CElement
-{
-public:
-    explicit TOther(int kind) : CElement(nullptr) { m_nKind = kind; }
-};
-
 } // namespace
 
 TEST(Map, AreaShapeCodesBuildTheirRegions)
 {
     FArea a(nullptr);
-    EXPECT_EQ(a.m_nKind, 3);
-    EXPECT_EQ(a.m_nShape, SHAPE_DEFAULT);
-    EXPECT_EQ(a.m_pRegion, nullptr);
-
     a.SetShape(SHAPE_CIRCLE, "5,5,5");
     EXPECT_TRUE(a.m_pRegion->IsKindOf(RUNTIME_CLASS(CCircle)));
     a.SetShape(SHAPE_POLY, "0,0,5,0,0,5"); // replaces the circle
@@ -53,7 +45,7 @@ TEST(Map, EarlierAreasWinAndOnlyLinkedRegionsMatch)
 {
     std::unique_ptr<FMap> map(new FMap(nullptr));
     map->m_strName = "nav";
-    map->AddLastChild(new TOther(74));                        // content that is no area is skipped
+    map->AddLastChild(new Node(KIND_TEXT));                   // content that is no area is skipped
     AddArea(map.get(), SHAPE_RECT, nullptr, "noregion.html"); // no coords: never matches
     FArea* nohref = AddArea(map.get(), SHAPE_RECT, "0,0,100,100", "");
     nohref->m_bNoHref = 1;
@@ -71,7 +63,7 @@ TEST(Map, EarlierAreasWinAndOnlyLinkedRegionsMatch)
     EXPECT_EQ(map->GetLink(95, 5), "");
 
     // Areas nested deeper than the map's own children do not count.
-    TOther* wrapper = new TOther(15);
+    Node* wrapper = new Node(TAG_COMMENT);
     map->AddLastChild(wrapper);
     FArea* deep = new FArea(nullptr);
     deep->m_strHref = "deep.html";

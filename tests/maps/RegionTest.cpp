@@ -141,12 +141,3 @@ TEST(Region, PolygonKeepsAtMostAHundredVertices)
     EXPECT_EQ(back.substr(0, 22), "1000000000,1000000000,");
     EXPECT_EQ(back.substr(back.size() - 21), "1000000099,1000000005");
 }
-
-TEST(Region, ShapesAreDynamicallyCreatableRegions)
-{
-    CObject* o = RUNTIME_CLASS(CPolygon)->CreateObject();
-    ASSERT_NE(o, nullptr);
-    EXPECT_TRUE(o->IsKindOf(RUNTIME_CLASS(CRegion)));
-    EXPECT_FALSE(o->IsKindOf(RUNTIME_CLASS(CRectangle)));
-    delete o;
-}

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -80,16 +81,19 @@ TEST_F(HostileServer, UnreadableDataPaths)
         SetDataPath(CString(p.c_str()));
         EXPECT_TRUE(g_pHtmlSrvr->m_listOpenLink.IsEmpty()) << p.size();
         AddOpenLink("x");
+        EXPECT_TRUE(IsOpenLink("x")) << p.size();
         g_pHtmlSrvr->WriteOpenLink();
     }
-    DestroyHtmlServer(); // writing fails silently
+    DestroyHtmlServer(); // writing fails silently and changes nothing
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("d/OpenLink.dat")));
+    EXPECT_EQ(ReadFileBytes(dir.File("plain")), "x");
 }
 
 TEST_F(HostileServer, EntityNamesOfAnySize)
 {
     CreateHtmlServer();
     EXPECT_EQ(GetANSICode(CString(std::string(1 << 20, 'a'))), ' ');
-    GetANSICode(CString(std::string("amp\0x", 5))); // looked up as far as the NUL
+    EXPECT_EQ(GetANSICode(CString(std::string("amp\0x", 5))), '&'); // looked up as far as the NUL
     EXPECT_EQ(GetANSICode(CString("")), ' ');
     EXPECT_EQ(GetANSICode(CString("\xB0")), ' ');
 }

@@ -171,21 +171,4 @@ TEST(Html2Text, ServerIsCreatedOnlyWhenMissing)
     DestroyHtmlServer();
 }
 
-TEST(Html2Text, DeepDocuments)
-{
-    const int depth = 100000;
-    std::string html;
-    for (int i = 0; i < depth; ++i)
-        html += "<b>";
-    html += "deep";
-    EXPECT_EQ(Text(html.c_str()), "deep");
-    EXPECT_EQ(Text(html.c_str(), -1, -1, 1), "deep");
-
-    html.clear();
-    for (int i = 0; i < depth; ++i)
-        html += "<div>";
-    html += "down";
-    EXPECT_EQ(Text(html.c_str(), -1, -1, 1), "down");
-}
-
 } // namespace

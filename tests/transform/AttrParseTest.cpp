@@ -1,9 +1,11 @@
 // Tests of the attribute value parsers: quotes, lengths, font sizes, colours and keywords.
 #include <gtest/gtest.h>
 
-#include "transform/AttrParse.h"
+#include "korhtml/AttrValues.h"
+#include "transform/Transformer.h"
 
-using P = CAttrParser;
+// The parsers are static members of the transformer.
+using P = CTransformer;
 
 TEST(AttrParse, StripQuotes)
 {
@@ -98,15 +100,15 @@ TEST(AttrParse, AlignAndVAlign)
 {
     EXPECT_EQ(P::ParseAlign("center"), ALIGN_CENTER);
     EXPECT_EQ(P::ParseVAlign("center"), VALIGN_CENTER);
-    EXPECT_EQ(P::ParseAlign("justify"), 0);
-    EXPECT_EQ(P::ParseAlign("Middle"), 2);
-    EXPECT_EQ(P::ParseVAlign("middle"), 2);
-    EXPECT_EQ(P::ParseAlign("bottom"), 3);
-    EXPECT_EQ(P::ParseVAlign("BOTTOM"), 4);
-    EXPECT_EQ(P::ParseVAlign("baseline"), 5);
-    EXPECT_EQ(P::ParseAlign("baseline"), 0);
-    EXPECT_EQ(P::ParseAlign("left "), 0);
-    EXPECT_EQ(P::ParseAlign("\"left\""), 0);
+    EXPECT_EQ(P::ParseAlign("justify"), ALIGN_NONE);
+    EXPECT_EQ(P::ParseAlign("Middle"), ALIGN_MIDDLE);
+    EXPECT_EQ(P::ParseVAlign("middle"), VALIGN_MIDDLE);
+    EXPECT_EQ(P::ParseAlign("bottom"), ALIGN_BOTTOM);
+    EXPECT_EQ(P::ParseVAlign("BOTTOM"), VALIGN_BOTTOM);
+    EXPECT_EQ(P::ParseVAlign("baseline"), VALIGN_BASELINE);
+    EXPECT_EQ(P::ParseAlign("baseline"), ALIGN_NONE);
+    EXPECT_EQ(P::ParseAlign("left "), ALIGN_NONE);
+    EXPECT_EQ(P::ParseAlign("\"left\""), ALIGN_NONE);
 }
 
 TEST(AttrParse, OtherKeywords)
@@ -121,20 +123,20 @@ TEST(AttrParse, OtherKeywords)
     EXPECT_EQ(P::ParseType("a"), TYPE_ALPHA);
     EXPECT_EQ(P::ParseType("i"), TYPE_ROMAN);
     EXPECT_EQ(P::ParseType("1"), TYPE_DECIMAL);
-    EXPECT_EQ(P::ParseType("submit"), 5);
-    EXPECT_EQ(P::ParseType("checkbox "), 0);
-    EXPECT_EQ(P::ParseType("Hidden"), 8);
-    EXPECT_EQ(P::ParseType("int"), 16);
-    EXPECT_EQ(P::ParseType("01"), 0);
+    EXPECT_EQ(P::ParseType("submit"), TYPE_SUBMIT);
+    EXPECT_EQ(P::ParseType("checkbox "), TYPE_TEXT);
+    EXPECT_EQ(P::ParseType("Hidden"), TYPE_HIDDEN);
+    EXPECT_EQ(P::ParseType("int"), TYPE_INT);
+    EXPECT_EQ(P::ParseType("01"), TYPE_TEXT);
 
     EXPECT_EQ(P::ParseSide("LEFT"), SIDE_LEFT);
     EXPECT_EQ(P::ParseSide("Down"), SIDE_DOWN);
     EXPECT_EQ(P::ParseSide("top"), SIDE_NONE);
 
-    EXPECT_EQ(P::ParseShape("DEFAULT"), 3);
-    EXPECT_EQ(P::ParseShape(""), 3);
-    EXPECT_EQ(P::ParseShape("triangle"), 3);
-    EXPECT_EQ(P::ParseShape("Rectangle"), 0);
-    EXPECT_EQ(P::ParseShape("polygon"), 2);
-    EXPECT_EQ(P::ParseShape("poly "), 3);
+    EXPECT_EQ(P::ParseShape("DEFAULT"), SHAPE_DEFAULT);
+    EXPECT_EQ(P::ParseShape(""), SHAPE_DEFAULT);
+    EXPECT_EQ(P::ParseShape("triangle"), SHAPE_DEFAULT);
+    EXPECT_EQ(P::ParseShape("Rectangle"), SHAPE_RECT);
+    EXPECT_EQ(P::ParseShape("polygon"), SHAPE_POLY);
+    EXPECT_EQ(P::ParseShape("poly "), SHAPE_DEFAULT);
 }

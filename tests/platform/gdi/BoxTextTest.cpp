@@ -55,7 +55,7 @@ TEST_F(BoxDCTest, TextOutDrawsCellsLessTheirRightColumn)
     EXPECT_EQ(dc.GetPixel(10, 5), kRed);
 
     // Controls and tabs advance but are not drawn.
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     dc.TextOut(0, 30, CString("\t\x01z"));
     EXPECT_EQ(Row(30, 0, 22), "..............XXXXXX..");
 }
@@ -147,24 +147,24 @@ TEST_F(BoxDCTest, DrawTextWordBreakCentreAndClipping)
     EXPECT_EQ(Row(20, 0, 7), "XXXX...");   // "e" starts its line, the space before it is gone
 
     // Centring: (31 - 10) / 2 = 10.
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     r = CRect(20, 30, 51, 40);
     dc.DrawText("ab", -1, &r, DT_CENTER | DT_NOPREFIX);
     EXPECT_EQ(Row(30, 28, 42), "..XXXX.XXXX..."); // cells at 30..34 and 35..39
 
     // A line wider than the rectangle moves left by (4 - 15) / 2 = -5 (truncated towards zero).
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     r = CRect(20, 50, 24, 60);
     dc.DrawText("abc", -1, &r, DT_CENTER | DT_NOPREFIX | DT_NOCLIP);
     EXPECT_EQ(Row(50, 13, 32), "..XXXX.XXXX.XXXX...");
     // Without DT_NOCLIP only the rectangle shows.
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     dc.DrawText("abc", -1, &r, DT_CENTER | DT_NOPREFIX);
     EXPECT_EQ(Row(50, 13, 32), ".......XXXX........");
     EXPECT_EQ(Row(60, 13, 32), std::string(19, '.'));
 
     // Clipping also cuts the bottom; OPAQUE fills only inside.
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     dc.SetBkMode(OPAQUE);
     dc.SetBkColor(kGreen);
     r = CRect(0, 0, 12, 15);
@@ -182,7 +182,7 @@ TEST_F(BoxDCTest, DrawTextPrefixUnderlinesItsCharacter)
     dc.DrawText("a&bc", -1, &r, DT_LEFT);
     EXPECT_EQ(Row(8, 0, 16), "XXXX.XXXX.XXXX..");
     EXPECT_EQ(Row(9, 0, 16), "XXXX.XXXXXXXXX.."); // the underline under b covers its whole advance
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     dc.DrawText("a&bc", -1, &r, DT_NOPREFIX);
     EXPECT_EQ(Row(9, 0, 21), "XXXX.XXXX.XXXX.XXXX..");
 }

@@ -39,26 +39,11 @@ TEST(CodepageTest, InvalidBytesBecomeReplacementCharacters)
     EXPECT_EQ(roundTrips, 2350);
 }
 
+// The canvas of the drawing tests with real fonts instead of the box font.
 class RealFontTest : public BoxDCTest
 {
 protected:
-    void SetUp() override
-    {
-        BoxDCTest::SetUp();
-        kor::SetBoxFontMode(false);
-    }
-    void TearDown() override
-    {
-        BoxDCTest::TearDown();
-        kor::SetBoxFontMode(true);
-    }
-    CFont* FaceFont(int height, const char* face)
-    {
-        LOGFONT lf = MakeLogFont(height, face);
-        fonts.push_back(std::make_unique<CFont>());
-        fonts.back()->CreateFontIndirect(&lf);
-        return fonts.back().get();
-    }
+    CFont* FaceFont(int height, const char* face) { return Font(height, false, false, face); }
     int InkIn(const QRect& r)
     {
         int n = 0;
@@ -67,6 +52,8 @@ protected:
                 n += qGray(Image().pixel(x, y)) < 160;
         return n;
     }
+
+    BoxFontMode m_real{false};
 };
 
 TEST_F(RealFontTest, FacesAreSubstitutedAndSizedByHeight)
@@ -114,7 +101,7 @@ TEST_F(RealFontTest, KoreanAndLatinWordsLeaveInkWhereTheyAreDrawn)
     EXPECT_EQ(InkIn(QRect(latinX + ls.cx + 6, 0, kWidth - latinX - ls.cx - 6, 50)), 0);
 
     // DrawText with centring puts the ink in the middle of its rectangle.
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
+    canvas.Clear();
     CRect r(0, 40, kWidth, 70);
     int h = dc.DrawText(hangul, 4, &r, DT_CENTER | DT_NOPREFIX);
     EXPECT_EQ(h, hs.cy);

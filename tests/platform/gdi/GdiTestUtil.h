@@ -1,9 +1,8 @@
-// Shared fixture of the drawing-layer tests: a box-font memory DC on a white bitmap, pixel readers.
+// Shared fixture of the drawing-layer tests: the test canvas with red text, fonts made on demand.
 #pragma once
 
-#include "platform/gdi/gdi.h"
+#include "Canvas.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -36,78 +35,22 @@ protected:
     static constexpr int kWidth = 160;
     static constexpr int kHeight = 80;
 
-    void SetUp() override
-    {
-        kor::SetBoxFontMode(true);
-        dc.CreateCompatibleDC(nullptr);
-        bmp.CreateCompatibleBitmap(&dc, kWidth, kHeight);
-        oldBitmap = dc.SelectObject(&bmp);
-        dc.FillSolidRect(0, 0, kWidth, kHeight, kWhite);
-        dc.SetTextColor(kRed);
-    }
-    void TearDown() override
-    {
-        dc.SelectObject(oldBitmap);
-        dc.SelectStockObject(SYSTEM_FONT);
-    }
+    BoxDCTest() { dc.SetTextColor(kRed); }
+    ~BoxDCTest() override { dc.SelectStockObject(SYSTEM_FONT); } // before the fonts go
 
-    CFont* Font(int height, bool underline = false, bool strike = false)
+    CFont* Font(int height, bool underline = false, bool strike = false, const char* face = "System")
     {
-        LOGFONT lf = MakeLogFont(height, "System", underline, strike);
+        LOGFONT lf = MakeLogFont(height, face, underline, strike);
         fonts.push_back(std::make_unique<CFont>());
         fonts.back()->CreateFontIndirect(&lf);
         return fonts.back().get();
     }
+    QImage& Image() { return canvas.Image(); }
+    std::string Row(int y, int x0, int x1) { return canvas.Row(y, x0, x1); }
+    std::string Column(int x, int y0, int y1) { return canvas.Column(x, y0, y1); }
+    int Ink() { return canvas.Ink(); }
 
-    QImage& Image() { return *kor::BitmapImage(&bmp); }
-
-    // One letter per pixel: X red, . white, g green, b blue, k black, ? anything else.
-    std::string Row(int y, int x0, int x1)
-    {
-        std::string s;
-        for (int x = x0; x < x1; ++x) {
-            QRgb p = Image().pixel(x, y);
-            switch (p & 0xFFFFFF) {
-            case 0xFF0000:
-                s += 'X';
-                break;
-            case 0xFFFFFF:
-                s += '.';
-                break;
-            case 0x00FF00:
-                s += 'g';
-                break;
-            case 0x0000FF:
-                s += 'b';
-                break;
-            case 0x000000:
-                s += 'k';
-                break;
-            default:
-                s += '?';
-            }
-        }
-        return s;
-    }
-    std::string Column(int x, int y0, int y1)
-    {
-        std::string s;
-        for (int y = y0; y < y1; ++y)
-            s += Row(y, x, x + 1);
-        return s;
-    }
-    // Number of pixels that are not white.
-    int Ink()
-    {
-        int n = 0;
-        for (int y = 0; y < Image().height(); ++y)
-            for (int x = 0; x < Image().width(); ++x)
-                n += (Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
-        return n;
-    }
-
-    CDC dc;
-    CBitmap bmp;
-    CBitmap* oldBitmap = nullptr;
+    Canvas canvas{kWidth, kHeight};
+    CDC& dc = canvas.dc;
     std::vector<std::unique_ptr<CFont>> fonts;
 };

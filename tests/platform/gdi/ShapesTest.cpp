@@ -1,51 +1,6 @@
 // Pixel rules of shapes, lines, fills, block copies, the viewport origin and DC state.
 #include "GdiTestUtil.h"
 
-TEST_F(BoxDCTest, NewDCStateAndObjectSelection)
-{
-    CDC fresh;
-    ASSERT_TRUE(fresh.CreateCompatibleDC(&dc));
-    EXPECT_EQ(fresh.GetTextColor(), kBlack);
-    EXPECT_EQ(fresh.GetBkColor(), kWhite);
-    EXPECT_EQ(fresh.GetBkMode(), OPAQUE);
-    EXPECT_EQ(fresh.GetViewportOrg(), CPoint(0, 0));
-    ASSERT_NE(fresh.GetCurrentFont(), nullptr);
-    LOGFONT lf{};
-    EXPECT_EQ(fresh.GetCurrentFont()->GetLogFont(&lf), int(sizeof(LOGFONT)));
-    EXPECT_EQ(lf.lfHeight, 16);
-    EXPECT_EQ(fresh.GetTextExtent("\xB0\xA1", 2), CSize(16, 16));
-
-    // SelectObject hands back what was selected before.
-    CFont* stock = fresh.GetCurrentFont();
-    CFont* f1 = Font(-12);
-    CFont* f2 = Font(-20);
-    EXPECT_EQ(fresh.SelectObject(f1), stock);
-    EXPECT_EQ(fresh.SelectObject(f2), f1);
-    EXPECT_EQ(fresh.GetCurrentFont(), f2);
-    EXPECT_EQ(fresh.SelectObject(stock), f2);
-
-    // A compatible bitmap starts opaque black; a memory DC draws nothing before one is selected.
-    CBitmap b;
-    ASSERT_TRUE(b.CreateCompatibleBitmap(&fresh, 7, 3));
-    BITMAP bm{};
-    EXPECT_EQ(b.GetBitmap(&bm), int(sizeof(BITMAP)));
-    EXPECT_EQ(bm.bmWidth, 7);
-    EXPECT_EQ(bm.bmHeight, 3);
-    EXPECT_EQ(kor::BitmapImage(&b)->pixel(6, 2), 0xFF000000u);
-    EXPECT_EQ(kor::DCImage(&fresh), nullptr);
-    fresh.FillSolidRect(0, 0, 5, 5, kRed); // harmless
-    CBitmap* def = fresh.SelectObject(&b);
-    ASSERT_NE(def, nullptr);
-    EXPECT_EQ(kor::DCImage(&fresh), kor::BitmapImage(&b));
-
-    // The default pen is black and 1 pixel, the default brush white.
-    fresh.Rectangle(0, 0, 7, 3);
-    EXPECT_EQ(kor::BitmapImage(&b)->pixel(0, 0), 0xFF000000u);
-    EXPECT_EQ(kor::BitmapImage(&b)->pixel(3, 1), 0xFFFFFFFFu);
-    EXPECT_EQ(fresh.SelectObject(def), &b);
-    EXPECT_EQ(kor::DCImage(&fresh), nullptr);
-}
-
 TEST_F(BoxDCTest, RectangleEllipseAndLinesCoverTheFrameworksPixels)
 {
     CPen pen(PS_SOLID, 1, kRed);
@@ -236,21 +191,6 @@ TEST_F(BoxDCTest, ObjectsOutliveTheirWrappersWhileSelected)
     LOGFONT back{};
     EXPECT_EQ(f.GetObject(sizeof(LOGFONT), &back), int(sizeof(LOGFONT)));
     EXPECT_EQ(memcmp(&lf, &back, sizeof(LOGFONT)), 0);
-}
-
-TEST(GdiSystemTest, ClassicColoursAndMetrics)
-{
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0xFFFFFFu);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), 0x000000u);
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0xC0C0C0u);
-    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), 0xFFFFFFu);
-    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), 0x808080u);
-    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 16);
-    // A DC on no window measures but draws nowhere and belongs to no window.
-    CClientDC dc(nullptr);
-    EXPECT_EQ(WindowFromDC(dc.GetSafeHdc()), nullptr);
-    EXPECT_EQ(kor::DCImage(&dc), nullptr);
-    dc.FillSolidRect(0, 0, 10, 10, 0);
 }
 
 TEST_F(BoxDCTest, PenStylesAndFarAwayCoordinates)

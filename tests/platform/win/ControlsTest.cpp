@@ -1,4 +1,5 @@
 // Tests of the child controls: classes and styles, frames, fonts, texts, check states, list and combo items.
+#include "Canvas.h"
 #include "platform/win/win.h"
 #include "platform/win/winqt.h"
 
@@ -47,7 +48,6 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
     CWnd* w = CWnd::FromHandle(edit);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->GetParent(), &p.wnd);
-    EXPECT_FALSE(w->IsWindowVisible()); // created hidden
     auto* line = Control<QLineEdit>(edit);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->echoMode(), QLineEdit::Normal);
@@ -71,12 +71,14 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
     EXPECT_EQ(text, "\xC7\xD1\xC7\xD1");
     EXPECT_EQ(w->GetWindowTextLength(), 4);
 
-    // Moving keeps the frame insets; showing shows.
+    // Moving keeps the frame insets; a control is made hidden and shows once shown, in a shown parent.
     EXPECT_TRUE(MoveWindow(edit, 10, 20, 100, 30, FALSE));
     EXPECT_EQ(line->geometry(), QRect(3, 3, 94, 24));
     EXPECT_EQ(WindowRect(edit).Width(), 100);
+    p.wnd.ShowWindow(SW_SHOW);
+    EXPECT_FALSE(w->IsWindowVisible());
     ShowWindow(edit, SW_SHOW);
-    EXPECT_TRUE(w->IsWindowVisible() || !p.wnd.IsWindowVisible());
+    EXPECT_TRUE(w->IsWindowVisible());
 
     HWND password = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", nullptr, style | ES_PASSWORD, 0, 0, 50, 20,
                                     p.wnd.m_hWnd, nullptr, nullptr, nullptr);
@@ -149,8 +151,7 @@ TEST(ControlsTest, ButtonsCheckAndGroup)
 
 TEST(ControlsTest, ComboAndListItems)
 {
-    bool wasBox = kor::IsBoxFontMode();
-    kor::SetBoxFontMode(true);
+    BoxFontMode boxFont;
     Parent p;
     CFont font;
     LOGFONT lf{};
@@ -204,5 +205,4 @@ TEST(ControlsTest, ComboAndListItems)
                                   p.wnd.m_hWnd, nullptr, nullptr, nullptr);
     EXPECT_EQ(Control<QListWidget>(single)->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(Control<QListWidget>(single)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    kor::SetBoxFontMode(wasBox);
 }

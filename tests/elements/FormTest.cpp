@@ -1,0 +1,328 @@
+// Tests of form controls: their windows, sizes and contents, drawing, new windows per measuring, tab order.
+#include "DocTestUtil.h"
+
+#include "korhtml/AttrValues.h"
+#include "korhtml/FormElements.h"
+#include "korhtml/TextElement.h"
+#include "platform/gdi/codepage.h"
+#include "platform/win/win.h"
+#include "platform/win/winqt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class FormTest : public DocTest
+{
+};
+
+// The Qt control inside a control window.
+template <class T> T* Control(HWND h)
+{
+    QWidget* host = h ? kor::WindowWidget(CWnd::FromHandle(h)) : nullptr;
+    return host ? host->findChild<T*>() : nullptr;
+}
+
+// Shown by the system (the document's window itself is never shown in these tests).
+bool Shown(CWnd* w)
+{
+    return (w->GetStyle() & WS_VISIBLE) != 0;
+}
+
+HWND Window(CVisible* e)
+{
+    return e ? static_cast<CFormControl*>(e)->m_hWnd : nullptr;
+}
+
+CRect WindowRectIn(HWND h, CWnd* parent)
+{
+    CRect r;
+    GetWindowRect(h, r);
+    parent->ScreenToClient(r);
+    return r;
+}
+
+// The control windows that are children of the document's window.
+int ChildWindows(CWnd* parent)
+{
+    return int(kor::WindowWidget(parent)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
+}
+
+// CP949 bytes of a UTF-8 text, for Korean in a page.
+std::string Cp949(const char* utf8)
+{
+    CString s = kor::FromUnicode(QString::fromUtf8(utf8));
+    return std::string(s.GetString(), size_t(s.GetLength()));
+}
+
+} // namespace
+
+// Box font: font 1 (-12) gives "a" and "W" 6 x 12, font 2 (-16) gives 8 x 16 per byte.
+TEST_F(FormTest, InputsMakeTheWindowOfTheirType)
+{
+    TestDoc t(800, 400);
+    ASSERT_TRUE(t.OpenHtml("<input size=10><input type=password size=3><input type=int><input>"
+                           "<input type=checkbox checked><input type=radio checked><input type=checkbox>"
+                           "<input type=submit><input type=reset value=Clear><input type=reset>"
+                           "<input type=button><input type=hidden value=x><input type=image src=i.gif>"
+                           "<input type=file>"));
+    auto input = [&](int n) { return t.FindKind(TAG_INPUT, n); };
+    auto size = [&](int n) { return CSize(input(n)->m_nWidth, input(n)->m_nHeight); };
+
+    // Edit fields: size characters of "a", plus 10 each way; the number field is "0123456789" wide.
+    const int fieldWidths[] = {10 * 6, 3 * 6, 60, kDefaultFieldChars * 6};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(size(i), CSize(fieldWidths[i] + 10, 22)) << i;
+        QLineEdit* edit = Control<QLineEdit>(Window(input(i)));
+        ASSERT_NE(edit, nullptr) << i;
+        EXPECT_EQ(edit->echoMode(), i == 1 ? QLineEdit::Password : QLineEdit::Normal) << i;
+        EXPECT_EQ(WindowRectIn(Window(input(i)), t.Window()).Size(), size(i)) << i;
+    }
+
+    // Check boxes and radio buttons are 15 x 15 and take their checked state.
+    for (int i = 4; i < 7; ++i)
+        EXPECT_EQ(size(i), CSize(15, 15)) << i;
+    ASSERT_TRUE(Control<QCheckBox>(Window(input(4))) && Control<QRadioButton>(Window(input(5))));
+    EXPECT_TRUE(Control<QCheckBox>(Window(input(4)))->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(Window(input(5)))->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(Window(input(6)))->isChecked());
+
+    // Push buttons: the caption in font 2 plus 10 each way.
+    const char* captions[] = {"Submit Query", "Clear", "Reset", "  "};
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* button = Control<QPushButton>(Window(input(7 + i)));
+        ASSERT_NE(button, nullptr) << i;
+        EXPECT_EQ(button->text(), QString(captions[i]));
+        EXPECT_EQ(size(7 + i), CSize(int(strlen(captions[i])) * 8 + 10, 26)) << captions[i];
+    }
+    // Fonts 1 and 2 reach the widgets at their sizes.
+    EXPECT_EQ(Control<QLineEdit>(Window(input(0)))->font().pixelSize(), 12);
+    EXPECT_EQ(Control<QPushButton>(Window(input(7)))->font().pixelSize(), 16);
+
+    // Hidden, image and file inputs: no window and no room.
+    for (int i = 11; i < 14; ++i) {
+        EXPECT_EQ(Window(input(i)), nullptr) << i;
+        EXPECT_EQ(size(i), CSize(0, 0)) << i;
+    }
+    // Every window is a hidden child of the document's window until it is drawn.
+    EXPECT_EQ(ChildWindows(t.Window()), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_FALSE(Shown(CWnd::FromHandle(Window(input(i))))) << i;
+}
+
+TEST_F(FormTest, SelectsListTheirDecodedOptions)
+{
+    TestDoc t(800, 400);
+    std::string seoul = Cp949("서울");
+    ASSERT_TRUE(t.OpenHtml("<select name=a><option>One &amp; two<option selected>" + seoul +
+                           " &lt;1&gt;<option>x</select>"
+                           "<select size=1><option>a</select>"
+                           "<select size=4><option>aa<option>bbbbbb<option>c</select>"
+                           "<select size=4 multiple><option>m</select>"
+                           "<select></select> after"));
+    FSelect* drop = static_cast<FSelect*>(t.FindKind(TAG_SELECT, 0));
+    ASSERT_NE(drop, nullptr);
+    // The option texts are decoded; their words are never laid out themselves.
+    ASSERT_EQ(drop->m_lstItems.GetCount(), 3);
+    EXPECT_EQ(t.FindText("two"), nullptr);
+    QComboBox* combo = Control<QComboBox>(drop->m_hWnd);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), QString("One & two"));
+    EXPECT_EQ(combo->itemText(1), QString::fromUtf8("서울 <1>"));
+    EXPECT_EQ(combo->currentIndex(), -1); // nothing is chosen for the user
+    // A drop-down list is as wide as its widest option plus 30 and one line of "W" plus 10 high.
+    EXPECT_EQ(CSize(drop->m_nWidth, drop->m_nHeight), CSize(9 * 8 + 30, 16 + 10));
+    EXPECT_NE(Control<QComboBox>(Window(t.FindKind(TAG_SELECT, 1))), nullptr);
+    EXPECT_EQ(t.FindKind(TAG_SELECT, 1)->m_nHeight, 26);
+
+    // Size 4: a list box four lines high; multiple allows extended selection.
+    CVisible* list = t.FindKind(TAG_SELECT, 2);
+    QListWidget* box = Control<QListWidget>(Window(list));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->count(), 3);
+    EXPECT_EQ(box->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(CSize(list->m_nWidth, list->m_nHeight), CSize(6 * 8 + 30, 4 * 16 + 10));
+    EXPECT_EQ(WindowRectIn(Window(list), t.Window()).Size(), CSize(78, 74));
+    QListWidget* multi = Control<QListWidget>(Window(t.FindKind(TAG_SELECT, 3)));
+    ASSERT_NE(multi, nullptr);
+    EXPECT_EQ(multi->selectionMode(), QAbstractItemView::ExtendedSelection);
+
+    // Without options: an empty list as wide as its frame; the next word follows it on the line.
+    CVisible* empty = t.FindKind(TAG_SELECT, 4);
+    EXPECT_EQ(Control<QComboBox>(Window(empty))->count(), 0);
+    EXPECT_EQ(empty->m_nWidth, 30);
+    t.Layout();
+    EXPECT_EQ(t.FindText("after")->m_nX, empty->m_nX + 30);
+}
+
+TEST_F(FormTest, TextAreasShowTheirWordsOnOneLine)
+{
+    TestDoc t(800, 400);
+    ASSERT_TRUE(t.OpenHtml("<textarea rows=3 cols=20>\nHello &lt;world&gt;\n   second  line</textarea>"
+                           "<textarea></textarea>"));
+    CVisible* area = t.FindKind(TAG_TEXTAREA);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(CSize(area->m_nWidth, area->m_nHeight), CSize(20 * 6 + 30, 3 * 12 + 30));
+    QPlainTextEdit* edit = Control<QPlainTextEdit>(Window(area));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->toPlainText(), QString("Hello <world> second line"));
+    EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(t.FindText("second"), nullptr); // the words are the control's, not the page's
+    // Without rows and cols: the default size, and an empty edit.
+    CVisible* bare = t.FindKind(TAG_TEXTAREA, 1);
+    EXPECT_EQ(CSize(bare->m_nWidth, bare->m_nHeight),
+              CSize(kDefaultAreaCols * 6 + 30, kDefaultAreaRows * 12 + 30));
+    ASSERT_NE(Control<QPlainTextEdit>(Window(bare)), nullptr);
+    EXPECT_TRUE(Control<QPlainTextEdit>(Window(bare))->toPlainText().isEmpty());
+}
+
+TEST_F(FormTest, ControlsWrapWithTheWordsAroundThem)
+{
+    // Line 180 wide from x 10: "aaaa " is 35, the check box 15, the button 50.
+    TestDoc t(200, 300);
+    ASSERT_TRUE(t.OpenHtml("aaaa <input type=checkbox> bbbb <input type=submit value=Clear> cccc dddd "
+                           "<input type=text size=40> e"));
+    t.Layout();
+    CVisible* check = t.FindKind(TAG_INPUT, 0);
+    CVisible* button = t.FindKind(TAG_INPUT, 1);
+    CVisible* field = t.FindKind(TAG_INPUT, 2);
+    EXPECT_EQ(check->m_nX, 45);
+    EXPECT_EQ(t.FindText("bbbb")->m_nX, 60);
+    EXPECT_EQ(button->m_nX, 95);
+    EXPECT_EQ(button->m_nBreak, 0);
+    // The line is as high as its highest item; a word lower than the button sits on its bottom.
+    EXPECT_EQ(button->m_nY, 10);
+    EXPECT_EQ(t.FindText("bbbb")->m_nY, 10 + 26 - 14);
+    // "cccc " still fits after the button (it ends at 180, the edge is 190); "dddd " wraps.
+    EXPECT_EQ(t.FindText("cccc")->m_nX, 145);
+    CVisible* d = t.FindText("dddd");
+    EXPECT_EQ(d->m_nBreak, BRK_WRAP);
+    EXPECT_EQ(d->m_nX, 10);
+    // A field wider than the line takes a line of its own.
+    EXPECT_EQ(field->m_nWidth, 40 * 6 + 10);
+    EXPECT_EQ(field->m_nBreak, BRK_WRAP);
+    EXPECT_EQ(field->m_nX, 10);
+    EXPECT_GT(field->m_nY, d->m_nY);
+    EXPECT_EQ(t.FindText("e")->m_nBreak, BRK_WRAP);
+}
+
+TEST_F(FormTest, DrawingShowsTheWindowsWhereTheElementsAreAndMeasuringReplacesThem)
+{
+    TestDoc t(300, 100);
+    const std::string page = "<p>top <input size=4><p>x<p>x<p>x<p>x<p>x<p>low <input type=checkbox "
+                             "checked><select><option>o</select>";
+    ASSERT_TRUE(t.OpenHtml(page));
+    t.Layout();
+    CVisible* field = t.FindKind(TAG_INPUT, 0);
+    CVisible* check = t.FindKind(TAG_INPUT, 1);
+    ASSERT_GT(check->m_nY, 100); // below the first view
+    HWND hField = Window(field);
+    HWND hCheck = Window(check);
+    CWnd* wField = CWnd::FromHandle(hField);
+    CWnd* wCheck = CWnd::FromHandle(hCheck);
+
+    t.Render(0);
+    EXPECT_TRUE(Shown(wField));
+    EXPECT_EQ(WindowRectIn(hField, t.Window()).TopLeft(), CPoint(field->m_nX, field->m_nY));
+    EXPECT_FALSE(Shown(wCheck)); // not in the band: not drawn
+    // Nor would it appear with the document's window shown.
+    QWidget* top = kor::WindowWidget(t.Window());
+    EXPECT_FALSE(kor::WindowWidget(wCheck)->isVisibleTo(top));
+    EXPECT_TRUE(kor::WindowWidget(wField)->isVisibleTo(top));
+
+    // Scrolled, the window goes to the element's place less the scroll position; the field above
+    // the band keeps where it was last drawn.
+    int scroll = check->m_nY - 20;
+    t.Render(scroll);
+    EXPECT_TRUE(Shown(wCheck));
+    EXPECT_TRUE(kor::WindowWidget(wCheck)->isVisibleTo(top));
+    EXPECT_EQ(WindowRectIn(hCheck, t.Window()), CRect(CPoint(check->m_nX, 20), CSize(15, 15)));
+    EXPECT_EQ(WindowRectIn(hField, t.Window()).TopLeft(), CPoint(field->m_nX, field->m_nY));
+
+    // A layout at another width keeps the windows, and with them what the user did.
+    QPointer<QCheckBox> box = Control<QCheckBox>(hCheck);
+    ASSERT_FALSE(box.isNull());
+    box->click();
+    EXPECT_EQ(SendMessageA(hCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    t->Layout(120, 100);
+    t.Render(0);
+    EXPECT_EQ(Window(check), hCheck);
+    ASSERT_FALSE(box.isNull());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(WindowRectIn(hField, t.Window()).TopLeft(), CPoint(field->m_nX, field->m_nY));
+
+    // Opening the page again makes new windows, checked as the page says; the old ones are gone.
+    QPointer<QLineEdit> oldEdit = Control<QLineEdit>(hField);
+    ASSERT_TRUE(t.OpenHtml(page));
+    EXPECT_TRUE(box.isNull());
+    EXPECT_TRUE(oldEdit.isNull());
+    EXPECT_EQ(ChildWindows(t.Window()), 3);
+    CVisible* check2 = t.FindKind(TAG_INPUT, 1);
+    ASSERT_NE(Control<QCheckBox>(Window(check2)), nullptr);
+    EXPECT_TRUE(Control<QCheckBox>(Window(check2))->isChecked());
+    EXPECT_FALSE(Shown(CWnd::FromHandle(Window(check2))));
+
+    // Closing the document destroys the windows with their elements.
+    t->Close();
+    EXPECT_EQ(ChildWindows(t.Window()), 0);
+}
+
+TEST_F(FormTest, WithoutAWindowControlsTakeTheirSizeOnly)
+{
+    CHtmlX doc(nullptr);
+    ASSERT_TRUE(doc.OpenString("<input type=submit><select size=3><option>ab</select><textarea rows=2 cols=3>"
+                               "t</textarea><input type=checkbox>",
+                               ""));
+    doc.Layout(400, 300);
+    CElement* body = doc.GetBody();
+    ASSERT_NE(body, nullptr);
+    std::vector<CVisible*> controls;
+    for (CVisible* e = body->GetNextVisible(FALSE, nullptr); e; e = e->GetNextVisible(FALSE, nullptr))
+        controls.push_back(e);
+    ASSERT_EQ(controls.size(), 4u);
+    for (CVisible* e : controls) {
+        EXPECT_EQ(static_cast<CFormControl*>(e)->m_hWnd, nullptr);
+        EXPECT_EQ(static_cast<CFormControl*>(e)->m_hParent, nullptr);
+    }
+    EXPECT_EQ(CSize(controls[0]->m_nWidth, controls[0]->m_nHeight), CSize(106, 26));
+    EXPECT_EQ(CSize(controls[1]->m_nWidth, controls[1]->m_nHeight), CSize(46, 58));
+    EXPECT_EQ(CSize(controls[2]->m_nWidth, controls[2]->m_nHeight), CSize(48, 54));
+    EXPECT_EQ(static_cast<FSelect*>(controls[1])->m_lstItems.GetHead(), CString("ab"));
+    EXPECT_EQ(controls[1]->m_nX, 10 + 106);
+}
+
+TEST_F(FormTest, RadioButtonsFormOneGroupAndTabFollowsThePage)
+{
+    TestDoc t(400, 200);
+    ASSERT_TRUE(t.OpenHtml("<input size=5><input type=radio checked><input type=radio>"
+                           "<select size=3><option>a<option>b</select><textarea></textarea>"));
+    t.Layout();
+    t.Render(0);
+    QLineEdit* edit = Control<QLineEdit>(Window(t.FindKind(TAG_INPUT, 0)));
+    QRadioButton* r1 = Control<QRadioButton>(Window(t.FindKind(TAG_INPUT, 1)));
+    QRadioButton* r2 = Control<QRadioButton>(Window(t.FindKind(TAG_INPUT, 2)));
+    QListWidget* list = Control<QListWidget>(Window(t.FindKind(TAG_SELECT)));
+    QPlainTextEdit* area = Control<QPlainTextEdit>(Window(t.FindKind(TAG_TEXTAREA)));
+    ASSERT_TRUE(edit && r1 && r2 && list && area);
+    r2->click();
+    EXPECT_TRUE(r2->isChecked());
+    EXPECT_FALSE(r1->isChecked());
+
+    // Tab goes from control to control in the order of the page.
+    QWidget* top = kor::WindowWidget(t.Window());
+    std::vector<QWidget*> chain;
+    for (QWidget* w = edit->nextInFocusChain(); w != edit && chain.size() < 100; w = w->nextInFocusChain())
+        if (w != top && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(top))
+            chain.push_back(w);
+    std::vector<QWidget*> expected = {r1, r2, list, area};
+    EXPECT_EQ(chain, expected);
+}

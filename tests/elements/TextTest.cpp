@@ -1,0 +1,127 @@
+// Tests of text runs: entity decoding, shared fonts, link colours and drawing in colour and font.
+#include "Canvas.h"
+#include "DocTestUtil.h"
+#include "TempDir.h"
+
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/TextElement.h"
+
+#include <string>
+
+namespace {
+
+class TextTest : public DocTest
+{
+};
+
+std::string Decode(const std::string& raw)
+{
+    FText t(nullptr);
+    t.m_strRaw = CString(raw.data(), int(raw.size()));
+    t.DecodeEntities();
+    return t.m_strText.str();
+}
+
+TEST_F(TextTest, DecodeEntities)
+{
+    using namespace std::string_literals;
+    const struct
+    {
+        std::string raw, text;
+    } cases[] = {
+        {"plain ", "plain "},
+        {"a&amp;b &lt;&gt;&nbsp;x", "a&b <> x"},
+        {"&quot;&copy;&eacute;&yuml;", "\"\xA9\xE9\xFF"},
+        {"&AMP;&bogus;", "  "}, // names are case-sensitive; unknown names give a blank
+        // Up to three digits give that byte, four digits a blank, no digits byte 0.
+        {"&#65;&#066;&#9;&#1234;", "AB\t "},
+        {"&#;&#x41;", "\0\0"s},
+        // An empty name is byte 0, whether a semicolon, a blank or an ampersand ends it.
+        {"a&;b", "a\0b"s},
+        {"a& b", "a\0b"s},
+        {"&&lt;", "\0lt;"s}, // the ending ampersand starts nothing
+        {"&lt&gt;", "<gt;"},
+        // Without a semicolon the word's own trailing blank ends the name and goes with it.
+        {"AT&amp ", "AT&"},
+        {"AT&T", "AT"}, // a name still open at the end is dropped
+        {"x&", "x"},
+        {"\0&lt;"s, "\0<"s}, // bytes after a NUL are still decoded
+        {"\xC7\xD1&amp;", "\xC7\xD1&"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Decode(c.raw), c.text) << c.raw;
+}
+
+TEST_F(TextTest, TextOutsideFontElementsIsMeasuredInTheDCsFont)
+{
+    FText loose(nullptr);
+    loose.m_strRaw = "ab";
+    loose.Measure(nullptr);
+    EXPECT_EQ(loose.m_pFont, nullptr);
+    EXPECT_EQ(CSize(loose.m_nWidth, loose.m_nHeight), CSize(16, 16)); // the stock font: 16 em
+}
+
+TEST_F(TextTest, LinksTakeTheBodysColoursAndAreDrawnInThem)
+{
+    TempDir dir;
+    SetDataPath(CString((dir.Path() + "/").c_str()));
+    AddOpenLink("seen.html");
+    TestDoc t(120, 100);
+    // "hello " 42 + "world " 42 fit the line of 100; "<seen>" wraps.
+    ASSERT_EQ(t.OpenHtml("<body text=#ff0000 link=#0000ff vlink=#00ff00>hello world "
+                         "<a href=seen.html>&lt;seen&gt;</a> <a href=new.html>new</a>"),
+              1);
+    t.Layout();
+    FText* seen = t.FindText("&lt;seen&gt;");
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(CPoint(seen->m_nX, seen->m_nY), CPoint(10, 29));
+    EXPECT_EQ(t.FindText("hello")->m_crText, RGB(255, 0, 0));
+    EXPECT_EQ(seen->m_crText, RGB(0, 255, 0));
+    EXPECT_EQ(t.FindText("new")->m_crText, RGB(0, 0, 255));
+
+    QImage img = t.Render();
+    // Body text in its colour, transparent over the white background.
+    EXPECT_EQ(PixelRef(img, 10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(PixelRef(img, 16, 10), RGB(255, 255, 255));
+    // The visited link underlined in the visited colour, the other one in the link colour.
+    EXPECT_EQ(PixelRef(img, 16, 29 + 13), RGB(0, 255, 0));
+    EXPECT_EQ(PixelRef(img, 52, 29), RGB(0, 0, 255));
+}
+
+TEST_F(TextTest, RunsDrawInTheirColourAndFont)
+{
+    TestDoc t(800, 200);
+    ASSERT_EQ(t.OpenHtml("<font color=#ff0000><u>ab</u> <strike>c</strike></font> <pre>x\r\n\ty</pre>"), 1);
+    Canvas canvas(100, 60);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    CFont* dcFont = canvas.dc.GetCurrentFont();
+
+    FText* ab = t.FindText("ab");
+    ab->m_nX = 2;
+    ab->m_nY = 3;
+    ab->Draw(&canvas.dc);
+    // The colour stays set on the DC; the font is put back.
+    EXPECT_EQ(canvas.dc.GetTextColor(), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.dc.GetCurrentFont(), dcFont);
+    // Each 7-wide cell is filled but for its right-most column; the underline runs on row 3 + 13.
+    EXPECT_EQ(canvas.Row(10, 2, 17), "XXXXXX.XXXXXX..");
+    EXPECT_EQ(canvas.Row(16, 2, 17), "XXXXXXXXXXXXXX.");
+
+    FText* c = t.FindText("c");
+    c->m_nX = 30;
+    c->m_nY = 3;
+    c->Draw(&canvas.dc);
+    EXPECT_EQ(canvas.Column(36, 3 + 5, 3 + 9), "..X."); // the strike-out crosses the empty column
+
+    // A preformatted run draws its lines below each other (CR LF is one break) and expands tabs.
+    FText* pre = t.Texts().back();
+    pre->m_nX = 0;
+    pre->m_nY = 30;
+    pre->Draw(&canvas.dc);
+    EXPECT_EQ(canvas.dc.GetTextColor(), 0u);
+    EXPECT_EQ(canvas.Row(30, 0, 7), "kkkkk..");
+    EXPECT_EQ(canvas.Row(42, 0, 7), ".......");
+    EXPECT_EQ(canvas.Row(42, 47, 55), ".kkkkk..");
+}
+
+} // namespace
