@@ -166,14 +166,15 @@ void FTable::ComputeColumns()
     const long long minWidth = m_nMinWidth;
     const long long maxWidth = m_nMaxWidth;
     // A percentage is taken of the line (or of the table), truncated.
-    auto percentOf = [](long long whole, int percent) {
+    auto percentOf = [](long long whole, long long percent) {
         return (long long)(double(whole * -percent) * 0.01);
     };
 
     long long W = 0;
     if (m_nWidthAttr != 0) {
         W = m_nWidthAttr < 0 ? percentOf(m_nLineWidth, m_nWidthAttr) : m_nWidthAttr;
-        W = std::max(W, minWidth);
+        // Kept within the positions a layout takes, so that the shares below cannot overflow.
+        W = ClampPos(std::max(W, minWidth));
     }
     const long long L = m_nLineWidth;
     for (int i = 1; i <= m_nCols; ++i) {
@@ -277,7 +278,7 @@ BOOL FTable::BeginPlace(int y)
 
 void FTable::SetRowPositions()
 {
-    m_arRowPos[0] = UINT(m_nCellSpacing / 2 + m_nBorder);
+    m_arRowPos[0] = UINT(ClampPos((long long)m_nCellSpacing / 2 + m_nBorder));
     for (int r = 0; r < m_nRows; ++r)
         m_arRowPos[r + 1] = UINT(RowBottom(r));
     m_nSizedPlacement = g_nPlacement;
@@ -501,8 +502,8 @@ private:
         const int s = t->m_nCellSpacing;
         const int p = t->m_nCellPadding;
         const int left = int(t->m_arColPos[flow.pCell->m_nCol]);
-        const int width = int(t->m_arColPos[flow.pCell->m_nColEnd]) - left - 2 * p - s;
-        const int base = left + s / 2 + p;
+        const int width = ClampPos((long long)int(t->m_arColPos[flow.pCell->m_nColEnd]) - left - 2LL * p - s);
+        const int base = ClampPos((long long)left + s / 2 + p);
         ForRange(flow.pFirst, flow.pEnd, [&](CVisible* e) {
             if (!IsCell(e)) {
                 e->SetLineWidth(width);
@@ -526,7 +527,7 @@ private:
         cell->m_nY = ClampPos((long long)top + t->m_nY);
         cell->m_nWidth = int(t->m_arColPos[cell->m_nColEnd]) - left;
         cell->m_nHeight = int(t->m_arRowPos[cell->m_nRowEnd]) - top;
-        const int width = cell->m_nWidth - 2 * p - s;
+        const int width = ClampPos((long long)cell->m_nWidth - 2LL * p - s);
         const int base = ClampPos((long long)s / 2 + cell->m_nX + p);
         ForRange(flow.pFirst, flow.pEnd, [&](CVisible* e) {
             if (!IsCell(e)) {
@@ -716,10 +717,10 @@ void FTableCell::Draw(CDC* dc)
     if (!table)
         return;
     const int s = table->m_nCellSpacing;
-    const int left = m_nX + s / 2 + 1;
-    const int top = m_nY + s / 2 + 1;
-    const int width = m_nWidth - (s + 1);
-    const int height = m_nHeight - (s + 1);
+    const int left = ClampPos((long long)m_nX + s / 2 + 1);
+    const int top = ClampPos((long long)m_nY + s / 2 + 1);
+    const int width = ClampPos((long long)m_nWidth - s - 1);
+    const int height = ClampPos((long long)m_nHeight - s - 1);
     if (width <= 0 || height <= 0)
         return;
     COLORREF background = m_crBgColor;

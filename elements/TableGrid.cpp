@@ -475,7 +475,7 @@ void FTable::MeasureColumns()
                 cell->m_nMeasuredMax = cell->CellMaxWidth();
             });
 
-    const int first = m_nCellSpacing / 2 + m_nBorder;
+    const int first = ClampPos((long long)m_nCellSpacing / 2 + m_nBorder);
     m_arMinPos[0] = UINT(first);
     for (int i = 0; i < m_nCols; ++i)
         m_arMinPos[i + 1] = UINT(ColumnMinPos(i));
