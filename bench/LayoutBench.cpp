@@ -116,6 +116,41 @@ std::string NestedTablesPage(int n)
 {
     return WordAtEveryLevel("<TABLE BORDER=1><TR><TD>word ", n);
 }
+// Tables whose cells are not in rows: every level repairs itself while the page is measured.
+std::string NestedTablesWithoutRowsPage(int n)
+{
+    return WordAtEveryLevel("<TABLE><TD>word ", n);
+}
+
+// Tables of hostile shapes.
+std::string Repeated(const char* open, const char* item, int n, const char* close)
+{
+    std::string s = std::string("<html><body>") + open;
+    for (int i = 0; i < n; ++i)
+        s += item;
+    return s + close + "after</body></html>";
+}
+std::string LongTablePage(int n)
+{
+    return Repeated("<TABLE BORDER>", "<TR><TD>word<TD>two words", n, "</TABLE>");
+}
+std::string WideTablePage(int n)
+{
+    // n columns in ten rows.
+    std::string row = "<TR>";
+    for (int i = 0; i < n; ++i)
+        row += "<TD>c";
+    return Repeated("<TABLE BORDER>", row.c_str(), 10, "</TABLE>");
+}
+std::string SpanningTablePage(int n)
+{
+    return Repeated("<TABLE BORDER><TR><TD COLSPAN=10000 ROWSPAN=10000>a<TD>b", "<TR><TD>c<TD>d", n,
+                    "</TABLE>");
+}
+std::string RepairedTablesPage(int n)
+{
+    return Repeated("", "<TABLE><TD>word</TABLE>", n, "");
+}
 
 // The whole pipeline a view runs on opening: parse, transform, measure, then lay out.
 void OpenAndLayOut(benchmark::State& state, std::string (*make)(int))
@@ -207,6 +242,31 @@ BENCHMARK_CAPTURE(BM_WordAtEveryLevel, blocks, NestedBlocksPage)
 BENCHMARK_CAPTURE(BM_WordAtEveryLevel, tables, NestedTablesPage)
     ->RangeMultiplier(4)
     ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, tables_without_rows, NestedTablesWithoutRowsPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, long_table, LongTablePage)
+    ->RangeMultiplier(4)
+    ->Range(256, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, wide_table, WideTablePage)
+    ->RangeMultiplier(4)
+    ->Range(64, 4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, spanning_table, SpanningTablePage)
+    ->RangeMultiplier(4)
+    ->Range(256, 16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_WordAtEveryLevel, repaired_tables, RepairedTablesPage)
+    ->RangeMultiplier(4)
+    ->Range(256, 16384)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 BENCHMARK(BM_PaintBand)

@@ -15,21 +15,6 @@
 
 namespace {
 
-// Measures table and every table inside it, the last one in document order first, so that each
-// table finds the tables of its cells measured; returns the last table inside (table itself when
-// it holds none).
-CElement* MeasureNestedTables(CVisible* table, CDC* dc)
-{
-    CElement* last =
-        static_cast<CElement*>(table->GetRightMostLeaf())->FindPrevByKind(TAG_TABLE, TRUE, table);
-    if (!last)
-        last = table;
-    for (CElement* t = last; t && t != table; t = t->FindPrevByKind(TAG_TABLE, FALSE, table))
-        static_cast<CVisible*>(t)->Measure(dc);
-    table->Measure(dc);
-    return last;
-}
-
 // The visible elements of root's subtree in layout order: a table is one step (its GetNextElement
 // passes over its cells). The walk ends at the first visible element after the subtree, which is
 // where it would leave the subtree; comparing with it costs nothing per step, unlike an ancestor test.
@@ -112,7 +97,11 @@ void CHtmlX::SetStaticData()
             }
             // Tables last, each after everything inside it, nested tables before their own table.
             for (CElement* t = body->FindNextByKind(TAG_TABLE, FALSE, nullptr); t;) {
-                CElement* last = MeasureNestedTables(static_cast<CVisible*>(t), dc);
+                CElement* last = t;
+                if (FTable* table = dynamic_cast<FTable*>(t))
+                    last = table->MeasureNested(dc);
+                else
+                    static_cast<CVisible*>(t)->Measure(dc);
                 t = last->FindNextByKind(TAG_TABLE, FALSE, nullptr);
             }
             AddState(STATE_STATICDATA);

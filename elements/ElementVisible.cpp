@@ -1,4 +1,4 @@
-// CVisible: break bits and their measure-pass cache, alignment, list level, placement, lines, links.
+// CVisible: break bits and their measure-pass cache, alignment, list level, placement, lines, links, floats.
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
@@ -265,8 +265,7 @@ void CVisible::FlowLinesAround(CVisible* start, int left, int top, int right, in
         return;
     // Inside a table the lines beside a float end with its cell.
     CElement* table = FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
-    CVisible* tableEnd =
-        table ? static_cast<CElement*>(table->GetRightMostLeaf())->GetNextVisible(FALSE, nullptr) : nullptr;
+    CVisible* tableEnd = table ? CMeasurePass::Current().NextVisibleAfter(table) : nullptr;
     const int otherSide = side == ALIGN_LEFT ? ALIGN_RIGHT : side == ALIGN_RIGHT ? ALIGN_LEFT : -1;
 
     // The pen is predicted as the layout will move it, in the layout's own order (a table is one
@@ -282,11 +281,15 @@ void CVisible::FlowLinesAround(CVisible* start, int left, int top, int right, in
         const long long lineTop = py;
         lineHeight = Max64(lineHeight, e->m_nHeight);
         long long w = static_cast<long long>(e->GetIndent()) + e->m_nWidth;
-        if (e->m_nBreak == BRK_LINE || px + w > right) {
+        // The first element goes on the float's top line whatever its breaks: the float has closed
+        // the line before it and sends it there. (After a table it always has a line break, from
+        // the table's last cell; counting it would bring the text back one line too early.)
+        const bool first = e == start;
+        if (!first && (e->m_nBreak == BRK_LINE || px + w > right)) {
             px = left;
             py += GetLineGap() + lineHeight;
             lineHeight = 0;
-        } else if (e->m_nBreak == BRK_PARA && e != start) {
+        } else if (!first && e->m_nBreak == BRK_PARA) {
             px = left;
             py += GetParaGap() + lineHeight;
             lineHeight = 0;

@@ -7,6 +7,7 @@
 #include "korgr/ImageDax.h"
 #include "korhtml/AttrValues.h"
 #include "korhtml/HtmlSrvr.h"
+#include "korhtml/TableElements.h"
 #include "korhtml/TextElement.h"
 #include "korlib/korlib.h"
 #include "maps/ImageManager.h"
@@ -67,6 +68,12 @@ TEST_F(HostilePages, DeepNestingWithAWordAtEveryLevel)
          [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_nAlign, ALIGN_RIGHT); }},
         {"tables", "<table border=1><tr><td>x", 3,
          [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_nListLevel, 0); }},
+        // Every level repairs itself: the cell is wrapped in a row of its own.
+        {"tables without rows", "<table><td>x", 2,
+         [](TestDoc&, FText* w, size_t) {
+             EXPECT_EQ(w->GetParentElement()->GetParentElement()->m_nKind, TAG_TR);
+             EXPECT_EQ(w->m_nBreak, BRK_LINE);
+         }},
         {"anchors in fonts", "<font size=2><a href=l.html>x", 2,
          [](TestDoc&, FText* w, size_t) {
              CPoint pt(w->m_nX, w->m_nY);
@@ -148,6 +155,57 @@ TEST_F(HostilePages, TablesWithHugeSpans)
         ASSERT_EQ(words.size(), 4u);
         EXPECT_EQ(words.back()->m_strText, "after");
         EXPECT_FALSE(t->ExtractText(80).IsEmpty());
+    }
+}
+
+// Tables of hostile shapes open, lay out and draw with every word kept, and their grids stay within
+// what their cells and rows can fill: spans far larger than the table, a thousand columns, sizes
+// past what an int holds, a long table, many tables that each repair themselves.
+TEST_F(HostilePages, TablesOfHostileShapes)
+{
+    const struct
+    {
+        const char* label;
+        std::string html;
+        size_t words;
+    } cases[] = {
+        {"a thousand columns",
+         "<table border><tr>" + Repeat("<td>c", 1000) + "<tr><td colspan=1000>wide</table>after", 1002},
+        {"spans over a thousand rows and columns",
+         "<table border><tr>" + Repeat("<td colspan=1000 rowspan=1000>x", 100) + Repeat("<tr><td>y", 100) +
+             "</table>after",
+         201},
+        {"absurd sizes",
+         "<table border=99999999 cellpadding=2000000000 cellspacing=-7 width=-99999999%><tr>"
+         "<td width=2147483647>a<td colspan=2147483647 rowspan=2147483647>b<tr><td>c</table>after",
+         4},
+        {"a long table", "<table border>" + Repeat("<tr><td>a", 100000) + "</table>after", 100001},
+        {"tables that repair themselves", Repeat("<table><td>x</table>", 20000) + "after", 20001},
+    };
+    TestDoc t(320, 240);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_EQ(t.OpenHtml(c.html), 1);
+        EXPECT_GT(LayoutAndPaint(t, 300), 0);
+        LayoutAndPaint(t, 300, t->GetContentSize().cy / 2);
+        const std::vector<FText*> words = t.Texts();
+        ASSERT_EQ(words.size(), c.words);
+        EXPECT_EQ(words.back()->m_strText, "after");
+        long long gridSlots = 0, spans = 0, cells = 0, tables = 0;
+        for (CVisible* v : t.Visibles()) {
+            if (v->m_nKind == TAG_TD)
+                ++cells;
+            if (v->m_nKind != TAG_TABLE)
+                continue;
+            FTable* table = static_cast<FTable*>(v);
+            ++tables;
+            gridSlots += table->m_arGrid.GetSize();
+            spans += table->m_lstSpans.GetCount();
+            // The text after a table starts below it.
+            EXPECT_GE(words.back()->m_nY, std::min(table->m_nY + table->m_nHeight, KOR_MAX_POSITION));
+        }
+        EXPECT_LE(gridSlots, 4096 * tables + 32 * cells);
+        EXPECT_LE(spans, gridSlots);
     }
 }
 

@@ -6,11 +6,27 @@
 #include "korhtml/AttrValues.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
+#include "korhtml/TableElements.h"
 
 namespace {
 
 class LayoutTest : public DocTest
 {
+};
+
+// A table that notes when it is measured.
+class LoggedTable : public FTable
+{
+public:
+    LoggedTable(CHtmlX* doc, std::vector<CVisible*>* log) : FTable(doc), m_pLog(log) {}
+    void Measure(CDC* dc) override
+    {
+        FTable::Measure(dc);
+        m_pLog->push_back(this);
+    }
+
+private:
+    std::vector<CVisible*>* m_pLog;
 };
 
 TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
@@ -20,22 +36,23 @@ TEST_F(LayoutTest, MeasurePassMeasuresTablesLastAndNestedTablesFirst)
     CHtmlX* doc = t.Doc();
     CElement* body = EmptyBody(doc);
     std::vector<CVisible*> log;
-    auto box = [&](CElement* parent, int kind) {
-        Box* b = Add(parent, new Box(10, 10, kind, EF_INLINE, doc));
+    auto box = [&](CElement* parent) {
+        Box* b = Add(parent, new Box(10, 10, KIND_TEXT, EF_INLINE, doc));
         b->measured = &log;
         return b;
     };
+    auto table = [&](CElement* parent) { return Add(parent, new LoggedTable(doc, &log)); };
     // body: w1, T1 [w2, T2 [w3], T3 [T4 []]], w4, T5 [w5]
-    Box* w1 = box(body, KIND_TEXT);
-    Box* t1 = box(body, TAG_TABLE);
-    Box* w2 = box(t1, KIND_TEXT);
-    Box* t2 = box(t1, TAG_TABLE);
-    Box* w3 = box(t2, KIND_TEXT);
-    Box* t3 = box(t1, TAG_TABLE);
-    Box* t4 = box(t3, TAG_TABLE);
-    Box* w4 = box(body, KIND_TEXT);
-    Box* t5 = box(body, TAG_TABLE);
-    Box* w5 = box(t5, KIND_TEXT);
+    Box* w1 = box(body);
+    FTable* t1 = table(body);
+    Box* w2 = box(t1);
+    FTable* t2 = table(t1);
+    Box* w3 = box(t2);
+    FTable* t3 = table(t1);
+    FTable* t4 = table(t3);
+    Box* w4 = box(body);
+    FTable* t5 = table(body);
+    Box* w5 = box(t5);
 
     doc->SetStaticData();
     std::vector<CVisible*> expected = {w1, w2, w3, w4, w5, t4, t3, t2, t1, t5};

@@ -1,0 +1,407 @@
+// Table layout and drawing through a whole document: columns for the line, rows, cells, floats, borders,
+// colours.
+#include "DocTestUtil.h"
+
+#include "korhtml/AttrValues.h"
+#include "korhtml/TableElements.h"
+#include "korhtml/TextElement.h"
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class TableLayoutTest : public DocTest
+{
+};
+
+// The layout dump of the tables, cells and words: "kind x y width height", words by their text.
+std::string Layout(const std::string& html, int viewWidth)
+{
+    TestDoc t(viewWidth, 400);
+    EXPECT_EQ(t.OpenHtml(html), 1);
+    t.Layout();
+    std::ostringstream out;
+    for (CVisible* v : t.Visibles()) {
+        out << v->m_nKind << ' ' << v->m_nX << ' ' << v->m_nY << ' ' << v->m_nWidth << ' ' << v->m_nHeight;
+        if (v->m_nKind == KIND_TEXT) {
+            CString raw = static_cast<FText*>(v)->m_strRaw;
+            raw.TrimRight();
+            out << ' ' << raw.str();
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
+// Worked out by hand with the box font (7 pixels a byte, 14 high), spacing 1 and padding 2: a
+// column is its widest word plus 5, a row its content plus 5, a table one more than its columns and
+// rows. The view's margins are 10, so the line is the view less 20.
+TEST_F(TableLayoutTest, ColumnsRowsAndCells)
+{
+    struct Case
+    {
+        const char* label;
+        const char* html;
+        int view;
+        const char* dump;
+    } cases[] = {
+        {"a word in one cell", "<table><tr><td>word</table>", 300,
+         "63 10 10 34 20\n"
+         "64 10 10 33 19\n"
+         "74 12 12 28 14 word\n"},
+        {"an empty table, then text", "<table></table>z", 300,
+         "63 10 10 6 6\n"
+         "64 10 10 5 5\n"
+         "74 10 21 7 14 z\n"},
+        // Minimum positions (0, 26, 66), maximum (0, 40, 108): widths 67 and 109. A line of 88 lies
+        // between: the columns grow by 14 x 21 / 42 = 7 and 28 x 21 / 42 = 14; both cells wrap.
+        {"a line between minimum and maximum", "<table><tr><td>aa bb<td>cccc dddd</table>", 108,
+         "63 10 10 88 39\n"
+         "64 10 10 33 38\n"
+         "74 12 12 21 14 aa\n"
+         "74 12 31 14 14 bb\n"
+         "64 43 10 54 38\n"
+         "74 45 12 35 14 cccc\n"
+         "74 45 31 28 14 dddd\n"},
+        {"a line beyond the maximum", "<table><tr><td>aa bb<td>cccc dddd</table>", 220,
+         "63 10 10 109 20\n"
+         "64 10 10 40 19\n"
+         "74 12 12 21 14 aa\n"
+         "74 33 12 14 14 bb\n"
+         "64 50 10 68 19\n"
+         "74 52 12 35 14 cccc\n"
+         "74 87 12 28 14 dddd\n"},
+        {"a line below the minimum", "<table><tr><td>aa bb<td>cccc dddd</table>", 60,
+         "63 10 10 67 39\n"
+         "64 10 10 26 38\n"
+         "74 12 12 21 14 aa\n"
+         "74 12 31 14 14 bb\n"
+         "64 36 10 40 38\n"
+         "74 38 12 35 14 cccc\n"
+         "74 38 31 28 14 dddd\n"},
+        // 50% of 600 is 300: the columns grow by 14 x 233 / 42 = 77 and 28 x 233 / 42 = 155, and the
+        // table is as wide as they are, 299.
+        {"50% of a 600-pixel line", "<table width=50%><tr><td>aa bb<td>cccc dddd</table>", 620,
+         "63 10 10 299 20\n"
+         "64 10 10 103 19\n"
+         "74 12 12 21 14 aa\n"
+         "74 33 12 14 14 bb\n"
+         "64 113 10 195 19\n"
+         "74 115 12 35 14 cccc\n"
+         "74 150 12 28 14 dddd\n"},
+        {"a width below the minimum", "<table width=5%><tr><td>aa bb<td>cccc dddd</table>", 620,
+         "63 10 10 67 39\n"
+         "64 10 10 26 38\n"
+         "74 12 12 21 14 aa\n"
+         "74 12 31 14 14 bb\n"
+         "64 36 10 40 38\n"
+         "74 38 12 35 14 cccc\n"
+         "74 38 31 28 14 dddd\n"},
+        // Widths of the columns, from the first cell that gives one: 50 + 1 and 30 + 1.
+        {"column widths", "<table><tr><td>a<td>b<tr><td width=50>c<td width=30>d<td>e</table>", 300,
+         "63 10 10 95 39\n"
+         "64 10 10 51 19\n"
+         "74 12 12 7 14 a\n"
+         "64 61 10 31 19\n"
+         "74 63 12 7 14 b\n"
+         "64 10 29 51 19\n"
+         "74 12 31 7 14 c\n"
+         "64 61 29 31 19\n"
+         "74 63 31 7 14 d\n"
+         "64 92 29 12 19\n"
+         "74 94 31 7 14 e\n"},
+        // A cell spanning three rows of two: its height is the rows', its text centred in it.
+        {"rows spanned", "<table><tr><td rowspan=3>s<td>a<tr><td>b</table>", 300,
+         "63 10 10 25 39\n"
+         "64 10 10 12 38\n"
+         "74 12 21 7 14 s\n"
+         "64 22 10 12 19\n"
+         "74 24 12 7 14 a\n"
+         "64 22 29 12 19\n"
+         "74 24 31 7 14 b\n"},
+        // A paragraph makes the first cell 14 + 20 + 14 high, so the row is 53: middle sits at the top,
+        // the default centres ((53 - 4 - 14 - 1) / 2 = 17), bottom goes down by 34.
+        {"vertical alignment", "<table><tr><td>a<p>b<td valign=middle>x<td>y<td valign=bottom>z</table>", 300,
+         "63 10 10 49 54\n"
+         "64 10 10 12 53\n"
+         "74 12 12 7 14 a\n"
+         "74 12 46 7 14 b\n"
+         "64 22 10 12 53\n"
+         "74 24 12 7 14 x\n"
+         "64 34 10 12 53\n"
+         "74 36 29 7 14 y\n"
+         "64 46 10 12 53\n"
+         "74 48 46 7 14 z\n"},
+        // The inner table (48 to 83 wide) is measured before the outer cell that holds it whole.
+        {"a nested table", "<table><tr><td><table><tr><td>inner words</table></table>", 300,
+         "63 10 10 89 26\n"
+         "64 10 10 88 25\n"
+         "63 12 12 83 20\n"
+         "64 12 12 82 19\n"
+         "74 14 14 42 14 inner\n"
+         "74 56 14 35 14 words\n"},
+        // The text after a left table flows on its right (the table ends at x 65 and y 30) until a
+        // line would start below the table, then goes back to the left edge.
+        {"a table floated left",
+         "<table align=left><tr><td>floated</table>aaaa bbbb cccc dddd eeee ffff gggg hhhh", 200,
+         "63 10 10 55 20\n"
+         "64 10 10 54 19\n"
+         "74 12 12 49 14 floated\n"
+         "74 65 10 35 14 aaaa\n"
+         "74 100 10 35 14 bbbb\n"
+         "74 135 10 35 14 cccc\n"
+         "74 65 29 35 14 dddd\n"
+         "74 100 29 35 14 eeee\n"
+         "74 135 29 35 14 ffff\n"
+         "74 10 48 35 14 gggg\n"
+         "74 45 48 28 14 hhhh\n"},
+        {"a table floated right",
+         "<table align=right><tr><td>floated</table>aaaa bbbb cccc dddd eeee ffff gggg hhhh", 200,
+         "63 135 10 55 20\n"
+         "64 135 10 54 19\n"
+         "74 137 12 49 14 floated\n"
+         "74 10 10 35 14 aaaa\n"
+         "74 45 10 35 14 bbbb\n"
+         "74 80 10 35 14 cccc\n"
+         "74 10 29 35 14 dddd\n"
+         "74 45 29 35 14 eeee\n"
+         "74 80 29 35 14 ffff\n"
+         "74 10 48 35 14 gggg\n"
+         "74 45 48 28 14 hhhh\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(Layout(c.html, c.view), c.dump);
+    }
+}
+
+// A centred or right-aligned table moves in its line; text before it is closed into its own line
+// with the paragraph gap, and the text after it starts below it after the line gap.
+TEST_F(TableLayoutTest, AlignmentAndWhatComesAround)
+{
+    EXPECT_EQ(Layout("<p>before<center><table><tr><td>word</table></center>after", 300),
+              "74 10 10 42 14 before\n"
+              "63 133 44 34 20\n"
+              "64 133 44 33 19\n"
+              "74 135 46 28 14 word\n"
+              "74 10 84 35 14 after\n");
+    EXPECT_EQ(Layout("<div align=right><table border=1><tr><td>x</table></div>", 300), "63 275 10 15 22\n"
+                                                                                       "64 276 11 12 19\n"
+                                                                                       "74 278 13 7 14 x\n");
+}
+
+// Row content that belongs to no cell flows on with the cell before it instead of piling up at the
+// top of the page, and a cell whose slot an overlapping span took flows with the cell before it too.
+TEST_F(TableLayoutTest, ContentOutsideCellsFlowsWithTheCellBefore)
+{
+    TestDoc t(300, 400);
+    ASSERT_EQ(t.OpenHtml("<p>first<p>second<table border=1><tr><td>cell with more words here</td> loose bits"
+                         "<td>next</table>"),
+              1);
+    t.Layout();
+    CVisible* cell = t.FindText("cell");
+    CVisible* stray = t.FindText("loose");
+    CVisible* words = t.FindText("bits");
+    CVisible* table = t.FindKind(TAG_TABLE);
+    ASSERT_TRUE(cell && stray && words && table);
+    // "loose" starts a line, as the first element after a cell does.
+    EXPECT_EQ(stray->m_nX, cell->m_nX);
+    EXPECT_EQ(stray->m_nY, cell->m_nY + 14 + 5);
+    EXPECT_EQ(words->m_nY, stray->m_nY);
+    EXPECT_EQ(words->m_nX, stray->m_nX + stray->m_nWidth);
+    EXPECT_LE(words->m_nY + words->m_nHeight, table->m_nY + table->m_nHeight);
+
+    // The band at the top of the page ends before the table.
+    t->SetViewportOrg(0, 0);
+    t->m_sizeViewport = CSize(300, 50);
+    t->FindTopVisible();
+    t->FindBottomVisible();
+    ASSERT_NE(t->m_pBottomVisible, nullptr);
+    EXPECT_EQ(t->m_pBottomVisible, t.FindText("second"));
+}
+
+// Elements inside cells are hit like any other, and their text is extracted.
+TEST_F(TableLayoutTest, CellsTakePartInHitTestsAndText)
+{
+    TestDoc t(300, 200);
+    ASSERT_EQ(t.OpenHtml("<table><tr><td>plain<td><a href=\"x.html\">link</a></table>"), 1);
+    t.Layout();
+    t.Render();
+    CVisible* link = t.FindText("link");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(t->GetVisibleInPoint(CPoint(link->m_nX + 1, link->m_nY + 1)), link);
+    EXPECT_EQ(t->MouseOnAnchor(CPoint(link->m_nX + 1, link->m_nY + 1)), 1);
+    EXPECT_EQ(t->GetCurrentAnchor(), "x.html");
+    const std::string text = t->ExtractText(80).str();
+    EXPECT_NE(text.find("plain"), std::string::npos);
+    EXPECT_NE(text.find("link"), std::string::npos);
+}
+
+// bordercolor fills the whole table, so it shows in the spacing between the cells. With spacing 4
+// the columns lie at 2, 17 and 32 and the table is 34 x 26 at (10, 10); the first cell's drawn box
+// is (15, 15) to (25, 32), the second's (30, 15) to (40, 32).
+TEST_F(TableLayoutTest, BorderColourShowsBetweenTheCells)
+{
+    TestDoc t(200, 100);
+    ASSERT_EQ(t.OpenHtml("<table bordercolor=#ff0000 cellspacing=4><tr><td bgcolor=#ffffff>a"
+                         "<td bgcolor=#ffffff>b</table>"),
+              1);
+    t.Layout();
+    const QImage img = t.Render();
+    const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+    EXPECT_EQ(PixelRef(img, 10, 10), red);
+    EXPECT_EQ(PixelRef(img, 43, 35), red);
+    EXPECT_EQ(PixelRef(img, 27, 20), red);   // between the cells
+    EXPECT_EQ(PixelRef(img, 14, 20), red);   // left of the first cell's box
+    EXPECT_EQ(PixelRef(img, 20, 31), white); // inside it, below the text
+    EXPECT_EQ(PixelRef(img, 39, 15), white);
+    EXPECT_EQ(PixelRef(img, 44, 20), white); // the page
+    EXPECT_EQ(PixelRef(img, 20, 36), white);
+}
+
+// The outer border is raised (light top and left, dark bottom and right), the cells sunken (dark
+// top and left, light bottom and right), with colours chosen for the page's background unless the
+// table gives its own. border 2: the table is 17 x 24 at (10, 10); the cell's box is (13, 13) to (23, 30).
+TEST_F(TableLayoutTest, RaisedBorderAndSunkenCells)
+{
+    struct Case
+    {
+        const char* body;
+        const char* table;
+        COLORREF light, dark;
+    } cases[] = {
+        {"", "", 0xC0C0C0, 0x808080},
+        {"bgcolor=#404040", "", 0xC0C0C0, 0x000000},
+        {"bgcolor=#e0e0e0", "", 0xFFFFFF, 0x808080},
+        {"bgcolor=#404040", "bordercolorlight=#00ff00 bordercolordark=#0000ff", RGB(0, 255, 0),
+         RGB(0, 0, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.body) + " " + c.table);
+        TestDoc t(200, 100);
+        ASSERT_EQ(
+            t.OpenHtml(std::string("<body ") + c.body + "><table border=2 " + c.table + "><tr><td>a</table>"),
+            1);
+        t.Layout();
+        const QImage img = t.Render();
+        // Outer border, two rings.
+        EXPECT_EQ(PixelRef(img, 15, 10), c.light);
+        EXPECT_EQ(PixelRef(img, 15, 11), c.light);
+        EXPECT_EQ(PixelRef(img, 10, 20), c.light);
+        EXPECT_EQ(PixelRef(img, 11, 20), c.light);
+        EXPECT_EQ(PixelRef(img, 15, 33), c.dark);
+        EXPECT_EQ(PixelRef(img, 15, 32), c.dark);
+        EXPECT_EQ(PixelRef(img, 26, 20), c.dark);
+        EXPECT_EQ(PixelRef(img, 25, 20), c.dark);
+        // The cell, one pixel whatever the table's border.
+        EXPECT_EQ(PixelRef(img, 17, 13), c.dark);
+        EXPECT_EQ(PixelRef(img, 13, 20), c.dark);
+        EXPECT_EQ(PixelRef(img, 22, 20), c.light);
+        EXPECT_EQ(PixelRef(img, 17, 29), c.light);
+        EXPECT_NE(PixelRef(img, 17, 28), c.light);
+    }
+}
+
+// A cell's background is its own colour, else its row's, else its table's; empty cells draw nothing.
+// The columns are 12 wide and the rows 19 high from (10, 10); each cell's box starts one pixel in.
+TEST_F(TableLayoutTest, CellBackgroundPrecedence)
+{
+    TestDoc t(200, 100);
+    ASSERT_EQ(t.OpenHtml("<table bgcolor=#0000ff><tr bgcolor=#00ff00><td bgcolor=#ff0000>a<td>b<tr><td>c"
+                         "<td bgcolor=#ffff00>d<td width=20></table>"),
+              1);
+    t.Layout();
+    const QImage img = t.Render();
+    EXPECT_EQ(PixelRef(img, 20, 27), RGB(255, 0, 0));
+    EXPECT_EQ(PixelRef(img, 32, 27), RGB(0, 255, 0));
+    EXPECT_EQ(PixelRef(img, 20, 46), RGB(0, 0, 255));
+    EXPECT_EQ(PixelRef(img, 32, 46), RGB(255, 255, 0));
+    EXPECT_EQ(PixelRef(img, 44, 40), RGB(255, 255, 255)); // the empty cell, 21 wide from x 34
+    EXPECT_EQ(PixelRef(img, 21, 20), RGB(255, 255, 255)); // between cells: no border colour
+}
+
+// Text runs whose boxes overlap, found by a sweep down the page.
+int Overlaps(const std::vector<CVisible*>& all)
+{
+    std::vector<CVisible*> runs;
+    for (CVisible* v : all) {
+        if (v->m_nKind != KIND_TEXT || v->m_nWidth <= 0 || v->m_nHeight <= 0)
+            continue;
+        CString raw = static_cast<FText*>(v)->m_strRaw;
+        raw.TrimRight();
+        if (!raw.IsEmpty())
+            runs.push_back(v);
+    }
+    std::sort(runs.begin(), runs.end(), [](CVisible* a, CVisible* b) { return a->m_nY < b->m_nY; });
+    int found = 0;
+    std::vector<CVisible*> active;
+    for (CVisible* r : runs) {
+        std::erase_if(active, [&](CVisible* a) { return a->m_nY + a->m_nHeight <= r->m_nY; });
+        for (CVisible* a : active)
+            if (a->m_nX < r->m_nX + r->m_nWidth && r->m_nX < a->m_nX + a->m_nWidth) {
+                ADD_FAILURE() << static_cast<FText*>(a)->m_strRaw.str() << " overlaps "
+                              << static_cast<FText*>(r)->m_strRaw.str() << " at " << r->m_nX << ","
+                              << r->m_nY;
+                ++found;
+            }
+        active.push_back(r);
+    }
+    return found;
+}
+
+CElement* EnclosingCell(CElement* e)
+{
+    CElement* a = e->GetParentElement();
+    while (a && a->m_nKind != TAG_TD && a->m_nKind != TAG_TH)
+        a = a->GetParentElement();
+    return a;
+}
+
+// Pages in the shape of the HTML manuals of the time: tables of key bindings with spanning
+// headers, centred tables, layout tables with a side bar, nested tables, floats, stray markup
+// between rows. At both widths no two words overlap, every word of a cell lies in the cell's box,
+// and the table's cells lie in the table.
+TEST_F(TableLayoutTest, ManualPagesHaveNoOverlappingWords)
+{
+    for (const char* file : {"manual-keys.html", "manual-layout.html"}) {
+        for (int width : {800, 400}) {
+            SCOPED_TRACE(std::string(file) + " at " + std::to_string(width));
+            TestDoc t(width, 600);
+            ASSERT_EQ(t.OpenFile(std::string(KORHTML_TEST_DATA) + "/" + file), 1);
+            t.Layout();
+            const std::vector<CVisible*> all = t.Visibles();
+            ASSERT_GT(all.size(), 200u);
+            EXPECT_EQ(Overlaps(all), 0);
+            int cells = 0;
+            for (CVisible* v : all) {
+                if (v->m_nKind != TAG_TD && v->m_nKind != TAG_TH)
+                    continue;
+                ++cells;
+                CElement* table = v->FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
+                ASSERT_NE(table, nullptr);
+                const CVisible* tv = static_cast<CVisible*>(table);
+                EXPECT_GE(v->m_nX, tv->m_nX);
+                EXPECT_LE(v->m_nX + v->m_nWidth, tv->m_nX + tv->m_nWidth);
+                EXPECT_GE(v->m_nY, tv->m_nY);
+                EXPECT_LE(v->m_nY + v->m_nHeight, tv->m_nY + tv->m_nHeight);
+                for (CTreeNode* n = v->GetFirstChild(); n; n = n->GetDFSNext(v)) {
+                    CElement* e = static_cast<CElement*>(n);
+                    if (e->m_nKind != KIND_TEXT || EnclosingCell(e) != v)
+                        continue;
+                    CVisible* w = static_cast<CVisible*>(e);
+                    EXPECT_GE(w->m_nX, v->m_nX) << static_cast<FText*>(w)->m_strRaw.str();
+                    EXPECT_LE(w->m_nX + w->m_nWidth, v->m_nX + v->m_nWidth)
+                        << static_cast<FText*>(w)->m_strRaw.str();
+                    EXPECT_GE(w->m_nY, v->m_nY);
+                    EXPECT_LE(w->m_nY + w->m_nHeight, v->m_nY + v->m_nHeight);
+                }
+            }
+            EXPECT_GT(cells, 20);
+        }
+    }
+}
+
+} // namespace
