@@ -113,6 +113,8 @@ public:
     CSize(int x, int y) { cx = x, cy = y; }
     CSize(SIZE s) { cx = s.cx, cy = s.cy; }
     bool operator==(const SIZE& s) const { return cx == s.cx && cy == s.cy; }
+    // The exact match keeps C++20's reversed candidates from making CSize == CSize ambiguous.
+    bool operator==(const CSize& s) const { return cx == s.cx && cy == s.cy; }
     bool operator!=(const SIZE& s) const { return !(*this == s); }
     CSize operator+(SIZE s) const { return CSize(cx + s.cx, cy + s.cy); }
     CSize operator-(SIZE s) const { return CSize(cx - s.cx, cy - s.cy); }
@@ -129,6 +131,7 @@ public:
     void Offset(int dx, int dy) { x += dx, y += dy; }
     void Offset(SIZE s) { x += s.cx, y += s.cy; }
     bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
+    bool operator==(const CPoint& p) const { return x == p.x && y == p.y; }
     bool operator!=(const POINT& p) const { return !(*this == p); }
     CPoint operator+(SIZE s) const { return CPoint(x + s.cx, y + s.cy); }
     CPoint operator-(SIZE s) const { return CPoint(x - s.cx, y - s.cy); }
@@ -178,6 +181,7 @@ public:
     {
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
     }
+    bool operator==(const CRect& r) const { return *this == static_cast<const RECT&>(r); }
     bool operator!=(const RECT& r) const { return !(*this == r); }
     void operator&=(const RECT& r) { IntersectRect(this, &r); }
     void operator|=(const RECT& r) { UnionRect(this, &r); }
