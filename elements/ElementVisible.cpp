@@ -51,7 +51,7 @@ long long Clip64(long long v, long long limit)
 } // namespace
 
 CVisible::CVisible(CHtmlX* doc)
-    : CElement(doc), m_nAlign(ALIGN_LEFT), m_nBreak(0), m_nListLevel(0), m_bInListItem(0), m_nWidth(0),
+    : CElement(doc), m_nAlign(ALIGN_LEFT), m_nBreak(0), m_bInListItem(0), m_nListLevel(0), m_nWidth(0),
       m_nHeight(0), m_nX(GetHorMargin()), m_nY(GetVerMargin()), m_nLineWidth(0), m_nLineLeft(GetHorMargin()),
       m_nBreakX(-1), m_rcDrawn{0, 0, 0, 0}
 {

@@ -51,7 +51,7 @@ private:
 
 } // namespace
 
-FText::FText(CHtmlX* doc) : CVisible(doc, KIND_TEXT, EF_INLINE), m_pFont(nullptr), m_crText(0), m_bPre(FALSE)
+FText::FText(CHtmlX* doc) : CVisible(doc, KIND_TEXT, EF_INLINE), m_bPre(false), m_crText(0), m_pFont(nullptr)
 {}
 
 FText* FText::PrevSiblingText() const
@@ -115,7 +115,7 @@ void FText::DecodeEntities()
         }
     }
     // A name still open at the end is dropped.
-    m_strText = CString(out.data(), static_cast<int>(out.size()));
+    m_strText.Assign(out.data(), static_cast<int>(out.size()));
 }
 
 void FText::ResolveFont()

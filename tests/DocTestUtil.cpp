@@ -96,7 +96,7 @@ std::string TestDoc::Dump() const
     const CSize content = m_pDoc->GetContentSize();
     std::string out = "content\t" + std::to_string(content.cx) + "\t" + std::to_string(content.cy) + "\n";
     for (CVisible* e : Visibles()) {
-        for (int v : {e->m_nKind, e->m_nX, e->m_nY, e->m_nWidth, e->m_nHeight, e->m_nBreak})
+        for (int v : {int(e->m_nKind), e->m_nX, e->m_nY, e->m_nWidth, e->m_nHeight, int(e->m_nBreak)})
             out += std::to_string(v) + "\t";
         if (e->m_nKind == KIND_TEXT) {
             for (char c : static_cast<FText*>(e)->m_strText.str()) {

@@ -202,7 +202,7 @@ std::string LayoutDump(CHtmlX* doc)
     // The body is detached from the document's tree, so the walk ends with its last descendant.
     for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
         AppendNumber(out, v->m_nKind);
-        for (int n : {v->m_nX, v->m_nY, v->m_nWidth, v->m_nHeight, v->m_nBreak}) {
+        for (int n : {v->m_nX, v->m_nY, v->m_nWidth, v->m_nHeight, int(v->m_nBreak)}) {
             out += '\t';
             AppendNumber(out, n);
         }

@@ -5,6 +5,8 @@
 #include "platform/afx/afx.h"
 #include "kortag/kortag.h"
 
+#include <cstdint>
+
 class CHtmlX;
 class CDC;
 class CFont;
@@ -191,9 +193,11 @@ public:
     CElement* GetParentElement() const { return static_cast<CElement*>(GetParent()); }
 
 public:
+    // Kinds and flags fit in 16 bits; with the document pointer they fill the 16 bytes after the
+    // tree links, which keeps the word element small.
     CHtmlX* m_pDoc;
-    int m_nKind;
-    DWORD m_dwFlags;
+    std::int16_t m_nKind;
+    std::uint16_t m_dwFlags;
 };
 
 // Base of every element that occupies space on the page and draws itself.
@@ -257,10 +261,11 @@ protected:
     void FlowLinesAround(CVisible* start, int left, int top, int right, int bottom, int side);
 
 public:
-    int m_nAlign;
-    int m_nBreak;
+    // Codes of a few values are bytes and sit in the padding after the CElement part.
+    std::int8_t m_nAlign;
+    std::int8_t m_nBreak;
+    std::int8_t m_bInListItem;
     int m_nListLevel;
-    int m_bInListItem;
     int m_nWidth;
     int m_nHeight;
     int m_nX;

@@ -3,6 +3,7 @@
 
 #include "korhtml/Export.h"
 #include "korhtml/Element.h"
+#include "korhtml/RunText.h"
 
 // A word carries its one trailing space; inside PRE the whole text node is one run that keeps
 // its line breaks. The raw text is decoded (character entities) when the run is measured.
@@ -11,7 +12,7 @@ class KORHTML_API FText : public CVisible
 public:
     explicit FText(CHtmlX* doc);
 
-    void SetPre(BOOL pre) { m_bPre = pre; }
+    void SetPre(BOOL pre) { m_bPre = pre != 0; }
     BOOL IsPre() const { return m_bPre; }
 
     // Structure steps, entity decoding, font and size, in this order.
@@ -25,11 +26,12 @@ public:
     // m_nWidth and m_nHeight of m_strText in m_pFont.
     void MeasureText(CDC* dc);
 
-    CString m_strRaw;
-    CString m_strText;
-    CFont* m_pFont; // shared through the font manager, never freed here
+    // The preformatted flag first: it fits in the padding after the CVisible part.
+    bool m_bPre;
     COLORREF m_crText;
-    BOOL m_bPre;
+    CFont* m_pFont; // shared through the font manager, never freed here
+    CRunText m_strRaw;
+    CRunText m_strText;
 
 private:
     // The previous sibling when it is a text run (a word of the same text node), else null.
