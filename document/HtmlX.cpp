@@ -194,14 +194,10 @@ int CHtmlX::Parse()
     int oldPriority = GetThreadPriority(thread);
     SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
 
-    parser->SetSource(m_strSource);
-    CTagNode* tags = parser->Parse(db);
-    parser->SetSource(CString()); // the shared parser keeps no copy of a large page
-    if (tags) {
-        m_pRoot = transformer->Transform(tags);
-        tags->DeleteChildren();
-        delete tags;
-    }
+    // The parser reads the document's source in place, and the tag tree goes as it is transformed.
+    CTagNode* tags = parser->Parse(db, m_strSource);
+    if (tags)
+        m_pRoot = transformer->TransformAndDelete(tags);
     transformer->SetDocument(nullptr);
     if (!m_pRoot) {
         SetThreadPriority(thread, oldPriority);

@@ -48,6 +48,13 @@ bool ReadBytes(const CString& path, std::string& out)
     FILE* f = fopen(path.GetString(), "rb");
     if (!f)
         return false;
+    // A regular file is read in one allocation of its size; what else comes (a file that grew, or
+    // a pipe) is appended.
+    struct stat st;
+    if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        out.resize(size_t(st.st_size));
+        out.resize(fread(out.data(), 1, out.size(), f));
+    }
     char buf[65536];
     size_t n;
     while ((n = fread(buf, 1, sizeof buf, f)) > 0)

@@ -833,7 +833,12 @@ void Tokenizer::FindRawEnd(size_t from, const char* name, size_t& contentEnd, si
 
 CTagNode* CSGMLParser::Parse(CTagDB* pDB)
 {
-    const std::string& src = m_strSource.str();
+    return Parse(pDB, m_strSource);
+}
+
+CTagNode* CSGMLParser::Parse(CTagDB* pDB, const CString& strSource)
+{
+    const std::string& src = strSource.str();
     if (IsBlankText(src.data(), src.size()))
         return nullptr;
     try {

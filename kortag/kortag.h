@@ -197,6 +197,8 @@ public:
     // root, owned by the caller (DeleteChildren, then delete; or just delete), or null for a source
     // without any non-blank byte.
     CTagNode* Parse(CTagDB* pDB);
+    // The same for strSource, without taking a copy of it (a document keeps its own source).
+    CTagNode* Parse(CTagDB* pDB, const CString& strSource);
 
 private:
     CString m_strSource;

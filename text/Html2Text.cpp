@@ -10,6 +10,8 @@
 #include "text/TextWalk.h"
 #include "transform/Transformer.h"
 
+#include <utility>
+
 namespace {
 
 const int kUnlimited = 65535;
@@ -72,7 +74,10 @@ void SetStaticData(CElement* body)
     }
 }
 
-CString Convert(const CString& html, int width, int maxLines, int trim, CStringList& images)
+// source, when given, is html itself and is no longer needed: its bytes go once parsed, before the
+// element tree is built.
+CString Convert(const CString& html, int width, int maxLines, int trim, CStringList& images,
+                CString* source = nullptr)
 {
     images.RemoveAll();
     if (width == -1)
@@ -89,12 +94,14 @@ CString Convert(const CString& html, int width, int maxLines, int trim, CStringL
     CHTMLDB* db = GetHtmlDB();
     CTransformer* transformer = GetTransformer();
     if (parser && db && transformer) {
-        parser->SetSource(html);
-        CTagNode* tags = parser->Parse(db);
+        CTagNode* tags = parser->Parse(db, html);
+        if (source) {
+            CString gone(std::move(*source));
+        }
         CElement* root = nullptr;
         if (tags) {
             transformer->SetDocument(nullptr);
-            root = transformer->Transform(tags);
+            root = transformer->TransformAndDelete(tags);
         }
         CElement* body = root ? root->FindDescendantByKind(TAG_BODY, FALSE, nullptr) : nullptr;
         if (body && (!trim || TrimLeadingMatter(body))) {
@@ -107,10 +114,6 @@ CString Convert(const CString& html, int width, int maxLines, int trim, CStringL
             policy.bTrimPre = trim != 0;
             policy.pImages = &images;
             out = WriteText(body->GetNextVisible(FALSE, nullptr), policy);
-        }
-        if (tags) {
-            tags->DeleteChildren();
-            delete tags;
         }
         if (root) {
             root->DeleteChildren();
@@ -130,7 +133,7 @@ CString ConvertFile(const CString& path, int width, int maxLines, int trim, CStr
         images.RemoveAll();
         return CString();
     }
-    return Convert(html, width, maxLines, trim, images);
+    return Convert(html, width, maxLines, trim, images, &html);
 }
 
 } // namespace

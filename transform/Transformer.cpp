@@ -132,6 +132,18 @@ CTransformer::~CTransformer() = default;
 
 CElement* CTransformer::Transform(CTagNode* node)
 {
+    return Build(node, false);
+}
+
+CElement* CTransformer::TransformAndDelete(CTagNode* node)
+{
+    CElement* top = Build(node, true);
+    delete node;
+    return top;
+}
+
+CElement* CTransformer::Build(CTagNode* node, bool deleteTags)
+{
     if (!node)
         return nullptr;
     CElement* top = CreateElement(node);
@@ -139,6 +151,8 @@ CElement* CTransformer::Transform(CTagNode* node)
         return top;
 
     // Pre-order walk of node's subtree. parent is always the element built for cur's parent tag.
+    // A tag node is done once the walk moves past it; by then its children are gone, so deleting
+    // it as it is left costs no walk of its own.
     CElement* parent = top;
     CTagNode* cur = static_cast<CTagNode*>(node->GetFirstChild());
     while (cur) {
@@ -154,11 +168,19 @@ CElement* CTransformer::Transform(CTagNode* node)
         }
         // Next sibling, or climb until an ancestor below node has one.
         while (cur != node && !cur->GetNextSibling()) {
-            cur = static_cast<CTagNode*>(cur->GetParent());
+            CTagNode* up = static_cast<CTagNode*>(cur->GetParent());
+            if (deleteTags)
+                delete cur;
+            cur = up;
             if (cur != node)
                 parent = static_cast<CElement*>(parent->GetParent());
         }
-        cur = cur == node ? nullptr : static_cast<CTagNode*>(cur->GetNextSibling());
+        if (cur == node)
+            break;
+        CTagNode* next = static_cast<CTagNode*>(cur->GetNextSibling());
+        if (deleteTags)
+            delete cur;
+        cur = next;
     }
     return top;
 }
@@ -185,7 +207,9 @@ void CTransformer::AddText(CElement* parent, CTagNode* textNode)
 {
     if (!parent || !textNode)
         return;
-    const CString text = textNode->GetValueOf("data", 0, 0);
+    // A text node's data is read in place: a large PRE text is not copied.
+    const CString attr = textNode->IsText() ? CString() : textNode->GetValueOf("data", 0, 0);
+    const CString& text = textNode->IsText() ? textNode->GetData() : attr;
 
     // Inside PRE the text stays whole, line breaks and runs of spaces included.
     if (textNode->Find("pre", TAGFIND_ANCESTORS, 0)) {

@@ -27,6 +27,9 @@ public:
     // the tag tree iteratively, so any depth is safe. Null when node is null or its own element
     // could not be allocated; a child whose element cannot be allocated is left out with its subtree.
     CElement* Transform(CTagNode* node);
+    // The same, deleting the tag tree (node included) as the walk leaves each node, so the two
+    // trees are never whole side by side. node is gone on return, whatever the result.
+    CElement* TransformAndDelete(CTagNode* node);
     // The one element of one tag node, its attributes read into its fields; null when it could
     // not be allocated.
     CElement* CreateElement(CTagNode* node);
@@ -35,4 +38,7 @@ public:
     void AddText(CElement* parent, CTagNode* textNode);
 
     CHtmlX* m_pDoc; // not owned
+
+private:
+    CElement* Build(CTagNode* node, bool deleteTags);
 };

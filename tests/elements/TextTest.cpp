@@ -6,6 +6,7 @@
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/TextElement.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -50,6 +51,31 @@ TEST_F(TextTest, DecodeEntities)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Decode(c.raw), c.text) << c.raw;
+}
+
+TEST_F(TextTest, RunsKeepTheirRawBytesAndDecodedTextWhateverTheirLength)
+{
+    using namespace std::string_literals;
+    // Lengths around the bytes kept in place, with and without entities, NULs included.
+    for (const std::string& raw :
+         {"abcdefghijklm "s, "abcdefghijklmn"s, "abcdefghijklmno"s, "a&amp;bcdefghijklmnopqrstuvwxyz "s,
+          "\0a&lt;\0b"s, std::string(5000, 'x')}) {
+        FText t(nullptr);
+        t.m_strRaw = CString(raw.data(), int(raw.size()));
+        t.DecodeEntities();
+        EXPECT_EQ(t.m_strRaw.str(), raw);
+        EXPECT_EQ(int(std::strlen(t.m_strRaw.GetString())),
+                  int(raw.find('\0') == std::string::npos ? raw.size() : raw.find('\0')));
+        EXPECT_EQ(t.m_strText.str(), Decode(raw));
+        // A copy, and an assignment from a part of the string's own bytes.
+        CRunText copy(t.m_strRaw);
+        EXPECT_EQ(copy.view(), t.m_strRaw.view());
+        t.m_strRaw.Assign(t.m_strRaw.GetString() + 1, t.m_strRaw.GetLength() - 1);
+        EXPECT_EQ(t.m_strRaw.str(), raw.substr(1));
+        t.m_strRaw = "";
+        EXPECT_TRUE(t.m_strRaw.IsEmpty());
+        EXPECT_EQ(t.m_strRaw.GetString()[0], '\0');
+    }
 }
 
 TEST_F(TextTest, TextOutsideFontElementsIsMeasuredInTheDCsFont)
