@@ -28,7 +28,7 @@ int CTreeNode::GetChildCount() const
 int CTreeNode::GetSiblingIndex() const
 {
     int n = 0;
-    for (CTreeNode* s = m_pPrevSibling; s; s = s->m_pPrevSibling)
+    for (CTreeNode* s = GetPrevSibling(); s; s = s->GetPrevSibling())
         ++n;
     return n;
 }
@@ -78,16 +78,16 @@ CTreeNode* CTreeNode::GetDFSNext(const CTreeNode* pWithin) const
 
 CTreeNode* CTreeNode::GetDFSPrev() const
 {
-    if (m_pPrevSibling)
-        return m_pPrevSibling->GetRightMostLeaf();
+    if (CTreeNode* prev = GetPrevSibling())
+        return prev->GetRightMostLeaf();
     return m_pParent;
 }
 
 CTreeNode* CTreeNode::GetRightMostLeaf() const
 {
     const CTreeNode* n = this;
-    while (n->m_pLastChild)
-        n = n->m_pLastChild;
+    while (n->m_pFirstChild)
+        n = n->m_pFirstChild->m_pPrevSibling;
     return const_cast<CTreeNode*>(n);
 }
 
@@ -107,16 +107,19 @@ void CTreeNode::LinkBetween(CTreeNode* parent, CTreeNode* prev, CTreeNode* next)
 {
     ++s_nEdits;
     m_pParent = parent;
-    m_pPrevSibling = prev;
     m_pNextSibling = next;
-    if (prev)
+    m_pPrevSibling = prev;
+    if (prev) {
         prev->m_pNextSibling = this;
-    else if (parent)
+    } else if (parent) {
+        // The new first child takes over the link to the last one (itself when it is the only one).
+        m_pPrevSibling = parent->m_pFirstChild ? parent->m_pFirstChild->m_pPrevSibling : this;
         parent->m_pFirstChild = this;
+    }
     if (next)
         next->m_pPrevSibling = this;
     else if (parent)
-        parent->m_pLastChild = this;
+        parent->m_pFirstChild->m_pPrevSibling = this;
 }
 
 BOOL CTreeNode::AddFirstChild(CTreeNode* n)
@@ -133,7 +136,7 @@ BOOL CTreeNode::AddLastChild(CTreeNode* n)
     if (!CanTake(n))
         return FALSE;
     n->Remove();
-    n->LinkBetween(this, m_pLastChild, nullptr);
+    n->LinkBetween(this, GetLastChild(), nullptr);
     return TRUE;
 }
 
@@ -142,7 +145,7 @@ BOOL CTreeNode::InsertPrevSibling(CTreeNode* n)
     if (!CanTake(n))
         return FALSE;
     n->Remove();
-    n->LinkBetween(m_pParent, m_pPrevSibling, this);
+    n->LinkBetween(m_pParent, GetPrevSibling(), this);
     return TRUE;
 }
 
@@ -161,11 +164,11 @@ BOOL CTreeNode::InsertParent(CTreeNode* n)
         return FALSE;
     n->Remove();
     CTreeNode* parent = m_pParent;
-    CTreeNode* prev = m_pPrevSibling;
+    CTreeNode* prev = GetPrevSibling();
     CTreeNode* next = m_pNextSibling;
     Remove();
     n->LinkBetween(parent, prev, next);
-    LinkBetween(n, n->m_pLastChild, nullptr);
+    LinkBetween(n, n->GetLastChild(), nullptr);
     return TRUE;
 }
 
@@ -174,14 +177,17 @@ BOOL CTreeNode::Remove()
     if (!m_pParent && !m_pPrevSibling && !m_pNextSibling)
         return TRUE; // nothing to unlink
     ++s_nEdits;
-    if (m_pPrevSibling)
-        m_pPrevSibling->m_pNextSibling = m_pNextSibling;
+    CTreeNode* prev = GetPrevSibling();
+    if (prev)
+        prev->m_pNextSibling = m_pNextSibling;
     else if (m_pParent)
         m_pParent->m_pFirstChild = m_pNextSibling;
-    if (m_pNextSibling)
-        m_pNextSibling->m_pPrevSibling = m_pPrevSibling;
-    else if (m_pParent)
-        m_pParent->m_pLastChild = m_pPrevSibling;
+    if (m_pNextSibling) {
+        // A next sibling that becomes the first child takes over the link to the last one.
+        m_pNextSibling->m_pPrevSibling = prev || !m_pParent ? prev : m_pPrevSibling;
+    } else if (m_pParent && m_pParent->m_pFirstChild) {
+        m_pParent->m_pFirstChild->m_pPrevSibling = prev;
+    }
     m_pParent = m_pPrevSibling = m_pNextSibling = nullptr;
     return TRUE;
 }
@@ -203,10 +209,8 @@ void CTreeNode::DeleteChildren()
         CTreeNode* parent = n->m_pParent;
         parent->m_pFirstChild = n->m_pNextSibling;
         if (n->m_pNextSibling)
-            n->m_pNextSibling->m_pPrevSibling = nullptr;
-        else
-            parent->m_pLastChild = nullptr;
-        n->m_pParent = n->m_pNextSibling = nullptr;
+            n->m_pNextSibling->m_pPrevSibling = n->m_pPrevSibling; // the last child
+        n->m_pParent = n->m_pPrevSibling = n->m_pNextSibling = nullptr;
         delete n;
         n = parent;
     }
@@ -220,11 +224,9 @@ BOOL CTreeNode::Collapse()
     while (CTreeNode* c = m_pFirstChild) {
         m_pFirstChild = c->m_pNextSibling;
         if (m_pFirstChild)
-            m_pFirstChild->m_pPrevSibling = nullptr;
-        else
-            m_pLastChild = nullptr;
+            m_pFirstChild->m_pPrevSibling = c->m_pPrevSibling; // the last child
         c->m_pParent = c->m_pPrevSibling = c->m_pNextSibling = nullptr;
-        c->LinkBetween(m_pParent, m_pPrevSibling, this);
+        c->LinkBetween(m_pParent, GetPrevSibling(), this);
     }
     Remove();
     return TRUE;

@@ -4,9 +4,11 @@
 #include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
-// A node of an ordered tree. Layout elements derive from it, so it stays small: five links and the
-// object's own table pointer. Every operation is O(1) or walks only what it must (siblings,
-// ancestors, a subtree) with loops, never recursion, so trees of any depth are safe.
+// A node of an ordered tree. Layout elements derive from it, so it stays small: four links and the
+// object's own table pointer. The first child's previous-sibling link points at the last child,
+// which makes appending O(1) without a link of its own (siblings without a parent are not ringed). Every
+// operation is O(1) or walks only what it must (siblings, ancestors, a subtree) with loops, never recursion,
+// so trees of any depth are safe.
 class KORHTML_API CTreeNode : public CObject
 {
 public:
@@ -16,9 +18,12 @@ public:
 
     CTreeNode* GetParent() const { return m_pParent; }
     CTreeNode* GetFirstChild() const { return m_pFirstChild; }
-    CTreeNode* GetLastChild() const { return m_pLastChild; }
+    CTreeNode* GetLastChild() const { return m_pFirstChild ? m_pFirstChild->m_pPrevSibling : nullptr; }
     CTreeNode* GetNextSibling() const { return m_pNextSibling; }
-    CTreeNode* GetPrevSibling() const { return m_pPrevSibling; }
+    CTreeNode* GetPrevSibling() const
+    {
+        return m_pParent && m_pParent->m_pFirstChild == this ? nullptr : m_pPrevSibling;
+    }
     // The i-th child (0-based), null when there is none.
     CTreeNode* GetChildAt(int i) const;
     int GetChildCount() const;
@@ -71,7 +76,6 @@ private:
 
     CTreeNode* m_pParent = nullptr;
     CTreeNode* m_pFirstChild = nullptr;
-    CTreeNode* m_pLastChild = nullptr;
     CTreeNode* m_pPrevSibling = nullptr;
     CTreeNode* m_pNextSibling = nullptr;
 };

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -196,6 +198,90 @@ TEST(TreeNode, RemoveCollapseDelete)
         EXPECT_TRUE(t.a->IsLeaf());
         EXPECT_EQ(t.a->GetLastChild(), nullptr);
         EXPECT_EQ(g_alive, 1);
+    }
+    EXPECT_EQ(g_alive, 0);
+}
+
+// Random edits of every kind keep the links of each node consistent: children read the same
+// forward and backward, the first has no previous sibling, the last no next, and the backward
+// pre-order is the forward one reversed. Detached nodes get parentless siblings as well.
+TEST(TreeNode, RandomEditsKeepTheLinksConsistent)
+{
+    {
+        Node* root = new Node('r');
+        std::vector<Node*> nodes; // every node not deleted, root excluded
+        unsigned seed = 12345;
+        auto next = [&seed](unsigned n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 8) % n;
+        };
+        for (int step = 0; step < 3000; ++step) {
+            if (nodes.size() < 3 || next(4) == 0) {
+                Node* n = new Node(char('a' + next(26)));
+                nodes.push_back(n);
+                root->AddLastChild(n);
+                continue;
+            }
+            Node* x = nodes[next(unsigned(nodes.size()))];
+            Node* y = nodes[next(unsigned(nodes.size()))];
+            switch (next(8)) {
+            case 0:
+                x->AddFirstChild(y);
+                break;
+            case 1:
+                x->AddLastChild(y);
+                break;
+            case 2:
+                x->InsertPrevSibling(y);
+                break;
+            case 3:
+                x->InsertNextSibling(y);
+                break;
+            case 4:
+                x->InsertParent(y);
+                break;
+            case 5:
+                x->Remove();
+                break;
+            case 6:
+                if (x->Collapse()) {
+                    std::erase(nodes, x);
+                    delete x;
+                }
+                break;
+            default:
+                if (x->IsLeaf()) {
+                    std::erase(nodes, x);
+                    delete x;
+                }
+                break;
+            }
+            for (Node* n : nodes) {
+                Children(n);
+                if (CTreeNode* f = n->GetFirstChild()) {
+                    EXPECT_EQ(f->GetPrevSibling(), nullptr);
+                    EXPECT_EQ(n->GetLastChild()->GetNextSibling(), nullptr);
+                }
+            }
+            // Walks bounded by the number of nodes, so broken links fail instead of looping.
+            std::string forward, backward;
+            for (CTreeNode* n = root; n && forward.size() <= nodes.size(); n = n->GetDFSNext())
+                forward += NameOf(n);
+            CTreeNode* last = root;
+            for (size_t i = 0; last->GetFirstChild() && i <= nodes.size(); ++i)
+                last = last->GetLastChild();
+            for (CTreeNode* n = last; n && backward.size() <= nodes.size(); n = n->GetDFSPrev())
+                backward.insert(backward.begin(), NameOf(n));
+            ASSERT_EQ(forward, backward) << step;
+        }
+        // Nodes that are still detached (or head parentless chains) are freed one by one.
+        for (Node* n : nodes)
+            n->Remove();
+        root->DeleteChildren();
+        for (Node* n : nodes)
+            if (!n->GetParent() && n != root)
+                delete n;
+        delete root;
     }
     EXPECT_EQ(g_alive, 0);
 }
