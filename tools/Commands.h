@@ -3,6 +3,7 @@
 
 #include "tools/Options.h"
 
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -78,7 +79,8 @@ private:
 constexpr int kMaxSide = 32767;
 std::pair<int, int> ViewportSize(const ToolOptions& options);
 
-// The layout dump of a laid-out document: the content size, then every visible element of the body.
-std::string LayoutDump(CHtmlX* doc);
+// Writes the layout dump of a laid-out document: the content size, then every visible element of the
+// body. False when the output could not be written.
+bool WriteLayoutDump(CHtmlX* doc, FILE* file);
 
 } // namespace kor
