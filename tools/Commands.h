@@ -30,6 +30,8 @@ int RunView(const ToolOptions& options);
 
 // True for the command that opens a window for a user (the viewer without --screenshot).
 bool IsInteractive(const ToolOptions& options);
+// False for the commands whose output depends on no font (the tag tree, the text conversion).
+bool NeedsFonts(const ToolOptions& options);
 
 // A UsageError when a window of width x height is too large to paint into a picture.
 void CheckArea(int width, int height);
