@@ -35,6 +35,23 @@ TEST_F(ToolTest, TextLineEndsEncodingAndImages)
     EXPECT_EQ(images.out, "one.gif\ndir/two.png\n");
 }
 
+// The text conversion and the tag tree depend on no font, so they start no GUI application: they
+// work where no Qt platform can be loaded, and give what they give elsewhere.
+TEST_F(ToolTest, TextAndTreeNeedNoGuiPlatform)
+{
+    const std::string none = "QT_QPA_PLATFORM=no-such-platform";
+    Result text = Run({"text", "--width", "30", kIndex}, none);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.err, "");
+    EXPECT_EQ(text.out, Run({"text", "--width", "30", kIndex}).out);
+    Result tree = Run({"tree", kIndex}, none);
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    EXPECT_EQ(tree.out, Run({"tree", kIndex}).out);
+    EXPECT_NE(tree.out.find("BODY"), std::string::npos);
+    // Layout measures, so it needs one.
+    EXPECT_NE(Run({"layout", kIndex}, none).status, 0);
+}
+
 TEST_F(ToolTest, ExtractPrintsTheDocumentsText)
 {
     std::string page = Page("page.html", "aaaa bbbb<hr><pre>p\tq</pre>");
