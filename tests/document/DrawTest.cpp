@@ -20,13 +20,13 @@ protected:
         EXPECT_EQ(t.OpenHtml("<body bgcolor=#102030 text=#405060>x"), 1);
         return EmptyBody(t.Doc());
     }
-    // Measures and lays out the hand-made content, then puts each box where the test wants it.
+    // Measures and lays out the hand-made content, each box where the test wants it.
     static void Settle(TestDoc& t, const std::vector<std::pair<Box*, CPoint>>& places)
     {
+        for (auto& [box, pt] : places)
+            box->Pin(pt.x, pt.y);
         t->SetStaticData();
         t.Layout();
-        for (auto& [box, pt] : places)
-            box->At(pt.x, pt.y);
     }
 };
 
