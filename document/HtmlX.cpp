@@ -1,6 +1,7 @@
 // CHtmlX life cycle: construction, the empty state, opening files and strings, the error page, parsing.
 #include "korhtml/HtmlX.h"
 
+#include "document/BandIndex.h"
 #include "korhtml/Element.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
@@ -109,6 +110,8 @@ void CHtmlX::DeleteContents()
     m_pImageManager = nullptr;
     delete m_pMapManager;
     m_pMapManager = nullptr;
+    delete m_pBandIndex;
+    m_pBandIndex = nullptr;
 }
 
 void CHtmlX::Close()

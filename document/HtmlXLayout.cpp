@@ -1,6 +1,7 @@
 // CHtmlX layout: the measure pass, the layout pass, vertical alignment of the body, the visible band.
 #include "korhtml/HtmlX.h"
 
+#include "document/BandIndex.h"
 #include "elements/AlignQueue.h"
 #include "elements/MeasurePass.h"
 #include "korhtml/AttrValues.h"
@@ -77,6 +78,7 @@ void CHtmlX::SetStaticData()
     }
 
     RemoveState(STATE_STATICDATA);
+    LayoutChanged();
     m_listAnimate.RemoveAll();
 
     FBody* body = Body();
@@ -108,6 +110,7 @@ void CHtmlX::SetStaticData()
         }
     }
 
+    LayoutChanged();
     delete dc;
     AfxGetApp()->EndWaitCursor();
 }
@@ -117,6 +120,7 @@ void CHtmlX::SetDynamicData()
     if (!HasState(STATE_STATICDATA) || !g_pHtmlSrvr)
         return;
     RemoveState(STATE_DYNAMICDATA);
+    LayoutChanged();
     FBody* body = Body();
     if (!body) {
         m_sizeContent = CSize(0, 0);
@@ -140,6 +144,7 @@ void CHtmlX::SetDynamicData()
     if (body->m_nVAlign != 0)
         SetVerAlign();
     AddState(STATE_DYNAMICDATA);
+    LayoutChanged();
 
     FindTopVisible();
     FindBottomVisible();
@@ -196,24 +201,31 @@ void CHtmlX::SetHorBase(int x, CElement* root)
         walk.Get()->SetLineLeft(x);
 }
 
+void CHtmlX::LayoutChanged()
+{
+    if (m_pBandIndex)
+        m_pBandIndex->Invalidate();
+}
+
+// The first visible element after the body inside the band, as a walk down from the first would
+// find it; the index spares the walk over the page above the band.
 CVisible* CHtmlX::FindTop(int top, int bottom)
 {
     if (!m_pBody)
         return nullptr;
-    CVisible* e = m_pBody->GetNextVisible(FALSE, nullptr);
-    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
-        e = e->GetNextVisible(FALSE, nullptr);
-    return e;
+    if (!m_pBandIndex)
+        m_pBandIndex = new CBandIndex;
+    return m_pBandIndex->FindTop(m_pBody, top, bottom);
 }
 
+// The same for the walk up from the last visible element.
 CVisible* CHtmlX::FindBottom(int top, int bottom)
 {
     if (!m_pBody)
         return nullptr;
-    CVisible* e = m_pBody->GetLastVisible();
-    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
-        e = e->GetPrevVisible(FALSE, nullptr);
-    return e;
+    if (!m_pBandIndex)
+        m_pBandIndex = new CBandIndex;
+    return m_pBandIndex->FindBottom(m_pBody, top, bottom);
 }
 
 void CHtmlX::FindTopVisible()

@@ -12,6 +12,7 @@
 #include "transform/AttrReader.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,9 @@ public:
     FontMeasure(CDC* dc, CFont* font) : m_pDC(dc)
     {
         if (!m_pDC) {
-            m_own.CreateCompatibleDC(nullptr);
-            m_pDC = &m_own;
+            m_own.emplace();
+            m_own->CreateCompatibleDC(nullptr);
+            m_pDC = &*m_own;
         }
         m_pOld = m_pDC->SelectObject(font);
     }
@@ -74,7 +76,7 @@ public:
     }
 
 private:
-    CDC m_own;
+    std::optional<CDC> m_own; // only when no DC was given
     CDC* m_pDC;
     CFont* m_pOld = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,21 +32,23 @@ char EntityByte(const CString& name)
     return GetANSICode(name);
 }
 
-// Measuring needs a DC; without one (the run is measured on its own) a memory DC stands in.
+// Measuring needs a DC; without one (the run is measured on its own) a memory DC stands in. It is
+// built only then: a pass measures every word on the DC it was given.
 class MeasureDC
 {
 public:
     explicit MeasureDC(CDC* dc) : m_pDC(dc)
     {
         if (!m_pDC) {
-            m_own.CreateCompatibleDC(nullptr);
-            m_pDC = &m_own;
+            m_own.emplace();
+            m_own->CreateCompatibleDC(nullptr);
+            m_pDC = &*m_own;
         }
     }
     CDC* operator->() const { return m_pDC; }
 
 private:
-    CDC m_own;
+    std::optional<CDC> m_own;
     CDC* m_pDC;
 };
 

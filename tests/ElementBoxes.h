@@ -54,9 +54,27 @@ public:
         m_nY = y;
         return this;
     }
+    // Puts the box at (x, y) whenever a layout places it, whatever comes before it.
+    Box* Pin(int x, int y)
+    {
+        m_bPinned = true;
+        m_ptPin = CPoint(x, y);
+        return At(x, y);
+    }
+    void Place(int x, int y) override
+    {
+        if (m_bPinned)
+            At(m_ptPin.x, m_ptPin.y);
+        else
+            CVisible::Place(x, y);
+    }
 
     std::vector<CVisible*>* measured = nullptr;
     std::vector<CVisible*>* drawn = nullptr;
+
+private:
+    bool m_bPinned = false;
+    CPoint m_ptPin;
 };
 
 template <class T> T* Add(CElement* parent, T* child)

@@ -52,6 +52,11 @@ bool IsInteractive(const ToolOptions& options)
     return options.command == "view" && !options.Has("screenshot");
 }
 
+bool NeedsFonts(const ToolOptions& options)
+{
+    return options.command != "tree" && options.command != "text";
+}
+
 int RunCommand(const ToolOptions& options)
 {
     if (options.command == "tree")

@@ -3,6 +3,7 @@
 
 #include "tools/Options.h"
 
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -29,6 +30,8 @@ int RunView(const ToolOptions& options);
 
 // True for the command that opens a window for a user (the viewer without --screenshot).
 bool IsInteractive(const ToolOptions& options);
+// False for the commands whose output depends on no font (the tag tree, the text conversion).
+bool NeedsFonts(const ToolOptions& options);
 
 // A UsageError when a window of width x height is too large to paint into a picture.
 void CheckArea(int width, int height);
@@ -78,7 +81,8 @@ private:
 constexpr int kMaxSide = 32767;
 std::pair<int, int> ViewportSize(const ToolOptions& options);
 
-// The layout dump of a laid-out document: the content size, then every visible element of the body.
-std::string LayoutDump(CHtmlX* doc);
+// Writes the layout dump of a laid-out document: the content size, then every visible element of the
+// body. False when the output could not be written.
+bool WriteLayoutDump(CHtmlX* doc, FILE* file);
 
 } // namespace kor

@@ -10,7 +10,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -43,43 +45,98 @@ protected:
     }
 };
 
-void AppendNumber(std::string& out, long long n)
+// Output through one buffer of fixed size, written out whenever it fills: the dump of a large page is
+// never held whole, and numbers are formatted in place.
+class DumpWriter
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%lld", n);
-    out += buf;
-}
+public:
+    explicit DumpWriter(FILE* out) : m_out(out) {}
+    DumpWriter(const DumpWriter&) = delete;
+    DumpWriter& operator=(const DumpWriter&) = delete;
 
-// Display text on one line: backslash, tab, LF and CR as \\, \t, \n, \r; other control bytes as \xNN.
-void AppendEscaped(std::string& out, const CString& text)
-{
-    const char* p = text.GetString();
-    for (int i = 0, n = text.GetLength(); i < n; ++i) {
-        unsigned char c = (unsigned char)p[i];
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02x", c);
-                out += hex;
-            } else {
-                out += char(c);
-            }
+    void Char(char c)
+    {
+        Reserve(1);
+        m_buf[m_len++] = c;
+    }
+    void Bytes(const char* p, size_t n)
+    {
+        while (n > 0) {
+            Reserve(1);
+            const size_t k = std::min(n, sizeof m_buf - m_len);
+            std::memcpy(m_buf + m_len, p, k);
+            m_len += k;
+            p += k;
+            n -= k;
         }
     }
-}
+    void Number(long long n)
+    {
+        Reserve(24);
+        m_len = size_t(std::to_chars(m_buf + m_len, m_buf + sizeof m_buf, n).ptr - m_buf);
+    }
+    // Display text on one line: backslash, tab, LF and CR as \\, \t, \n, \r; other control bytes
+    // as \xNN.
+    void Escaped(const CRunText& text)
+    {
+        static const char kHex[] = "0123456789abcdef";
+        const char* p = text.GetString();
+        const int n = text.GetLength();
+        int run = 0; // start of the bytes copied as they are
+        for (int i = 0; i < n; ++i) {
+            const unsigned char c = (unsigned char)p[i];
+            if (c >= 0x20 && c != 0x7F && c != '\\')
+                continue;
+            Bytes(p + run, size_t(i - run));
+            run = i + 1;
+            Reserve(4);
+            m_buf[m_len++] = '\\';
+            switch (c) {
+            case '\\':
+                m_buf[m_len++] = '\\';
+                break;
+            case '\t':
+                m_buf[m_len++] = 't';
+                break;
+            case '\n':
+                m_buf[m_len++] = 'n';
+                break;
+            case '\r':
+                m_buf[m_len++] = 'r';
+                break;
+            default:
+                m_buf[m_len++] = 'x';
+                m_buf[m_len++] = kHex[c >> 4];
+                m_buf[m_len++] = kHex[c & 15];
+            }
+        }
+        Bytes(p + run, size_t(n - run));
+    }
+    // Writes what is left; false when any write failed.
+    bool Finish()
+    {
+        Flush();
+        return !m_failed && std::fflush(m_out) == 0;
+    }
+
+private:
+    void Reserve(size_t n)
+    {
+        if (sizeof m_buf - m_len < n)
+            Flush();
+    }
+    void Flush()
+    {
+        if (m_len && std::fwrite(m_buf, 1, m_len, m_out) != m_len)
+            m_failed = true;
+        m_len = 0;
+    }
+
+    FILE* m_out;
+    size_t m_len = 0;
+    bool m_failed = false;
+    char m_buf[1 << 16];
+};
 
 } // namespace
 
@@ -188,30 +245,30 @@ std::pair<int, int> ViewportSize(const ToolOptions& options)
     return {width, height};
 }
 
-std::string LayoutDump(CHtmlX* doc)
+bool WriteLayoutDump(CHtmlX* doc, FILE* file)
 {
-    std::string out = "content\t";
+    DumpWriter out(file);
+    out.Bytes("content\t", 8);
     CSize size = doc->GetContentSize();
-    AppendNumber(out, size.cx);
-    out += '\t';
-    AppendNumber(out, size.cy);
-    out += '\n';
-    CElement* body = doc->GetBody();
-    if (!body)
-        return out;
+    out.Number(size.cx);
+    out.Char('\t');
+    out.Number(size.cy);
+    out.Char('\n');
     // The body is detached from the document's tree, so the walk ends with its last descendant.
-    for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
-        AppendNumber(out, v->m_nKind);
-        for (int n : {v->m_nX, v->m_nY, v->m_nWidth, v->m_nHeight, int(v->m_nBreak)}) {
-            out += '\t';
-            AppendNumber(out, n);
+    if (CElement* body = doc->GetBody()) {
+        for (CVisible* v = body->GetNextVisible(FALSE, nullptr); v; v = v->GetNextVisible(FALSE, nullptr)) {
+            out.Number(v->m_nKind);
+            for (int n : {v->m_nX, v->m_nY, v->m_nWidth, v->m_nHeight, int(v->m_nBreak)}) {
+                out.Char('\t');
+                out.Number(n);
+            }
+            out.Char('\t');
+            if (v->m_nKind == KIND_TEXT)
+                out.Escaped(static_cast<FText*>(v)->m_strText);
+            out.Char('\n');
         }
-        out += '\t';
-        if (v->m_nKind == KIND_TEXT)
-            AppendEscaped(out, static_cast<FText*>(v)->m_strText);
-        out += '\n';
     }
-    return out;
+    return out.Finish();
 }
 
 int RunLayout(const ToolOptions& options)
@@ -220,9 +277,7 @@ int RunLayout(const ToolOptions& options)
     ToolServer server(options);
     ToolDocument document(options, width, height, options.Has("as-text"));
     document.Document()->Layout(width, height);
-    std::string dump = LayoutDump(document.Document());
-    std::fwrite(dump.data(), 1, dump.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteLayoutDump(document.Document(), stdout) ? 0 : 1;
 }
 
 } // namespace kor

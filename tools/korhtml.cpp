@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -25,8 +26,14 @@ int main(int argc, char** argv)
     }
 
     // Only the interactive viewer needs a screen; every other command renders into images or prints.
+    // Commands that measure nothing start no GUI application, and with it no font configuration.
     kor::PrepareHeadless(kor::IsInteractive(options));
-    QApplication app(argc, argv);
+    std::optional<QApplication> gui;
+    std::optional<QCoreApplication> core;
+    if (kor::NeedsFonts(options))
+        gui.emplace(argc, argv);
+    else
+        core.emplace(argc, argv);
     try {
         return kor::RunCommand(options);
     } catch (const kor::UsageError& e) {

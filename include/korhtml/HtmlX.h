@@ -11,6 +11,7 @@ class CElement;
 class CVisible;
 class FAnchor;
 class FBody;
+class CBandIndex;
 class CImageManager;
 
 // State bits of a document (m_nState).
@@ -145,8 +146,12 @@ private:
     // The two band searches for [top, bottom]; null without a body.
     CVisible* FindTop(int top, int bottom);
     CVisible* FindBottom(int top, int bottom);
+    // The positions the band searches use changed: after each measuring and layout pass.
+    void LayoutChanged();
     // Draws the tiles of the body's background image over the rectangle of size w x h at org.
     void TileBackground(CDC* dc, FBody* body, CPoint org, int w, int h);
+
+    CBandIndex* m_pBandIndex = nullptr; // owned; made at the first band search
 
     CHtmlX(const CHtmlX&) = delete;
     CHtmlX& operator=(const CHtmlX&) = delete;

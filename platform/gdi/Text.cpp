@@ -90,6 +90,21 @@ bool IsControl(unsigned char c)
     return c < 0x20 || c == 0x7F;
 }
 
+// The run as Qt draws it: control bytes show as blanks.
+QString Visible(const char* s, int n)
+{
+    QString str = ToUnicode(s, n);
+    for (QChar& c : str)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char(' ');
+    return str;
+}
+
+// Runs up to this many bytes (words) have their widths kept; a font keeps at most so many of them
+// and starts afresh when full, so a page of endless distinct words costs bounded memory.
+constexpr int kMaxKeptRun = 64;
+constexpr size_t kMaxKeptRuns = 1 << 15;
+
 // The selected font as text measuring and drawing see it.
 struct TextFont
 {
@@ -110,9 +125,9 @@ struct TextFont
             tab = 4 * em;
         } else {
             real = &f->Real();
-            ascent = real->metrics.ascent();
-            lineHeight = real->metrics.ascent() + real->metrics.descent();
-            tab = 8 * std::max(real->metrics.averageCharWidth(), 1);
+            ascent = real->ascent;
+            lineHeight = real->ascent + real->descent;
+            tab = 8 * std::max(real->averageCharWidth, 1);
         }
     }
 
@@ -129,17 +144,7 @@ struct TextFont
                 w += CharAdvance(s, n, i);
             return int(std::min<long long>(w, 1 << 30));
         }
-        return real->metrics.horizontalAdvance(Visible(s, n));
-    }
-
-    // The run as Qt draws it: control bytes show as blanks.
-    static QString Visible(const char* s, int n)
-    {
-        QString str = ToUnicode(s, n);
-        for (QChar& c : str)
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                c = QLatin1Char(' ');
-        return str;
+        return real->RunWidth(s, n);
     }
 };
 
@@ -215,7 +220,7 @@ void PaintLine(QPainter& p, const QRect& visible, const TextFont& tf, const DCAt
         while (j < n && !(expandTabs && s[j] == '\t'))
             j += CharLen(s, n, j);
         if (j > i)
-            p.drawText(QPoint(cx, y + tf.ascent), TextFont::Visible(s + i, j - i));
+            p.drawText(QPoint(cx, y + tf.ascent), Visible(s + i, j - i));
         if (mnemonic >= i && mnemonic < j) {
             const int mx = cx + tf.RunWidth(s + i, mnemonic - i);
             const int mw = tf.RunWidth(s + mnemonic, CharLen(s, n, mnemonic));
@@ -330,6 +335,25 @@ const RealFont& FontData::Real() const
     return *real;
 }
 
+RealFont::RealFont(const QFont& f)
+    : font(f), metrics(f), ascent(metrics.ascent()), descent(metrics.descent()), leading(metrics.leading()),
+      averageCharWidth(metrics.averageCharWidth()), maxWidth(metrics.maxWidth())
+{}
+
+int RealFont::RunWidth(const char* s, int n) const
+{
+    if (n > kMaxKeptRun)
+        return metrics.horizontalAdvance(Visible(s, n));
+    const std::string_view bytes(s, size_t(n));
+    if (auto it = m_widths.find(bytes); it != m_widths.end())
+        return it->second;
+    const int width = metrics.horizontalAdvance(Visible(s, n));
+    if (m_widths.size() >= kMaxKeptRuns)
+        m_widths.clear();
+    m_widths.emplace(bytes, width);
+    return width;
+}
+
 } // namespace kor
 
 using namespace kor;
@@ -360,13 +384,13 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const
         tm.tmAveCharWidth = tf.em / 2;
         tm.tmMaxCharWidth = tf.em;
     } else {
-        const QFontMetrics& fm = tf.real->metrics;
-        tm.tmHeight = fm.ascent() + fm.descent();
-        tm.tmAscent = fm.ascent();
-        tm.tmDescent = fm.descent();
-        tm.tmExternalLeading = std::max(fm.leading(), 0);
-        tm.tmAveCharWidth = fm.averageCharWidth();
-        tm.tmMaxCharWidth = fm.maxWidth();
+        const RealFont& rf = *tf.real;
+        tm.tmHeight = rf.ascent + rf.descent;
+        tm.tmAscent = rf.ascent;
+        tm.tmDescent = rf.descent;
+        tm.tmExternalLeading = std::max(rf.leading, 0);
+        tm.tmAveCharWidth = rf.averageCharWidth;
+        tm.tmMaxCharWidth = rf.maxWidth;
     }
     tm.tmWeight = f->lf.lfWeight ? f->lf.lfWeight : FW_NORMAL;
     tm.tmItalic = f->lf.lfItalic;

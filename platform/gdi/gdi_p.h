@@ -13,6 +13,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kor {
@@ -72,12 +75,31 @@ private:
     T* m_p = nullptr;
 };
 
-// A font in real-font mode: the Qt font and its metrics, made on first use.
+// A font in real-font mode: the Qt font and its metrics, made on first use. The metrics a DC asks
+// for on every call are read once here; the widths of runs are kept by their exact bytes (a sum of
+// per-character widths would miss kerning), so a word is shaped once per font. The font object owns
+// them, so they go when the font goes.
 struct RealFont
 {
     QFont font;
     QFontMetrics metrics;
-    explicit RealFont(const QFont& f) : font(f), metrics(f) {}
+    int ascent;
+    int descent;
+    int leading;
+    int averageCharWidth;
+    int maxWidth;
+
+    explicit RealFont(const QFont& f);
+    // Width of the bytes s[0..n) drawn as one run (control bytes as blanks).
+    int RunWidth(const char* s, int n) const;
+
+private:
+    struct BytesHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+    };
+    mutable std::unordered_map<std::string, int, BytesHash, std::equal_to<>> m_widths;
 };
 
 struct FontData : GdiData

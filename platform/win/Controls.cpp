@@ -225,8 +225,7 @@ void ControlWnd::ApplyFont(HGDIOBJ hFont)
     // numbers of the layout come from the box metrics.
     if (FontData* font = DataAs<FontData>(hFont, OBJ_FONT)) {
         m_pControl->setFont(font->Real().font);
-        m_nTextHeight =
-            IsBoxFontMode() ? font->Em() : font->Real().metrics.ascent() + font->Real().metrics.descent();
+        m_nTextHeight = IsBoxFontMode() ? font->Em() : font->Real().ascent + font->Real().descent;
     }
     if (m_kind == ControlKind::Combo)
         FitClosedHeight();

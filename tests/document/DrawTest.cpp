@@ -1,18 +1,13 @@
-// Tests of the document's band, hit tests, active link, background colour and tiles, and animation timer.
+// Tests of the document's band, hit tests, active link and tiled background.
 #include "DocTestUtil.h"
 #include "ElementBoxes.h"
-#include "GifWriter.h"
 #include "TempDir.h"
 
 #include "korgr/ImageDax.h"
 #include "korhtml/HtmlSrvr.h"
-#include "korhtml/ImageElement.h"
 #include "korhtml/SimpleElements.h"
 #include "maps/ImageManager.h"
 #include "platform/win/win.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 
 namespace {
 
@@ -25,13 +20,13 @@ protected:
         EXPECT_EQ(t.OpenHtml("<body bgcolor=#102030 text=#405060>x"), 1);
         return EmptyBody(t.Doc());
     }
-    // Measures and lays out the hand-made content, then puts each box where the test wants it.
+    // Measures and lays out the hand-made content, each box where the test wants it.
     static void Settle(TestDoc& t, const std::vector<std::pair<Box*, CPoint>>& places)
     {
+        for (auto& [box, pt] : places)
+            box->Pin(pt.x, pt.y);
         t->SetStaticData();
         t.Layout();
-        for (auto& [box, pt] : places)
-            box->At(pt.x, pt.y);
     }
 };
 
@@ -206,31 +201,6 @@ int TileErrors(const QImage& img, int w, int h, int scrollY)
     return errors;
 }
 
-TEST_F(DrawTest, BackgroundColourFillsTheViewport)
-{
-    TestDoc t(120, 80);
-    ASSERT_EQ(t.OpenHtml("<body bgcolor=#00ff00></body>"), 1);
-    t.Layout();
-    QImage img = t.Render(0);
-    for (QPoint p : {QPoint(0, 0), QPoint(119, 79), QPoint(60, 40)})
-        EXPECT_EQ(PixelRef(img, p.x(), p.y()), RGB(0, 255, 0));
-
-    // A background that is not loaded falls back to the colour.
-    TempDir dir;
-    FBody* body = static_cast<FBody*>(t->GetBody());
-    body->m_strBackground = "missing.gif";
-    body->m_pBackImage = t->GetImageManager()->GetImage(CString(dir.File("missing.gif").c_str()));
-    EXPECT_EQ(body->m_pBackImage, nullptr); // no stand-in images set
-    CImageDax failed;
-    failed.state = IMAGE_FAILED;
-    body->m_pBackImage = &failed;
-    body->m_nBackWidth = body->m_nBackHeight = 10;
-    body->m_crBgColor = RGB(1, 2, 3);
-    img = t.Render(0);
-    EXPECT_EQ(PixelRef(img, 5, 5), RGB(1, 2, 3));
-    body->m_pBackImage = nullptr;
-}
-
 TEST_F(DrawTest, TiledBackgroundIsAnchoredAtTheDocumentOrigin)
 {
     TempDir dir;
@@ -283,88 +253,6 @@ TEST_F(DrawTest, BodyBackgroundIsFetchedRelativeToTheComponentPath)
     t->GetImageManager()->GetComponentList(list);
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(list.GetHead().str(), "tile.png"); // resolved to the bare name: no such local file
-}
-
-// ---- Animation ----
-
-TEST_F(DrawTest, AnimationTimerRunsOnlyWhileAnAnimatedImageIsInView)
-{
-    TempDir dir;
-    std::string gif = dir.File("anim.gif");
-    ASSERT_TRUE(
-        WriteFileBytes(gif, testgif::Encode(20, 20, {0xFF0000, 0x00FF00, 0x0000FF, 0},
-                                            {testgif::Solid(0, 0, 20, 20, 0), testgif::Solid(0, 0, 20, 20, 1),
-                                             testgif::Solid(0, 0, 20, 20, 2)})));
-    TestDoc t(200, 100);
-    ASSERT_EQ(t.OpenHtml("<p><img src=\"" + gif + "\"><br>"), 1);
-    CHtmlX* doc = t.Doc();
-    auto* img = static_cast<FImage*>(t.FindKind(TAG_IMG));
-    ASSERT_NE(img, nullptr);
-    // As the image measures itself: the picture from the manager and its size.
-    img->m_pImage = doc->GetImageManager()->GetImage(CString(gif.c_str()));
-    img->m_nWidth = img->m_nHeight = 20;
-    ASSERT_TRUE(img->IsAnimated());
-    doc->SetStaticData();
-    ASSERT_EQ(doc->m_listAnimate.GetCount(), 1);
-    EXPECT_EQ(doc->m_listAnimate.GetHead(), img);
-    t.Layout();
-    img->m_nX = 30;
-    img->m_nY = 400;
-
-    int ticks = 0;
-    kor::MessageFilter old = kor::SetMessageFilter([&](MSG& msg) {
-        if (msg.message == WM_TIMER && msg.wParam == ID_TIMER_ANIMATE)
-            ++ticks;
-        return false;
-    });
-    auto wait = [](int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    };
-
-    t.Render(0); // out of view
-    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
-    EXPECT_TRUE(doc->m_listAnimateVisible.IsEmpty());
-    wait(120);
-    EXPECT_EQ(ticks, 0);
-
-    t.Render(350); // in view
-    EXPECT_TRUE(doc->HasState(STATE_ANIMATING));
-    EXPECT_EQ(doc->m_listAnimateVisible.GetCount(), 1);
-    wait(200);
-    EXPECT_GE(ticks, 1);
-
-    // Each tick of a frame without wait shows the next frame in place.
-    {
-        CClientDC dc(t.Window());
-        dc.SetViewportOrg(0, -350);
-        COLORREF colours[] = {RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 0, 0)};
-        for (int i = 0; i < 3; ++i) {
-            doc->DrawAnimateImages(&dc);
-            EXPECT_EQ(img->m_nFrame, (i + 1) % 3);
-            EXPECT_EQ(PixelRef(*kor::WindowSurface(t.Window()), 35, 55), colours[i]);
-        }
-    }
-
-    t.Render(0); // out of view again: the timer stops
-    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
-    wait(60);
-    ticks = 0;
-    wait(150);
-    EXPECT_EQ(ticks, 0);
-
-    // Deleting the contents while animating stops the timer as well.
-    t.Render(350);
-    EXPECT_TRUE(doc->HasState(STATE_ANIMATING));
-    doc->Close();
-    EXPECT_FALSE(doc->HasState(STATE_ANIMATING));
-    wait(60);
-    ticks = 0;
-    wait(150);
-    EXPECT_EQ(ticks, 0);
-    kor::SetMessageFilter(old);
 }
 
 } // namespace

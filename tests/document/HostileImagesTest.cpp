@@ -60,11 +60,6 @@ TEST_F(HostileImages, BadFilesBecomePlaceholdersWithoutHugeAllocations)
     // Lying headers of every format are the decoder's own tests; here they meet a page.
     const std::string png = ReadFileBytes(testimg::SolidPng(dir, "whole.png", 40, 30, Qt::red));
     const std::string gif = testgif::Encode(40, 30, {0xFF0000, 0x00FF00}, {testgif::Solid(0, 0, 40, 30, 1)});
-    std::string frame = gif; // the frame says 30000 x 30000 over a small screen
-    const size_t desc = frame.find(',', 13);
-    ASSERT_NE(desc, std::string::npos);
-    frame[desc + 5] = frame[desc + 7] = char(30000 & 0xFF);
-    frame[desc + 6] = frame[desc + 8] = char(30000 >> 8);
 
     struct Bad
     {
@@ -78,7 +73,6 @@ TEST_F(HostileImages, BadFilesBecomePlaceholdersWithoutHugeAllocations)
         {"empty.gif", "", true},
         {"noise.png", "\x89PNG\r\n\x1a\n" + Repeat("\xDE\xAD\xBE\xEF", 50), true},
         {"screen.gif", testgif::Encode(30000, 30000, {0xFF0000}, {testgif::Solid(0, 0, 1, 1, 0)}), true},
-        {"frame.gif", frame, true},
     };
     std::string page = "<p>";
     for (const Bad& b : bad) {
@@ -117,15 +111,13 @@ TEST_F(HostileImages, AnimationsOfThousandsOfFramesStayBounded)
     std::vector<testgif::Frame> frames;
     for (int i = 0; i < 10000; ++i)
         frames.push_back(testgif::Solid(0, 0, 8, 8, uint8_t(i % 2), 0));
-    ASSERT_TRUE(
-        WriteFileBytes(dir.File("many.gif"), testgif::Encode(8, 8, {0xFF0000, 0x0000FF}, frames)));
+    ASSERT_TRUE(WriteFileBytes(dir.File("many.gif"), testgif::Encode(8, 8, {0xFF0000, 0x0000FF}, frames)));
 
     // A bomb: ten thousand one-pixel frames over a large screen, each a whole picture once decoded.
     std::vector<testgif::Frame> dots;
     for (int i = 0; i < 10000; ++i)
         dots.push_back(testgif::Solid(i % 512, (i / 512) % 512, 1, 1, uint8_t(i % 2), 0, -1, 1));
-    ASSERT_TRUE(
-        WriteFileBytes(dir.File("bomb.gif"), testgif::Encode(512, 512, {0xFF0000, 0x0000FF}, dots)));
+    ASSERT_TRUE(WriteFileBytes(dir.File("bomb.gif"), testgif::Encode(512, 512, {0xFF0000, 0x0000FF}, dots)));
 
     const long before = PeakMB();
     TestDoc t(320, 240);

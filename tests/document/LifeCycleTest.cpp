@@ -8,8 +8,6 @@
 #include "maps/ImageManager.h"
 #include "platform/shell/shell.h"
 
-#include <memory>
-
 namespace {
 
 const char kUntitled[] = "\xC1\xA6\xB8\xF1 \xBE\xF8\xC0\xBD";
@@ -204,20 +202,6 @@ TEST_F(LifeCycleTest, ParsingRestoresThreadPriority)
     EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_NORMAL);
     EXPECT_EQ(t.OpenHtml(" "), 0);
     EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_NORMAL);
-}
-
-TEST_F(LifeCycleTest, FactoryMadeDocumentWorksWithoutWindow)
-{
-    std::unique_ptr<CObject> obj(RUNTIME_CLASS(CHtmlX)->CreateObject());
-    ASSERT_TRUE(obj && obj->IsKindOf(RUNTIME_CLASS(CHtmlX)));
-    CHtmlX* doc = static_cast<CHtmlX*>(obj.get());
-    EXPECT_EQ(Str(doc->GetTitle()), kUntitled);
-    EXPECT_EQ(doc->OpenString(CString("<body bgcolor=red><a href=x>link</a>"), CString()), 1);
-    doc->Layout(200, 100);
-    EXPECT_TRUE(doc->ReadyToDraw());
-    doc->OpenError();
-    EXPECT_FALSE(doc->IsEmpty());
-    doc->Close();
 }
 
 TEST(LifeCycleNoServerTest, ParseFailsWithoutServer)

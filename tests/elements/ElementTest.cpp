@@ -191,7 +191,7 @@ TEST_F(ElementTest, PlacementFillsLinesAndAlignsThemAtTheBottom)
     }
 }
 
-TEST_F(ElementTest, NextPositionAndBand)
+TEST_F(ElementTest, NextPosition)
 {
     Box box(40, 16);
     box.At(25, 100);
@@ -202,12 +202,6 @@ TEST_F(ElementTest, NextPositionAndBand)
     box.m_nBreakX = 12;
     EXPECT_EQ(box.GetNextPos(), CPoint(12, 100 + 16 + 5));
     EXPECT_EQ(box.GetNextPos(), CPoint(65, 100));
-
-    box.At(25, 50)->m_nHeight = 10; // covers 50..60, both edges inside a band
-    EXPECT_EQ(box.GetBandRelation(61, 100), BAND_ABOVE);
-    EXPECT_EQ(box.GetBandRelation(60, 100), BAND_INSIDE);
-    EXPECT_EQ(box.GetBandRelation(0, 50), BAND_INSIDE);
-    EXPECT_EQ(box.GetBandRelation(0, 49), BAND_BELOW);
 }
 
 TEST_F(ElementTest, ExtentCountsIndentsAndTheBoxesOfRulesAndTables)

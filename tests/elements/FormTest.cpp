@@ -185,36 +185,6 @@ TEST_F(FormTest, TextAreasShowTheirWordsOnOneLine)
     EXPECT_TRUE(Control<QPlainTextEdit>(Window(bare))->toPlainText().isEmpty());
 }
 
-TEST_F(FormTest, ControlsWrapWithTheWordsAroundThem)
-{
-    // Line 180 wide from x 10: "aaaa " is 35, the check box 15, the button 50.
-    TestDoc t(200, 300);
-    ASSERT_TRUE(t.OpenHtml("aaaa <input type=checkbox> bbbb <input type=submit value=Clear> cccc dddd "
-                           "<input type=text size=40> e"));
-    t.Layout();
-    CVisible* check = t.FindKind(TAG_INPUT, 0);
-    CVisible* button = t.FindKind(TAG_INPUT, 1);
-    CVisible* field = t.FindKind(TAG_INPUT, 2);
-    EXPECT_EQ(check->m_nX, 45);
-    EXPECT_EQ(t.FindText("bbbb")->m_nX, 60);
-    EXPECT_EQ(button->m_nX, 95);
-    EXPECT_EQ(button->m_nBreak, 0);
-    // The line is as high as its highest item; a word lower than the button sits on its bottom.
-    EXPECT_EQ(button->m_nY, 10);
-    EXPECT_EQ(t.FindText("bbbb")->m_nY, 10 + 26 - 14);
-    // "cccc " still fits after the button (it ends at 180, the edge is 190); "dddd " wraps.
-    EXPECT_EQ(t.FindText("cccc")->m_nX, 145);
-    CVisible* d = t.FindText("dddd");
-    EXPECT_EQ(d->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(d->m_nX, 10);
-    // A field wider than the line takes a line of its own.
-    EXPECT_EQ(field->m_nWidth, 40 * 6 + 10);
-    EXPECT_EQ(field->m_nBreak, BRK_WRAP);
-    EXPECT_EQ(field->m_nX, 10);
-    EXPECT_GT(field->m_nY, d->m_nY);
-    EXPECT_EQ(t.FindText("e")->m_nBreak, BRK_WRAP);
-}
-
 TEST_F(FormTest, DrawingShowsTheWindowsWhereTheElementsAreAndMeasuringReplacesThem)
 {
     TestDoc t(300, 100);

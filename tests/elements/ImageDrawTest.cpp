@@ -1,6 +1,7 @@
 // Drawing image elements (box font): placeholders and their labels, borders, scaled pictures, animation
 // frames and their ticks, and animation only while in view.
 #include "DocTestUtil.h"
+#include "EventLoop.h"
 #include "GifWriter.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
@@ -28,8 +29,7 @@ protected:
         for (size_t i = 0; i < delays.size(); ++i)
             frames.push_back(testgif::Solid(0, 0, w, h, uint8_t(i % 3), delays[i]));
         std::string path = dir.File(name);
-        EXPECT_TRUE(
-            WriteFileBytes(path, testgif::Encode(w, h, {0xFF0000, 0x00FF00, 0x0000FF, 0}, frames)));
+        EXPECT_TRUE(WriteFileBytes(path, testgif::Encode(w, h, {0xFF0000, 0x00FF00, 0x0000FF, 0}, frames)));
         return path;
     }
 
@@ -193,8 +193,21 @@ TEST_F(ImageDraw, OnlyImagesInViewAreAnimatedAndTheTimerFollowsThem)
         dc.SetViewportOrg(0, -scroll);
         t->DrawAnimateImages(&dc);
     };
+    // The animation timer's ticks, as the window receives them.
+    int ticks = 0;
+    kor::MessageFilter old = kor::SetMessageFilter([&](MSG& msg) {
+        ticks += msg.message == WM_TIMER && msg.wParam == ID_TIMER_ANIMATE;
+        return false;
+    });
+    auto ticking = [&] {
+        Pump(60);
+        ticks = 0;
+        Pump(150);
+        return ticks > 0;
+    };
     t.Render(0);
     EXPECT_TRUE(t->HasState(STATE_ANIMATING));
+    EXPECT_TRUE(ticking());
     tick(0);
     EXPECT_EQ(first->m_nFrame, 1);
     EXPECT_EQ(last->m_nFrame, 0);
@@ -209,9 +222,18 @@ TEST_F(ImageDraw, OnlyImagesInViewAreAnimatedAndTheTimerFollowsThem)
     t.Render(200); // between them: nothing animated in view, the timer stops
     EXPECT_FALSE(t->HasState(STATE_ANIMATING));
     EXPECT_TRUE(t->m_listAnimateVisible.IsEmpty());
+    EXPECT_FALSE(ticking());
     tick(200);
     EXPECT_EQ(first->m_nFrame, 1);
     EXPECT_EQ(last->m_nFrame, 1);
+
+    // Deleting the contents while animating stops the timer as well.
+    t.Render(0);
+    EXPECT_TRUE(t->HasState(STATE_ANIMATING));
+    t->Close();
+    EXPECT_FALSE(t->HasState(STATE_ANIMATING));
+    EXPECT_FALSE(ticking());
+    kor::SetMessageFilter(old);
 }
 
 } // namespace

@@ -97,41 +97,6 @@ TEST_F(ImageLayout, MissingPicturesAreStandInsWithRoomForTheLabel)
     EXPECT_EQ(Image(t)->m_nHeight, 9);
 }
 
-TEST_F(ImageLayout, FloatsNarrowTheLinesBesideThemThenTextReturnsToTheEdge)
-{
-    // Beside the picture (100 x 50) the lines are 180 wide: six words each; three lines fit by its
-    // bottom (60), and the next line is the page's whole width again.
-    const struct
-    {
-        const char* align;
-        int imageX, left; // where the picture goes, and where the lines beside it start
-    } sides[] = {{"left", 10, 110}, {"right", 190, 10}};
-    for (const auto& side : sides) {
-        SCOPED_TRACE(side.align);
-        TestDoc t(300, 400);
-        ASSERT_EQ(t.OpenHtml("<p><img src=\"" + pic + "\" align=" + side.align + ">" + Words(1, 30)), 1);
-        t.Layout();
-        EXPECT_EQ(Image(t)->m_nX, side.imageX);
-        EXPECT_EQ(Image(t)->m_nY, 10);
-        const struct
-        {
-            int word, dx, y;
-            bool beside;
-        } expected[] = {
-            {1, 0, 10, true},    {6, 140, 10, true}, {7, 0, 29, true},     {13, 0, 48, true},
-            {18, 140, 48, true}, {19, 0, 67, false}, {28, 252, 67, false}, {29, 0, 86, false},
-        };
-        for (const auto& e : expected) {
-            CVisible* w = t.FindText(Word(e.word));
-            ASSERT_NE(w, nullptr) << e.word;
-            EXPECT_EQ(w->m_nX, (e.beside ? side.left : 10) + e.dx) << e.word;
-            EXPECT_EQ(w->m_nY, e.y) << e.word;
-            EXPECT_EQ(w->m_nLineLeft, e.beside ? side.left : 10) << e.word;
-            EXPECT_EQ(w->m_nLineWidth, e.beside ? 180 : 280) << e.word;
-        }
-    }
-}
-
 TEST_F(ImageLayout, FloatClosesTheOpenLineAndKeepsTwiceItsSpaceFromTheText)
 {
     TestDoc t(300, 400);

@@ -1,9 +1,7 @@
-// The font rules of the style elements as text runs resolve them: nesting, sizes, faces, links, body.
+// The font rules of the style elements as text runs resolve them: nesting, sizes, faces, links.
 #include "DocTestUtil.h"
-#include "GifWriter.h"
 #include "TempDir.h"
 
-#include "korgr/ImageDax.h"
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
 #include "korhtml/TextElement.h"
@@ -184,38 +182,6 @@ TEST_F(SimpleFontTest, LinkColoursAndStyles)
     SetDataPath("");
     ASSERT_EQ(t.OpenHtml("<a href=\"seen.html\">vs</a>"), 1);
     EXPECT_EQ(t.FindText("vs")->m_crText, RGB(0, 0, 255)); // the default link colour
-}
-
-TEST_F(SimpleFontTest, BodyLoadsItsBackgroundThroughTheImageManager)
-{
-    TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir.File("tile.gif"),
-                               testgif::Encode(7, 5, {0xFF0000}, {testgif::Solid(0, 0, 7, 5, 0)})));
-    CHtmlX doc(nullptr);
-    doc.SetComponentPath(CString((dir.Path() + "/").c_str()));
-
-    FBody plain(&doc);
-    plain.LoadBackground();
-    EXPECT_EQ(plain.m_pBackImage, nullptr);
-
-    FBody body(&doc);
-    body.m_strBackground = "tile.gif";
-    body.LoadBackground();
-    ASSERT_NE(body.m_pBackImage, nullptr);
-    EXPECT_EQ(body.m_pBackImage->state, IMAGE_LOADED);
-    EXPECT_EQ(CSize(body.m_nBackWidth, body.m_nBackHeight), CSize(7, 5));
-    // A second body gets the same picture from the document's image manager.
-    FBody other(&doc);
-    other.m_strBackground = "tile.gif";
-    other.LoadBackground();
-    EXPECT_EQ(other.m_pBackImage, body.m_pBackImage);
-
-    // A missing file leaves the stand-in for failed images (none here) and no size.
-    FBody missing(&doc);
-    missing.m_strBackground = "none.gif";
-    missing.LoadBackground();
-    EXPECT_EQ(missing.m_pBackImage, GetGlobalImage(2));
-    EXPECT_EQ(missing.m_nBackWidth, 0);
 }
 
 } // namespace

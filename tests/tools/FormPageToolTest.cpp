@@ -35,15 +35,6 @@ int NotColour(const QImage& image, const Box& b, int scroll, unsigned c)
     return n;
 }
 
-int DifferentPixels(const QImage& a, const QImage& b, int width)
-{
-    int n = 0;
-    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-        for (int x = 0; x < width; ++x)
-            n += Rgb(a, x, y) != Rgb(b, x, y);
-    return n;
-}
-
 } // namespace
 
 TEST_F(ToolTest, TheFormPageShowsItsControlsWhereTheLayoutPutsThem)

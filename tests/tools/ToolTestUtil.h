@@ -74,3 +74,15 @@ inline unsigned Rgb(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) & 0xFFFFFF;
 }
+
+// How many pixels of the left width columns of a and b differ; -1 when either is too small.
+inline int DifferentPixels(const QImage& a, const QImage& b, int width)
+{
+    if (a.width() < width || b.width() < width || a.height() != b.height())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < width; ++x)
+            n += Rgb(a, x, y) != Rgb(b, x, y);
+    return n;
+}

@@ -5,18 +5,6 @@
 
 namespace {
 
-// How many pixels of the left width columns of a and b differ; -1 when either is too small.
-int DifferentPixels(const QImage& a, const QImage& b, int width)
-{
-    if (a.width() < width || b.width() < width || a.height() != b.height())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < width; ++x)
-            n += Rgb(a, x, y) != Rgb(b, x, y);
-    return n;
-}
-
 // A page long enough to scroll: words of both scripts, a table, rules and a tiled background.
 std::string LongPage(const std::string& tile)
 {

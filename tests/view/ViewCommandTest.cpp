@@ -111,17 +111,11 @@ TEST_F(ViewCommands, NoMenuOverAnEmptyViewAndFiveCommandsOverADocument)
 
 TEST_F(ViewCommands, CopyPutsTheTextOfTheFileOnTheClipboard)
 {
+    // The file as it is on disk, not what the view shows now (the menu's copy is tested above).
     ASSERT_EQ(view.Open(CString(page.c_str())), 1);
-    view.CopyToClipboard();
-    QString text = Clipboard();
-    EXPECT_EQ(text, kor::ToUnicode(HtmlFile2Text(CString(page.c_str()), 80, -1, 0)));
-    EXPECT_TRUE(text.contains(kor::ToUnicode(CString(kKorean.c_str())))) << text.toStdString();
-    EXPECT_TRUE(text.contains("Hello")) << text.toStdString();
-
-    // The file as it is on disk, not what the view shows now.
     ASSERT_EQ(view.OpenString("<p>shown from memory"), 1);
     view.CopyToClipboard();
-    EXPECT_EQ(Clipboard(), text);
+    EXPECT_EQ(Clipboard(), kor::ToUnicode(HtmlFile2Text(CString(page.c_str()), 80, -1, 0)));
 
     // A view that never opened a file copies an empty text.
     CHTMLView fresh;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DocTestUtil.h"
+#include "EventLoop.h"
 #include "TempDir.h"
 
 #include "korhtml/HTMLView.h"
@@ -10,11 +11,9 @@
 #include "platform/win/winqt.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QWidget>
 
-#include <functional>
 #include <string>
 
 class ViewFixture : public DocTest
@@ -93,18 +92,6 @@ protected:
         view.UpdateWindow();
         QImage* surface = kor::WindowSurface(&view);
         return surface ? surface->copy(0, 0, kClient, kHeight) : QImage();
-    }
-
-    static bool PumpUntil(const std::function<bool()>& done, int ms)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return true;
     }
 
     TempDir dir;

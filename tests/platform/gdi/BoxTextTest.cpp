@@ -1,4 +1,4 @@
-// Box-font metrics and text output: extents, cells, background modes, underline, DrawText rules.
+// Box-font metrics and text output: extents, cells, underline, DrawText rules.
 #include "GdiTestUtil.h"
 
 TEST_F(BoxDCTest, ExtentsFollowTheBoxFormula)
@@ -22,15 +22,6 @@ TEST_F(BoxDCTest, ExtentsFollowTheBoxFormula)
     EXPECT_EQ(dc.GetTextExtent("a\xB0\xA1", 3), CSize(22, 15));
     dc.SelectObject(Font(0));
     EXPECT_EQ(dc.GetTextExtent("ab", 2), CSize(16, 16));
-    dc.SelectStockObject(SYSTEM_FONT);
-    EXPECT_EQ(dc.GetTextExtent("ab", 2), CSize(16, 16));
-
-    TEXTMETRIC tm{};
-    dc.SelectObject(Font(-20));
-    ASSERT_TRUE(dc.GetTextMetrics(&tm));
-    EXPECT_EQ(tm.tmHeight, 20);
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
-    EXPECT_EQ(tm.tmAveCharWidth, 10);
 }
 
 TEST_F(BoxDCTest, TextOutDrawsCellsLessTheirRightColumn)
@@ -58,21 +49,6 @@ TEST_F(BoxDCTest, TextOutDrawsCellsLessTheirRightColumn)
     canvas.Clear();
     dc.TextOut(0, 30, CString("\t\x01z"));
     EXPECT_EQ(Row(30, 0, 22), "..............XXXXXX..");
-}
-
-TEST_F(BoxDCTest, OpaqueFillsTheWholeCellTransparentDoesNot)
-{
-    dc.SelectObject(Font(-10));
-    dc.SetBkColor(kGreen);
-    EXPECT_EQ(dc.GetBkMode(), OPAQUE); // a new DC is opaque
-    dc.TextOut(2, 2, "a b", 3);
-    EXPECT_EQ(Row(2, 0, 20), "..XXXXggggggXXXXg...");
-    EXPECT_EQ(Row(11, 0, 20), "..XXXXggggggXXXXg...");
-    EXPECT_EQ(Row(12, 0, 20), "....................");
-
-    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-    dc.TextOut(2, 20, "a b", 3);
-    EXPECT_EQ(Row(20, 0, 20), "..XXXX......XXXX....");
 }
 
 TEST_F(BoxDCTest, UnderlineAndStrikeOutSpanTheWholeAdvance)

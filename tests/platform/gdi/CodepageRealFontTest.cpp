@@ -109,3 +109,44 @@ TEST_F(RealFontTest, KoreanAndLatinWordsLeaveInkWhereTheyAreDrawn)
     EXPECT_GT(InkIn(QRect(left, 40, hs.cx, hs.cy)), 40);
     EXPECT_EQ(InkIn(QRect(0, 40, left - 4, 30)), 0);
 }
+
+// Widths are kept per font by the exact bytes of a run: fonts that differ in one attribute measure
+// apart, a run is measured as a whole (kerning), and a font made anew (often at the address of the
+// one it replaces) measures as itself.
+TEST_F(RealFontTest, KeptWidthsBelongToTheirFontAndTheirExactBytes)
+{
+    auto fresh = [](CFont* font, const char* s) {
+        const QFont f = kor::DataAs<kor::FontData>(font->m_hObject, OBJ_FONT)->Real().font;
+        return QFontMetrics(f).horizontalAdvance(kor::ToUnicode(s));
+    };
+    LOGFONT lf = MakeLogFont(-20, "Arial", false, false);
+    CFont normal;
+    normal.CreateFontIndirect(&lf);
+    lf.lfWeight = FW_BOLD;
+    CFont bold;
+    bold.CreateFontIndirect(&lf);
+
+    const char* word = "AVAWAY Wavy";
+    for (int pass = 0; pass < 2; ++pass) { // the second pass reads what the first kept
+        dc.SelectObject(&normal);
+        EXPECT_EQ(dc.GetTextExtent(word, -1).cx, fresh(&normal, word));
+        dc.SelectObject(&bold);
+        EXPECT_EQ(dc.GetTextExtent(word, -1).cx, fresh(&bold, word));
+    }
+    EXPECT_LT(fresh(&normal, word), fresh(&bold, word));
+    // "AV" kerns: the run is narrower than its characters one by one.
+    dc.SelectObject(&normal);
+    EXPECT_LT(dc.GetTextExtent("AV", 2).cx, dc.GetTextExtent("A", 1).cx + dc.GetTextExtent("V", 1).cx);
+    // A prefix of a kept run is a run of its own.
+    EXPECT_EQ(dc.GetTextExtent(word, 4).cx, fresh(&normal, "AVAW"));
+
+    dc.SelectStockObject(SYSTEM_FONT);
+    for (int height : {-14, -30, -14}) {
+        CFont font;
+        lf.lfHeight = height;
+        font.CreateFontIndirect(&lf);
+        dc.SelectObject(&font);
+        EXPECT_EQ(dc.GetTextExtent(word, -1).cx, fresh(&font, word)) << height;
+        dc.SelectStockObject(SYSTEM_FONT);
+    }
+}

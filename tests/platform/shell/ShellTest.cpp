@@ -1,9 +1,8 @@
-// Tests of the shell layer: temporary path, file copies and searches, shell requests, priority, CFile.
+// Tests of the shell layer: temporary path, file copies and searches, shell requests, priority.
 #include "platform/shell/shell.h"
 
 #include "TempDir.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(ShellTest, TempAndCurrentDirectories)
+TEST_F(ShellTest, TempDirectory)
 {
     char buf[1024];
     {
@@ -63,15 +62,7 @@ TEST_F(ShellTest, TempAndCurrentDirectories)
         GetTempPathA(sizeof buf, buf);
         EXPECT_STREQ(buf, "/tmp/");
     }
-
-    char old[4096];
-    ASSERT_GT(GetCurrentDirectoryA(sizeof old, old), 0u);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().toUtf8().constData()));
-    char now[4096];
-    GetCurrentDirectoryA(sizeof now, now);
-    EXPECT_EQ(std::string(now), QDir(dir.path()).canonicalPath().toStdString());
-    EXPECT_FALSE(SetCurrentDirectoryA(Path("nowhere").c_str()));
-    ASSERT_TRUE(SetCurrentDirectoryA(old));
+    // The current directory is changed for printing; the document's output tests check where.
 }
 
 TEST_F(ShellTest, CopyFileOverwritesRefusesAndNeverEatsItself)
@@ -100,11 +91,9 @@ TEST_F(ShellTest, CopyFileOverwritesRefusesAndNeverEatsItself)
     std::string back = dir.path().toStdString() + "\\a.gif";
     EXPECT_TRUE(CopyFileA(back.c_str(), Path("e.gif").c_str(), FALSE));
     EXPECT_EQ(ReadAll(Path("e.gif")), bytes);
-    EXPECT_TRUE(DeleteFileA(Path("e.gif").c_str()));
-    EXPECT_FALSE(DeleteFileA(Path("e.gif").c_str()));
 }
 
-TEST_F(ShellTest, FindFirstByNameAndPattern)
+TEST_F(ShellTest, FindFirstByName)
 {
     WriteAll(Path("one.gif"), "12345");
     WriteAll(Path("two.gif"), "1");
@@ -121,23 +110,6 @@ TEST_F(ShellTest, FindFirstByNameAndPattern)
 
     EXPECT_EQ(_findfirst(Path("none.gif").c_str(), &fd), -1);
     EXPECT_EQ(_findfirst("", &fd), -1);
-
-    h = _findfirst(Path("*.gif").c_str(), &fd);
-    ASSERT_NE(h, -1);
-    EXPECT_STREQ(fd.name, "one.gif");
-    ASSERT_EQ(_findnext(h, &fd), 0);
-    EXPECT_STREQ(fd.name, "two.gif");
-    EXPECT_EQ(_findnext(h, &fd), -1);
-    EXPECT_EQ(_findclose(h), 0);
-
-    int all = 0;
-    h = _findfirst(Path("*.*").c_str(), &fd);
-    ASSERT_NE(h, -1);
-    do
-        ++all;
-    while (_findnext(h, &fd) == 0);
-    _findclose(h);
-    EXPECT_EQ(all, 5); // the three files, "." and ".."
 
     std::string back = dir.path().toStdString() + "\\two.gif";
     h = _findfirst(back.c_str(), &fd);

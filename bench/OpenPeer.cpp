@@ -1,0 +1,157 @@
+// bench_open: opening and laying out one page file in this library or in QTextDocument, timed the same
+// way in-process, best of several runs, with the process's peak memory.
+#include "korhtml/HtmlSrvr.h"
+#include "korhtml/HtmlX.h"
+#include "platform/gdi/codepage.h"
+#include "platform/gdi/gdi.h"
+#include "platform/win/win.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFont>
+#include <QTextDocument>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+long PeakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct Best
+{
+    double open = std::numeric_limits<double>::infinity(); // of the run with the best total
+    double layout = 0;
+    double total = std::numeric_limits<double>::infinity();
+    long height = 0;
+
+    void Take(double o, double l, long h)
+    {
+        if (o + l < total) {
+            open = o;
+            layout = l;
+            total = o + l;
+        }
+        height = h;
+    }
+};
+
+// OpenString (parse, transform, measure) and Layout at the width, in a window of that width, with
+// the fonts the pages ask for. The previous document is freed before the clock starts.
+Best RunKorhtml(const std::string& page, int width, int runs)
+{
+    const CString source(page.data(), int(page.size()));
+    CWnd window;
+    window.CreateEx(0, nullptr, "bench", WS_POPUP, 0, 0, width, 600, nullptr, nullptr);
+    Best best;
+    {
+        CHtmlX doc(&window);
+        for (int i = 0; i < runs; ++i) {
+            doc.Close();
+            auto t0 = Clock::now();
+            doc.OpenString(source, "");
+            auto t1 = Clock::now();
+            doc.Layout(width, 600);
+            auto t2 = Clock::now();
+            best.Take(Milliseconds(t0, t1), Milliseconds(t1, t2), doc.GetContentSize().cy);
+        }
+    }
+    window.DestroyWindow();
+    return best;
+}
+
+// setHtml and a full layout at the same width, in the face and size of the body font above. The
+// page is decoded to Unicode before the clock starts; the document is deleted after it stops.
+Best RunQt(const std::string& page, int width, int runs)
+{
+    const QString html = kor::ToUnicode(page.data(), int(page.size()));
+    QFont font("NanumGothic");
+    font.setPixelSize(14);
+    Best best;
+    for (int i = 0; i < runs; ++i) {
+        auto* doc = new QTextDocument;
+        doc->setDefaultFont(font);
+        doc->setTextWidth(width);
+        auto t0 = Clock::now();
+        doc->setHtml(html);
+        auto t1 = Clock::now();
+        // The document size waits for the whole layout, which Qt would otherwise finish lazily.
+        const QSizeF size = doc->documentLayout()->documentSize();
+        auto t2 = Clock::now();
+        best.Take(Milliseconds(t0, t1), Milliseconds(t1, t2), long(size.height()));
+        delete doc;
+    }
+    return best;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: bench_open korhtml|qt FILE [--width W] [--runs N]\n"
+                         "prints: open=MS layout=MS total=MS height=PX peak_kb=KB (best total of N runs)\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const std::string engine = argv[1];
+    if (engine != "korhtml" && engine != "qt")
+        return Usage();
+    int width = 800;
+    int runs = 3;
+    for (int i = 3; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--width") && i + 1 < argc)
+            width = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else
+            return Usage();
+    }
+    if (width <= 0 || runs <= 0)
+        return Usage();
+    std::ifstream in(argv[2], std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "bench_open: cannot read %s\n", argv[2]);
+        return 2;
+    }
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    kor::PrepareHeadless();
+    QApplication app(argc, argv);
+    Best best;
+    if (engine == "korhtml") {
+        kor::SetBoxFontMode(false);
+        CreateHtmlServer();
+        best = RunKorhtml(page, width, runs);
+        DestroyHtmlServer();
+    } else {
+        best = RunQt(page, width, runs);
+    }
+    std::printf("open=%.3f layout=%.3f total=%.3f height=%ld peak_kb=%ld\n", best.open, best.layout,
+                best.total, best.height, PeakKilobytes());
+    return 0;
+}

@@ -1,0 +1,166 @@
+// The band searches by position answer as the walks from either end of the page would.
+#include "DocTestUtil.h"
+#include "ElementBoxes.h"
+
+#include "korhtml/Element.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// The plain walks the searches replace.
+CVisible* WalkDown(CElement* body, int top, int bottom)
+{
+    CVisible* e = body->GetNextVisible(FALSE, nullptr);
+    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
+        e = e->GetNextVisible(FALSE, nullptr);
+    return e;
+}
+
+CVisible* WalkUp(CElement* body, int top, int bottom)
+{
+    CVisible* e = body->GetLastVisible();
+    while (e && e->GetBandRelation(top, bottom) != BAND_INSIDE)
+        e = e->GetPrevVisible(FALSE, nullptr);
+    return e;
+}
+
+// Compares both searches with the walks for bands of several heights at every step of the page
+// and a little beyond it; returns how many bands held an element.
+int ExpectSameAsWalks(TestDoc& t, int step)
+{
+    CElement* body = t->GetBody();
+    const int end = t->GetContentSize().cy + 100;
+    int found = 0;
+    for (int height : {0, 1, 37, 600}) {
+        for (int y = -100; y < end; y += step) {
+            CVisible* top = t->GetTopVisible(y, y + height);
+            EXPECT_EQ(top, WalkDown(body, y, y + height)) << "y " << y << " height " << height;
+            EXPECT_EQ(t->GetBottomVisible(y, y + height), WalkUp(body, y, y + height))
+                << "y " << y << " height " << height;
+            found += top != nullptr;
+        }
+    }
+    // An inverted band holds only elements that span it.
+    EXPECT_EQ(t->GetTopVisible(300, 200), WalkDown(body, 300, 200));
+    EXPECT_EQ(t->GetBottomVisible(300, 200), WalkUp(body, 300, 200));
+    return found;
+}
+
+// Elements that come later in document order but lie higher on the page than the one before.
+int OutOfOrder(TestDoc& t)
+{
+    int n = 0;
+    int prev = INT32_MIN;
+    for (CVisible* e : t.Visibles()) {
+        n += e->m_nY < prev;
+        prev = e->m_nY;
+    }
+    return n;
+}
+
+// Floats beside paragraphs, nested tables with spans and tall cells, lists, preformatted text, rules
+// and form controls whose contents the walk down passes over; repeated, so that it spans many runs
+// of the index.
+std::string MixedPage()
+{
+    std::string s = "<body>";
+    for (int i = 0; i < 12; ++i) {
+        const std::string n = std::to_string(i);
+        s += "<h2>Part " + n + "</h2><img src=missing" + n +
+             ".gif width=60 height=" + std::to_string(40 + 30 * i) +
+             (i % 2 ? " align=left>" : " align=right>");
+        s += "<p>words beside the float, and more words so that the lines wrap round it a few times over";
+        s += "<table border=1 cellpadding=2><tr><td rowspan=2 valign=top>tall cell " + n +
+             "<br>two<br>three<br>four<td>right<tr><td><table><tr><td>inner " + n +
+             "<td>cell</table></table>";
+        s += "<ul><li>one<ul><li>deeper <b>bold</b><li>again</ul><li>back</ul>";
+        s += "<pre>pre line\nsecond line</pre><hr>";
+        s +=
+            "<form><textarea rows=3>area text " + n + "</textarea><select><option>a<option>b</select></form>";
+        s += "<table align=right><tr><td>floating table " + n + "</table>short text";
+    }
+    return s;
+}
+
+class BandSearchTest : public DocTest
+{
+};
+
+TEST_F(BandSearchTest, PagesWithFloatsTablesAndNestingAtEveryScrollPosition)
+{
+    TestDoc t(500, 300);
+    ASSERT_EQ(t.OpenHtml(MixedPage()), 1);
+    t.Layout();
+    ASSERT_GT(t.Visibles().size(), 500u);
+    EXPECT_GT(OutOfOrder(t), 20);
+    EXPECT_GT(ExpectSameAsWalks(t, 7), 100);
+
+    // The view's band is the same search.
+    t->SetViewportOrg(0, t->GetContentSize().cy / 2);
+    t->FindTopVisible();
+    t->FindBottomVisible();
+    const int y = t->GetViewportOrg().y;
+    EXPECT_EQ(t->m_pTopVisible, WalkDown(t->GetBody(), y, y + 300));
+    EXPECT_EQ(t->m_pBottomVisible, WalkUp(t->GetBody(), y, y + 300));
+
+    // Another width moves everything: the searches follow the new layout.
+    t->Layout(230, 300);
+    EXPECT_GT(ExpectSameAsWalks(t, 11), 100);
+
+    // Taking elements out of the tree changes the walks without a layout; so do the searches.
+    const auto visibles = t.Visibles();
+    CElement* parent = nullptr;
+    for (std::size_t i = visibles.size() / 2; i < visibles.size() && !parent; ++i)
+        if (visibles[i]->GetParentElement() != t->GetBody())
+            parent = visibles[i]->GetParentElement();
+    ASSERT_NE(parent, nullptr);
+    parent->Remove();
+    ExpectSameAsWalks(t, 11);
+    parent->DeleteChildren();
+    delete parent;
+}
+
+TEST_F(BandSearchTest, BoxesInNoOrderAtAll)
+{
+    TestDoc t(400, 200);
+    ASSERT_EQ(t.OpenHtml("<body>x"), 1);
+    CElement* body = EmptyBody(t.Doc());
+    // A fixed pseudo-random scatter: mostly small boxes going down the page, some of them far up
+    // or down, some very tall, some of no height or a negative one.
+    std::uint32_t r = 12345;
+    auto next = [&r](int n) {
+        r = r * 1103515245u + 12345u;
+        return int((r >> 8) % std::uint32_t(n));
+    };
+    for (int i = 0; i < 3000; ++i) {
+        int y = i * 3 + next(40);
+        int h = 5 + next(20);
+        switch (next(20)) {
+        case 0:
+            y = next(10000);
+            break;
+        case 1:
+            h = 200 + next(3000);
+            break;
+        case 2:
+            h = 0;
+            break;
+        case 3:
+            h = -next(30);
+            break;
+        }
+        // Some boxes nested, as words in inline elements are.
+        CElement* parent = body;
+        if (i % 7 == 0)
+            parent = Add(body, new Node(TAG_B, EF_INLINE));
+        Add(parent, new Box(10, h))->Pin(next(300), y);
+    }
+    t->SetStaticData();
+    t.Layout();
+    EXPECT_GT(OutOfOrder(t), 500);
+    EXPECT_GT(ExpectSameAsWalks(t, 5), 1000);
+}
+
+} // namespace
