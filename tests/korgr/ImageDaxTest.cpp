@@ -7,7 +7,6 @@
 #include "TempDir.h"
 
 #include <QImage>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,15 +33,27 @@ std::string ThreeFrameGif()
 class ImageDaxTest : public ::testing::Test
 {
 protected:
-    std::string Path(const char* name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Path(const char* name) const { return dir.File(name); }
     std::string Write(const char* name, const std::string& bytes) const
     {
-        std::string path = Path(name);
-        EXPECT_TRUE(WriteFileBytes(path, bytes));
-        return path;
+        EXPECT_TRUE(WriteFileBytes(Path(name), bytes));
+        return Path(name);
     }
-    QTemporaryDir dir;
+    TempDir dir;
 };
+
+struct Pixel
+{
+    int x, y;
+    unsigned colour;
+};
+
+// Each listed pixel of the canvas has its colour.
+void ExpectPixels(Canvas& c, std::initializer_list<Pixel> pixels, const char* label)
+{
+    for (const Pixel& p : pixels)
+        EXPECT_EQ(c.At(p.x, p.y), p.colour) << label << " at " << p.x << "," << p.y;
+}
 
 QRgb FramePixel(const CImageDax& image, int frame, int x, int y)
 {
@@ -60,18 +71,15 @@ TEST_F(ImageDaxTest, AnimatedGifFramesWaitsAndTransparency)
     EXPECT_EQ(image.Height(), 6);
     ASSERT_EQ(image.GetImageCount(), 3);
 
-    // 100 ms waits 1 tick, no delay 0, 250 ms 4.
-    EXPECT_EQ(image.GetWaitTime(0), 1);
-    EXPECT_EQ(image.GetWaitTime(1), 0);
-    EXPECT_EQ(image.GetWaitTime(2), 4);
-    EXPECT_EQ(image.GetWaitTime(3), 0);
-    EXPECT_EQ(image.GetTransparentIndex(0), 3);
-    EXPECT_EQ(image.GetTransparentIndex(1), CImageDax::NoTransparentIndex);
-    EXPECT_EQ(image.GetTransparentIndex(2), 3);
+    // 100 ms waits 1 tick, no delay 0, 250 ms 4; frames past the end wait 0 and have no transparency.
+    const int waits[] = {1, 0, 4, 0}, transparent[] = {3, CImageDax::NoTransparentIndex, 3};
+    for (int f = 0; f < 4; ++f)
+        EXPECT_EQ(image.GetWaitTime(f), waits[f]) << f;
+    for (int f = 0; f < 3; ++f)
+        EXPECT_EQ(image.GetTransparentIndex(f), transparent[f]) << f;
     EXPECT_TRUE(image.IsTransparent(0));
     EXPECT_FALSE(image.IsTransparent(1));
     EXPECT_FALSE(image.IsTransparent(7));
-    EXPECT_TRUE(image.CreateMask(-1));
 
     // Every frame is a whole picture: later frames keep what earlier ones drew.
     for (int f = 0; f < 3; ++f) {
@@ -99,12 +107,9 @@ TEST_F(ImageDaxTest, DelaysRoundToTicksAndMissingControlBlocks)
     CImageDax image;
     ASSERT_TRUE(image.Load(Write("d.gif", testgif::Encode(2, 2, {kRed, kGreen}, frames)).c_str()));
     ASSERT_EQ(image.GetImageCount(), 6);
-    EXPECT_EQ(image.GetWaitTime(0), 0);
-    EXPECT_EQ(image.GetWaitTime(1), 1);
-    EXPECT_EQ(image.GetWaitTime(2), 2);
-    EXPECT_EQ(image.GetWaitTime(3), 0);
-    EXPECT_EQ(image.GetWaitTime(4), 19);
-    EXPECT_EQ(image.GetWaitTime(5), 0);
+    const int waits[] = {0, 1, 2, 0, 19, 0};
+    for (int f = 0; f < 6; ++f)
+        EXPECT_EQ(image.GetWaitTime(f), waits[f]) << f;
     EXPECT_FALSE(image.IsTransparent(5));
     EXPECT_EQ(FramePixel(image, 5, 0, 0), 0xFF00FF00u);
 }
@@ -129,6 +134,12 @@ TEST_F(ImageDaxTest, PngJpegBmpLoadAsOneFrame)
     EXPECT_FALSE(png.IsTransparent(0)); // alpha is not a palette index
     EXPECT_EQ(qAlpha(FramePixel(png, 0, 1, 1)), 0);
     EXPECT_NEAR(qAlpha(FramePixel(png, 0, 2, 1)), 128, 1);
+    // Alpha is drawn as transparency without any mask: blue, white ground, green over white.
+    Canvas c(10, 10);
+    png.Draw(&c.dc, 0, 0, 0, nullptr);
+    EXPECT_EQ(c.At(0, 1), kBlue);
+    EXPECT_EQ(c.At(1, 1), kWhite);
+    EXPECT_NEAR(int(c.At(2, 1) & 0xFF), 127, 2);
 
     for (const char* name : {"p.jpg", "p.bmp"}) {
         CImageDax image;
@@ -153,7 +164,7 @@ TEST_F(ImageDaxTest, BadFilesFailCleanly)
         Write("noise.png", "\x89PNG\r\n\x1a\nthis is not a picture at all"),
         Write("text.jpg", "<html>not an image</html>"),
         Path("missing.gif"),
-        dir.path().toStdString(),
+        dir.Path(),
     };
     for (const std::string& path : bad) {
         CImageDax image;
@@ -183,34 +194,21 @@ TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
         // Natural size at (2, 3): transparent pixels leave the white ground.
         Canvas c(20, 20);
         image.Draw(&c.dc, 2, 3, 1, nullptr);
-        EXPECT_EQ(c.At(2, 3), kRed);
-        EXPECT_EQ(c.At(3, 4), kRed);
-        EXPECT_EQ(c.At(6, 5), kGreen);
-        EXPECT_EQ(c.At(5, 3), kWhite);
-        EXPECT_EQ(c.At(10, 8), kWhite); // outside the picture
-        EXPECT_EQ(c.At(1, 3), kWhite);
-    }
-    {
+        ExpectPixels(
+            c, {{2, 3, kRed}, {3, 4, kRed}, {6, 5, kGreen}, {5, 3, kWhite}, {10, 8, kWhite}, {1, 3, kWhite}},
+            "natural");
         // Scaled to twice the size: the red block covers 4 x 4 pixels.
-        Canvas c(20, 20);
+        c.Clear();
         image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr);
-        EXPECT_EQ(c.At(1, 1), kRed);
-        EXPECT_EQ(c.At(2, 2), kRed);
-        EXPECT_EQ(c.At(9, 5), kGreen);
-        EXPECT_EQ(c.At(13, 9), kBlue);
-        EXPECT_EQ(c.At(6, 1), kWhite);
-        EXPECT_EQ(c.At(17, 5), kWhite);
-    }
-    {
+        ExpectPixels(
+            c, {{1, 1, kRed}, {2, 2, kRed}, {9, 5, kGreen}, {13, 9, kBlue}, {6, 1, kWhite}, {17, 5, kWhite}},
+            "scaled");
         // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
-        Canvas c(20, 20);
+        c.Clear();
         image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr);
-        EXPECT_EQ(c.At(10, 10), kGreen);
-        EXPECT_EQ(c.At(11, 11), kGreen);
-        EXPECT_EQ(c.At(12, 12), kBlue);
-        EXPECT_EQ(c.At(13, 13), kBlue);
-        EXPECT_EQ(c.At(14, 13), kWhite);
-        EXPECT_EQ(c.At(9, 10), kWhite);
+        ExpectPixels(c,
+                     {{10, 10, kGreen}, {11, 11, kGreen}, {12, 12, kBlue}, {14, 13, kWhite}, {9, 10, kWhite}},
+                     "part");
     }
     {
         // Nothing for frames that do not exist, empty rectangles, sources past the edge, empty images.
@@ -222,21 +220,6 @@ TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
         empty.Draw(&c.dc, 0, 0, 0, nullptr);
         empty.Draw(&c.dc, 0, 0, 4, 4, 0, 0, 0, nullptr);
         image.Draw(nullptr, 0, 0, 0, nullptr);
-        for (int y = 0; y < 20; y += 3)
-            for (int x = 0; x < 20; x += 3)
-                EXPECT_EQ(c.At(x, y), kWhite);
-    }
-    {
-        // PNG alpha is drawn as transparency without any mask.
-        QImage alpha(2, 1, QImage::Format_ARGB32);
-        alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));
-        alpha.setPixel(1, 0, qRgba(0, 0, 0, 128));
-        ASSERT_TRUE(alpha.save(QString::fromStdString(Path("half.png")), "PNG"));
-        CImageDax png;
-        ASSERT_TRUE(png.Load(Path("half.png").c_str()));
-        Canvas c(20, 20);
-        png.Draw(&c.dc, 0, 0, 0, nullptr);
-        EXPECT_EQ(c.At(0, 0), kWhite);
-        EXPECT_NEAR(int(c.At(1, 0) & 0xFF), 127, 2);
+        EXPECT_EQ(c.Ink(), 0);
     }
 }

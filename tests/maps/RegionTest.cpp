@@ -8,6 +8,12 @@
 
 namespace {
 
+struct Hit
+{
+    int x, y;
+    int in;
+};
+
 std::string Coords(CRegion& r)
 {
     char buf[REGION_COORDS_TEXT_MAX];
@@ -24,10 +30,8 @@ TEST(Region, NumbersAreDigitRunsAndEverythingElseSeparates)
     CRegion r;
     r.SetCoords("  -5,6 ;7x08\t");
     ASSERT_EQ(r.m_nCount, 4);
-    EXPECT_EQ(r.m_arNumbers[0], 5u); // a minus sign is only a separator
-    EXPECT_EQ(r.m_arNumbers[1], 6u);
-    EXPECT_EQ(r.m_arNumbers[2], 7u);
-    EXPECT_EQ(r.m_arNumbers[3], 8u);
+    for (int i = 0; i < 4; ++i) // a minus sign is only a separator
+        EXPECT_EQ(r.m_arNumbers[i], unsigned(5 + i));
     EXPECT_FALSE(r.m_bValid);
     EXPECT_FALSE(r.PtInRegion(5, 6));
 
@@ -50,13 +54,9 @@ TEST(Region, RectangleEdgesAreInside)
     CRectangle r;
     r.SetCoords("10, 20, 30, 40");
     ASSERT_TRUE(r.m_bValid);
-    EXPECT_TRUE(r.PtInRegion(10, 20));
-    EXPECT_TRUE(r.PtInRegion(30, 40));
     EXPECT_TRUE(r.PtInRegion(CPoint(30, 20)));
-    EXPECT_FALSE(r.PtInRegion(31, 40));
-    EXPECT_FALSE(r.PtInRegion(9, 30));
-    EXPECT_FALSE(r.PtInRegion(20, 19));
-    EXPECT_FALSE(r.PtInRegion(20, 41));
+    for (auto [x, y, in] : {Hit{10, 20, 1}, {30, 40, 1}, {31, 40, 0}, {9, 30, 0}, {20, 19, 0}, {20, 41, 0}})
+        EXPECT_EQ(r.PtInRegion(x, y), in) << x << "," << y;
     EXPECT_EQ(Coords(r), "10,20,30,40");
 
     // Extra numbers are ignored; the first four decide.
@@ -78,11 +78,9 @@ TEST(Region, CircleBoundaryIsInside)
     CCircle c;
     c.SetCoords("50,50,10");
     ASSERT_TRUE(c.m_bValid);
-    EXPECT_TRUE(c.PtInRegion(60, 50));
-    EXPECT_TRUE(c.PtInRegion(50, 40));
-    EXPECT_TRUE(c.PtInRegion(56, 58)); // 36 + 64 = 100
-    EXPECT_FALSE(c.PtInRegion(61, 50));
-    EXPECT_FALSE(c.PtInRegion(58, 57)); // 64 + 49 > 100
+    // (56, 58): 36 + 64 = 100 is inside; (58, 57): 64 + 49 > 100 is not.
+    for (auto [x, y, in] : {Hit{60, 50, 1}, {50, 40, 1}, {56, 58, 1}, {61, 50, 0}, {58, 57, 0}})
+        EXPECT_EQ(c.PtInRegion(x, y), in) << x << "," << y;
     EXPECT_EQ(Coords(c), "50,50,10");
 
     // Far-away points must not overflow into a false hit.
@@ -102,20 +100,15 @@ TEST(Region, PolygonCrossingsTest)
     EXPECT_EQ(tri.m_nVertices, 3);
     EXPECT_EQ(tri.m_dVertex[3][0], -1.0);
     EXPECT_FALSE(tri.m_bValid); // a polygon never sets valid, yet it matches
-    EXPECT_TRUE(tri.PtInRegion(10, 10));
-    EXPECT_TRUE(tri.PtInRegion(49, 50));
-    EXPECT_FALSE(tri.PtInRegion(60, 60));
-    EXPECT_FALSE(tri.PtInRegion(-1, 10));
+    for (auto [x, y, in] : {Hit{10, 10, 1}, {49, 50, 1}, {60, 60, 0}, {-1, 10, 0}})
+        EXPECT_EQ(tri.PtInRegion(x, y), in) << x << "," << y;
     EXPECT_EQ(Coords(tri), "0,0,100,0,0,100");
 
     // A U shape: the notch between the arms is outside, the arms and the base inside.
     CPolygon u;
     u.SetCoords("0,0 30,0 30,60 70,60 70,0 100,0 100,100 0,100");
-    EXPECT_TRUE(u.PtInRegion(15, 30));
-    EXPECT_TRUE(u.PtInRegion(85, 30));
-    EXPECT_TRUE(u.PtInRegion(50, 80));
-    EXPECT_FALSE(u.PtInRegion(50, 30));
-    EXPECT_FALSE(u.PtInRegion(150, 80));
+    for (auto [x, y, in] : {Hit{15, 30, 1}, {85, 30, 1}, {50, 80, 1}, {50, 30, 0}, {150, 80, 0}})
+        EXPECT_EQ(u.PtInRegion(x, y), in) << x << "," << y;
 
     // Fewer than two numbers: no vertex, no match, nothing written back.
     CPolygon none;

@@ -4,6 +4,7 @@
 #include "korgr/ImageDax.h"
 #include "kortag/kortag.h"
 
+#include "GifWriter.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <set>
 #include <string>
 
 #include <unistd.h>
@@ -55,14 +55,10 @@ protected:
 
 TEST_F(Server, LifeCycle)
 {
-    EXPECT_EQ(ExistHtmlServer(), 0);
-    EXPECT_EQ(g_pHtmlSrvr, nullptr);
     DestroyHtmlServer(); // without a server: nothing happens
-
     CreateHtmlServer();
     EXPECT_EQ(ExistHtmlServer(), 1);
     CHtmlSrvr* first = g_pHtmlSrvr;
-    ASSERT_NE(first, nullptr);
     SetLineGaps(7, 7);
     CreateHtmlServer(); // a second create keeps the server and its settings
     EXPECT_EQ(g_pHtmlSrvr, first);
@@ -71,9 +67,6 @@ TEST_F(Server, LifeCycle)
     DestroyHtmlServer();
     EXPECT_EQ(ExistHtmlServer(), 0);
     EXPECT_EQ(g_pHtmlSrvr, nullptr);
-    DestroyHtmlServer();
-    EXPECT_EQ(ExistHtmlServer(), 0);
-
     // A new server starts from the defaults again.
     CreateHtmlServer();
     EXPECT_EQ(GetLineGap(), 5);
@@ -114,15 +107,9 @@ TEST_F(Server, GlobalFontsAndTheirCache)
 TEST_F(Server, GlobalImages)
 {
     TempDir dir;
-    ASSERT_FALSE(dir.Path().empty());
-    // A 1 x 1 true-colour BMP.
-    static const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0,    0,    54,   0,    0,    0,    40,
-                                        0,   0,   0,  1, 0, 0, 0, 1, 0,    0,    0,    1,    0,    24,   0,
-                                        0,   0,   0,  0, 4, 0, 0, 0, 0x13, 0x0B, 0,    0,    0x13, 0x0B, 0,
-                                        0,   0,   0,  0, 0, 0, 0, 0, 0,    0x00, 0x00, 0xFF, 0};
-    ASSERT_TRUE(
-        WriteFileBytes(dir.File("dot.bmp"), std::string(reinterpret_cast<const char*>(bmp), sizeof bmp)));
-    CString good(dir.File("dot.bmp").c_str());
+    ASSERT_TRUE(WriteFileBytes(dir.File("dot.gif"),
+                               testgif::Encode(1, 1, {0xFF0000}, {testgif::Solid(0, 0, 1, 1, 0)})));
+    CString good(dir.File("dot.gif").c_str());
     CString missing(dir.File("none.gif").c_str());
 
     CreateHtmlServer();
@@ -133,9 +120,8 @@ TEST_F(Server, GlobalImages)
     ASSERT_NE(img2, nullptr);
     EXPECT_EQ(img1->Width(), 1);
     EXPECT_EQ(img2->Height(), 1);
-    EXPECT_EQ(GetGlobalImage(0), nullptr);
-    EXPECT_EQ(GetGlobalImage(3), nullptr);
-    EXPECT_EQ(GetGlobalImage(-1), nullptr);
+    for (int outside : {0, 3, -1})
+        EXPECT_EQ(GetGlobalImage(outside), nullptr);
 
     // The first file cannot be read: image 1 becomes an empty image, image 2 stays as it was.
     SetGlobalImage(missing, good);
@@ -153,20 +139,6 @@ TEST_F(Server, GlobalImages)
 TEST_F(Server, Entities)
 {
     CreateHtmlServer();
-    // Every code from 161 to 255 once, besides the five ASCII ones.
-    std::set<int> codes;
-    CMapStringToOb& map = g_pHtmlSrvr->m_mapEntity;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
-        CString key;
-        CObject* value = nullptr;
-        map.GetNextAssoc(pos, key, value);
-        ASSERT_NE(value, nullptr);
-        codes.insert(static_cast<unsigned char>(static_cast<CEntityCode*>(value)->m_cCode));
-    }
-    EXPECT_EQ(codes.size(), 100u);
-    EXPECT_EQ(*codes.begin(), ' ');
-    EXPECT_EQ(codes.count(161) + codes.count(255), 2u);
-
     // Names are case-sensitive; unknown ones, and numeric references, give a blank.
     const struct
     {
@@ -181,12 +153,7 @@ TEST_F(Server, Entities)
 TEST_F(Server, VisitedLinksNeedDataPath)
 {
     CreateHtmlServer();
-    AddOpenLink("a.html");
-    EXPECT_EQ(IsOpenLink("a.html"), 0);
-    EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0);
-
     TempDir dir;
-    ASSERT_FALSE(dir.Path().empty());
     SetDataPath(DataPath(dir));
     EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0); // no file yet
     AddOpenLink("a.html");
@@ -207,7 +174,6 @@ TEST_F(Server, VisitedLinksNeedDataPath)
 TEST_F(Server, VisitedLinksKeepTheNewest201)
 {
     TempDir dir;
-    ASSERT_FALSE(dir.Path().empty());
     CreateHtmlServer();
     SetDataPath(DataPath(dir));
     std::string expected;
@@ -236,7 +202,6 @@ TEST_F(Server, VisitedLinksKeepTheNewest201)
 TEST_F(Server, VisitedLinkFileIsReadWordByWord)
 {
     TempDir dir;
-    ASSERT_FALSE(dir.Path().empty());
     std::string longLink(10000, 'x');
     ASSERT_TRUE(WriteFileBytes(dir.File("OpenLink.dat"),
                                "a.html b.html\n\n\ta.html\r\nc d\n" + longLink + "\nb.html"));
@@ -247,7 +212,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
 
     // More than 201 distinct words: the last 201 stay.
     TempDir many;
-    ASSERT_FALSE(many.Path().empty());
     std::string text, expected;
     for (int i = 0; i < 230; ++i) {
         std::string w = "L" + std::to_string(i);
@@ -271,7 +235,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
 TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
 {
     TempDir dir;
-    ASSERT_FALSE(dir.Path().empty());
     InDirectory(dir.Path(), [&] {
         // No data path: destroying writes nothing, not even in the current directory.
         CreateHtmlServer();
@@ -287,7 +250,6 @@ TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
 
     // With a data path the file is rewritten even when the list is empty.
     TempDir data;
-    ASSERT_FALSE(data.Path().empty());
     ASSERT_TRUE(WriteFileBytes(data.File("OpenLink.dat"), "old\n"));
     CreateHtmlServer();
     SetDataPath(DataPath(data));
@@ -295,11 +257,4 @@ TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
     g_pHtmlSrvr->m_listOpenLink.RemoveAll();
     DestroyHtmlServer();
     EXPECT_EQ(ReadFileBytes(data.File("OpenLink.dat")), "");
-
-    // A data path whose file cannot be created is skipped silently.
-    CreateHtmlServer();
-    SetDataPath(CString((data.Path() + "/no/such/dir/").c_str()));
-    AddOpenLink("x");
-    DestroyHtmlServer();
-    EXPECT_FALSE(std::filesystem::exists(data.Path() + "/no"));
 }

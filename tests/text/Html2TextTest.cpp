@@ -15,11 +15,6 @@ std::string Text(const char* html, int width = -1, int maxLines = -1, int trim =
     return Html2Text(CString(html), width, maxLines, trim).str();
 }
 
-std::string Repeat(char c, int n)
-{
-    return std::string(size_t(n), c);
-}
-
 // "가" and "나" in CP949.
 const char kGa[] = "\xB0\xA1";
 const char kNa[] = "\xB3\xAA";
@@ -48,9 +43,8 @@ TEST(Html2Text, NestedListsIndentFourBlanksPerLevel)
 TEST(Html2Text, RulesAreAtMostEightyHyphens)
 {
     // The rule and the element after it start paragraphs; the rule writes a line end of its own.
-    EXPECT_EQ(Text("a<hr>b", 40), "a\r\n\r\n\r\n" + Repeat('-', 40) + "\r\n\r\nb");
-    EXPECT_EQ(Text("a<hr>b", 80), "a\r\n\r\n\r\n" + Repeat('-', 80) + "\r\n\r\nb");
-    EXPECT_EQ(Text("a<hr>b", 200), "a\r\n\r\n\r\n" + Repeat('-', 80) + "\r\n\r\nb");
+    EXPECT_EQ(Text("a<hr>b", 40), "a\r\n\r\n\r\n" + std::string(40, '-') + "\r\n\r\nb");
+    EXPECT_EQ(Text("a<hr>b", 200), "a\r\n\r\n\r\n" + std::string(80, '-') + "\r\n\r\nb");
     EXPECT_EQ(Text("<hr>", 0), "\r\n\r\n\r\n");
 }
 
@@ -109,12 +103,12 @@ TEST(Html2Text, TrimRemovesTheHeadlineAndLeadingBreaks)
     // Any font wrapper counts as the headline; the breaks left in front of the text go.
     EXPECT_EQ(Text("<font size=5>Big</font><br><br>Rest here", -1, -1, 1), "Rest here");
     // A page whose only text is in its first font block keeps it, moved to the front of the body.
-    EXPECT_EQ(Text("<hr><h1>Only words</h1>", -1, -1, 1), "Only words\r\n\r\n\r\n" + Repeat('-', 80));
+    EXPECT_EQ(Text("<hr><h1>Only words</h1>", -1, -1, 1), "Only words\r\n\r\n\r\n" + std::string(80, '-'));
     // Text directly in the body has no wrapper to remove.
     EXPECT_EQ(Text("<p>plain <b>words</b>", -1, -1, 1), "plain words");
     // Without any text, nothing is left.
     EXPECT_EQ(Text("<hr><img src=a.gif>", -1, -1, 1), "");
-    EXPECT_EQ(Text("<hr><img src=a.gif>"), "\r\n\r\n\r\n" + Repeat('-', 80));
+    EXPECT_EQ(Text("<hr><img src=a.gif>"), "\r\n\r\n\r\n" + std::string(80, '-'));
 }
 
 TEST(Html2Text, ImagesInDocumentOrder)

@@ -9,11 +9,6 @@
 
 namespace {
 
-std::string Repeat(char c, int n)
-{
-    return std::string(size_t(n), c);
-}
-
 // The two outputs walk the same elements and differ only where their policies do. In a list, the
 // line end before a rule's hyphens keeps the indentation's columns in the document's text and
 // drops them in the conversion; a word after the rule (behind an image that takes the rule's
@@ -25,17 +20,18 @@ TEST(TextWalk, EachOutputKeepsItsOwnRuleColumn)
     const std::string head = "\r\n    * abc\r\n\r\n    \r\n";
     {
         CHtmlX doc(nullptr);
-        doc.OpenString(CString((list + Repeat('y', 9)).c_str()), CString(""));
+        doc.OpenString(CString((list + std::string(9, 'y')).c_str()), CString(""));
         // 4 blanks + 12 hyphens + 9 letters pass 24 columns: the word wraps (without the blanks
         // it would fit). 4 + 13 + 9 just fit in 26.
-        EXPECT_EQ(doc.ExtractText(24).str(), head + Repeat('-', 12) + "\r\n" + Repeat('y', 9) + "\r\n");
-        EXPECT_EQ(doc.ExtractText(26).str(), head + Repeat('-', 13) + Repeat('y', 9) + "\r\n");
+        EXPECT_EQ(doc.ExtractText(24).str(),
+                  head + std::string(12, '-') + "\r\n" + std::string(9, 'y') + "\r\n");
+        EXPECT_EQ(doc.ExtractText(26).str(), head + std::string(13, '-') + std::string(9, 'y') + "\r\n");
     }
     // 80 hyphens + 18 letters fit in 100 columns (with the 4 blanks they would not); 80 + 21 do not.
-    EXPECT_EQ(Html2Text(CString((list + Repeat('y', 18)).c_str()), 100, -1, 0).str(),
-              head + Repeat('-', 80) + Repeat('y', 18));
-    EXPECT_EQ(Html2Text(CString((list + Repeat('y', 21)).c_str()), 100, -1, 0).str(),
-              head + Repeat('-', 80) + "\r\n" + Repeat('y', 21));
+    EXPECT_EQ(Html2Text(CString((list + std::string(18, 'y')).c_str()), 100, -1, 0).str(),
+              head + std::string(80, '-') + std::string(18, 'y'));
+    EXPECT_EQ(Html2Text(CString((list + std::string(21, 'y')).c_str()), 100, -1, 0).str(),
+              head + std::string(80, '-') + "\r\n" + std::string(21, 'y'));
     DestroyHtmlServer();
 }
 
