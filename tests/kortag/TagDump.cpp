@@ -1,4 +1,4 @@
-// Tag-tree helpers of the parser tests: parsing, lookups, link checks and an indented dump.
+// Tag-tree helpers of the parser tests: parsing, lookups, link checks and a one-line dump.
 #include "TagDump.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +42,8 @@ std::string Line(CTagNode* n)
         }
     }
     std::sort(attrs.begin(), attrs.end());
-    for (auto& [k, v] : attrs)
-        line += " " + k + "=" + v;
+    for (size_t i = 0; i < attrs.size(); ++i)
+        line += (i ? " " : "(") + attrs[i].first + "=" + attrs[i].second + (i + 1 < attrs.size() ? "" : ")");
     return line;
 }
 } // namespace
@@ -92,13 +92,16 @@ size_t TagTree::CheckLinks() const
 std::string DumpTree(CTagNode* root)
 {
     std::string out;
-    std::vector<std::pair<CTreeNode*, int>> todo{{root, 0}};
-    while (!todo.empty()) {
-        auto [n, depth] = todo.back();
-        todo.pop_back();
-        out += std::string(size_t(depth) * 2, ' ') + Line(static_cast<CTagNode*>(n)) + "\n";
-        for (CTreeNode* c = n->GetLastChild(); c; c = c->GetPrevSibling())
-            todo.emplace_back(c, depth + 1);
+    for (CTreeNode* n = root; n; n = n->GetDFSNext(root)) {
+        if (n != root && n->GetPrevSibling())
+            out += ' ';
+        out += Line(static_cast<CTagNode*>(n));
+        if (!n->IsLeaf()) {
+            out += '[';
+            continue;
+        }
+        for (CTreeNode* up = n; up != root && !up->GetNextSibling(); up = up->GetParent())
+            out += ']';
     }
     return out;
 }
@@ -107,4 +110,17 @@ std::string ParseDump(const char* src)
 {
     TagTree t(src);
     return t.root ? DumpTree(t.root) : "";
+}
+
+std::string BodyDump(const char* src)
+{
+    TagTree t(src);
+    CTagNode* body = t.root ? static_cast<CTagNode*>(t.root->GetFirstChild()) : nullptr;
+    if (!body || body->GetNextSibling() || t.root->HasAttributes() || body->HasAttributes() ||
+        body->GetName(1) != "BODY")
+        return t.root ? DumpTree(t.root) : "";
+    std::string out;
+    for (CTreeNode* c = body->GetFirstChild(); c; c = c->GetNextSibling())
+        out += (c == body->GetFirstChild() ? "" : " ") + DumpTree(static_cast<CTagNode*>(c));
+    return out;
 }

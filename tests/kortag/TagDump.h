@@ -24,9 +24,13 @@ struct TagTree
     CTagNode* root = nullptr;
 };
 
-// Elements as "NAME a=v b=v" (attributes sorted), texts as "'text'" with \n \r \t escaped, comments
-// as "<!--text-->"; two spaces of indent per level. Iterative, so any depth works.
+// The tree on one line: elements as NAME or NAME(a=v b=v) (attributes sorted), texts as 'text' with
+// \n \r \t escaped, comments as <!--text-->; children in brackets after their parent, separated by
+// blanks: "HTML[BODY[P(align=center)['a' B['b']]]]". Iterative, so any depth works.
 std::string DumpTree(CTagNode* root);
 
 // Parses src with a fresh parser and the HTML database, and dumps the result ("" for no tree).
 std::string ParseDump(const char* src);
+// Only the children of the body, when the parse is an HTML element holding a BODY without
+// attributes and nothing else: "P['a']" for "<p>a". Otherwise the whole dump.
+std::string BodyDump(const char* src);

@@ -1,9 +1,10 @@
-// Tests of CTreeNode: links, navigation, editing and deletion of deep and wide trees.
+// Tests of CTreeNode: links, navigation, editing, deletion and the edit count.
 #include "kortag/kortag.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -205,6 +206,10 @@ TEST(TreeNode, RandomEditsKeepTheLinksConsistent)
             seed = seed * 1103515245u + 12345u;
             return (seed >> 8) % n;
         };
+        using Link = BOOL (CTreeNode::*)(CTreeNode*);
+        const Link links[] = {&CTreeNode::AddFirstChild, &CTreeNode::AddLastChild,
+                              &CTreeNode::InsertPrevSibling, &CTreeNode::InsertNextSibling,
+                              &CTreeNode::InsertParent};
         for (int step = 0; step < 3000; ++step) {
             if (nodes.size() < 3 || next(4) == 0) {
                 Node* n = new Node(char('a' + next(26)));
@@ -214,37 +219,14 @@ TEST(TreeNode, RandomEditsKeepTheLinksConsistent)
             }
             Node* x = nodes[next(unsigned(nodes.size()))];
             Node* y = nodes[next(unsigned(nodes.size()))];
-            switch (next(8)) {
-            case 0:
-                x->AddFirstChild(y);
-                break;
-            case 1:
-                x->AddLastChild(y);
-                break;
-            case 2:
-                x->InsertPrevSibling(y);
-                break;
-            case 3:
-                x->InsertNextSibling(y);
-                break;
-            case 4:
-                x->InsertParent(y);
-                break;
-            case 5:
+            const unsigned op = next(8);
+            if (op < 5) {
+                (x->*links[op])(y);
+            } else if (op == 5) {
                 x->Remove();
-                break;
-            case 6:
-                if (x->Collapse()) {
-                    std::erase(nodes, x);
-                    delete x;
-                }
-                break;
-            default:
-                if (x->IsLeaf()) {
-                    std::erase(nodes, x);
-                    delete x;
-                }
-                break;
+            } else if (op == 6 ? x->Collapse() : x->IsLeaf()) {
+                std::erase(nodes, x);
+                delete x;
             }
             for (Node* n : nodes) {
                 Children(n);
@@ -272,6 +254,46 @@ TEST(TreeNode, RandomEditsKeepTheLinksConsistent)
             if (!n->GetParent() && n != root)
                 delete n;
         delete root;
+    }
+    EXPECT_EQ(g_alive, 0);
+}
+
+// The walks that remember answers about a tree rely on the edit count: an operation that changes a
+// link without moving it would let them answer from the old tree. Reading, refused links and
+// unlinking what is not linked leave it.
+TEST(TreeNode, EveryLinkChangeMovesTheEditCount)
+{
+    {
+        Sample t;
+        const std::pair<const char*, std::function<void()>> changes[] = {
+            {"InsertPrevSibling", [&] { t.g->InsertPrevSibling(t.d); }},
+            {"InsertNextSibling", [&] { t.g->InsertNextSibling(t.d); }},
+            {"InsertParent", [&] { t.c->InsertParent(new Node('w')); }},
+            {"Remove", [&] { t.d->Remove(); }},
+            {"AddFirstChild", [&] { t.a->AddFirstChild(t.d); }},
+            {"Collapse",
+             [&] {
+                 CTreeNode* wrapper = t.c->GetParent();
+                 wrapper->Collapse();
+                 delete wrapper;
+             }},
+            {"delete", [&] { delete t.f; }},
+            {"DeleteChildren", [&] { t.b->DeleteChildren(); }},
+        };
+        for (const auto& [label, change] : changes) {
+            const unsigned long long before = CTreeNode::GetEditCount();
+            change();
+            EXPECT_NE(CTreeNode::GetEditCount(), before) << label;
+        }
+        const unsigned long long before = CTreeNode::GetEditCount();
+        for (CTreeNode* n = t.a; n; n = n->GetDFSNext())
+            n->GetRightMostLeaf();
+        EXPECT_FALSE(t.e->AddLastChild(t.a));
+        EXPECT_FALSE(t.e->AddLastChild(t.e));
+        Node loose;
+        loose.Remove();
+        loose.DeleteChildren();
+        EXPECT_EQ(CTreeNode::GetEditCount(), before);
     }
     EXPECT_EQ(g_alive, 0);
 }
