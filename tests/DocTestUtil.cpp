@@ -138,6 +138,16 @@ int InkOverGround(const QImage& image)
     return n;
 }
 
+void ExpectPixels(const QImage& image, std::span<const Pixel> pixels)
+{
+    for (const Pixel& p : pixels) {
+        if (p.differs)
+            EXPECT_NE(PixelRef(image, p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+        else
+            EXPECT_EQ(PixelRef(image, p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+    }
+}
+
 void DocTest::SetUp()
 {
     CreateHtmlServer();

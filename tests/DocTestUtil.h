@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,15 @@ private:
 COLORREF PixelRef(const QImage& image, int x, int y);
 // The pixels whose colour differs from that of the top-left corner.
 int InkOverGround(const QImage& image);
+// A point of an image and the colour it has, or with differs set the colour it has not.
+struct Pixel
+{
+    int x, y;
+    COLORREF colour;
+    bool differs = false;
+};
+// Checks every point; a failure names the point.
+void ExpectPixels(const QImage& image, std::span<const Pixel> pixels);
 
 // Each test gets a fresh server with the default settings and the box font switched on.
 class DocTest : public ::testing::Test

@@ -27,6 +27,12 @@ struct Item
     int align = ALIGN_LEFT;
 };
 
+// A word item with an alignment.
+Item Word(int width, int align)
+{
+    return {width, 16, kWord, align};
+}
+
 // One line of items placed side by side from x at y = 100 and queued in order; removed from the
 // queue when it goes.
 struct Line
@@ -126,49 +132,19 @@ TEST_F(AlignQueueTest, HorizontalShiftsAndJustification)
         bool justify;
         V xs;
     } cases[] = {
-        {"only the first element's alignment counts",
-         {{100, 16, kWord, ALIGN_CENTER}, {200, 16, kWord, ALIGN_LEFT}},
-         10,
-         500,
-         false,
-         {110, 210}},
-        {"a shifted line is never justified",
-         {{100, 16, kWord, ALIGN_RIGHT}, {200}},
-         10,
-         500,
-         true,
-         {210, 310}},
-        {"odd room: the centre shift is truncated", {{101, 16, kWord, ALIGN_CENTER}}, 10, 200, false, {59}},
-        {"wider than the line: right alignment never pushes it left of the margin",
-         {{300, 16, kWord, ALIGN_RIGHT}, {100}},
-         10,
-         200,
-         false,
-         {10, 310}},
-        {"... nor does centring", {{300, 16, kWord, ALIGN_CENTER}, {100}}, 10, 200, false, {10, 310}},
-        {"a line that starts further right may still move left, down to the margin",
-         {{240, 16, kWord, ALIGN_RIGHT}},
-         60,
-         200,
-         false,
-         {20}},
+        {"only the first alignment counts", {Word(100, ALIGN_CENTER), {200}}, 10, 500, false, {110, 210}},
+        {"a shifted line is never justified", {Word(100, ALIGN_RIGHT), {200}}, 10, 500, true, {210, 310}},
+        {"odd room: the centre shift is truncated", {Word(101, ALIGN_CENTER)}, 10, 200, false, {59}},
+        {"too wide: kept at the margin", {Word(300, ALIGN_RIGHT), {100}}, 10, 200, false, {10, 310}},
+        {"... and so does centring", {Word(300, ALIGN_CENTER), {100}}, 10, 200, false, {10, 310}},
+        {"a line further right moves left, to the margin", {Word(240, ALIGN_RIGHT)}, 60, 200, false, {20}},
         {"rest pixels go to the first gaps", {{100}, {100}, {100}, {97}}, 10, 400, true, {10, 111, 212, 313}},
         {"... one each", {{100}, {100}, {100}, {95}}, 10, 400, true, {10, 112, 214, 315}},
         {"without justify the line stays as placed", {{100}, {100}}, 10, 400, false, {10, 110}},
         {"a single word does not move", {{100}}, 10, 400, true, {10}},
         {"an over-full line never moves", {{200}, {200}, {200}}, 10, 400, true, {10, 210, 410}},
-        {"... even by fewer pixels than there are gaps",
-         {{134}, {134}, {133}},
-         10,
-         400,
-         true,
-         {10, 144, 278}},
-        {"a line holding anything but words is not justified",
-         {{100}, {50, 16, ALIGN_NONE}, {100}},
-         10,
-         400,
-         true,
-         {10, 110, 160}},
+        {"... even by fewer pixels than gaps", {{134}, {134}, {133}}, 10, 400, true, {10, 144, 278}},
+        {"only lines of words justify", {{100}, {50, 16, ALIGN_NONE}, {100}}, 10, 400, true, {10, 110, 160}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);

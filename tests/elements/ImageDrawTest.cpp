@@ -70,44 +70,34 @@ TEST_F(ImageDraw, PlaceholderShowsTheStandInASunkenFrameAndTheLabel)
         ASSERT_EQ(img->m_nHeight, 52);
         ASSERT_EQ(img->m_nX, 10);
         QImage out = t.Render(0);
-        // The stand-in, centred at the top.
-        EXPECT_EQ(PixelRef(out, 30, 15), RGB(0, 255, 0));
-        EXPECT_EQ(PixelRef(out, 89, 26), RGB(0, 255, 0));
-        EXPECT_NE(PixelRef(out, 29, 15), RGB(0, 255, 0));
-        // The frame: top and left edges, right and bottom edges (their corners too).
-        EXPECT_EQ(PixelRef(out, 50, 10), c.topLeft);
-        EXPECT_EQ(PixelRef(out, 10, 40), c.topLeft);
-        EXPECT_EQ(PixelRef(out, 109, 10), c.bottomRight);
-        EXPECT_EQ(PixelRef(out, 10, 61), c.bottomRight);
-        EXPECT_EQ(PixelRef(out, 109, 61), c.bottomRight);
-        // Seven letters of 5 pixels centred in (12, 32)-(108, 62): 42 to 76, the last column blank.
-        EXPECT_EQ(PixelRef(out, 42, 33), c.label);
-        EXPECT_EQ(PixelRef(out, 75, 41), c.label);
-        EXPECT_NE(PixelRef(out, 41, 33), c.label);
-        EXPECT_NE(PixelRef(out, 76, 33), c.label);
-        EXPECT_NE(PixelRef(out, 50, 42), c.label);
+        // The stand-in centred at the top; the frame's top and left edges, then its right and bottom
+        // edges with their corners; seven letters of 5 pixels centred in (12, 32)-(108, 62): 42 to
+        // 76, the last column blank.
+        const COLORREF green = RGB(0, 255, 0);
+        const Pixel pixels[] = {{30, 15, green},         {89, 26, green},          {29, 15, green, true},
+                                {50, 10, c.topLeft},     {10, 40, c.topLeft},      {109, 10, c.bottomRight},
+                                {10, 61, c.bottomRight}, {109, 61, c.bottomRight}, {42, 33, c.label},
+                                {75, 41, c.label},       {41, 33, c.label, true},  {76, 33, c.label, true},
+                                {50, 42, c.label, true}};
+        ExpectPixels(out, pixels);
     }
 }
 
 TEST_F(ImageDraw, BorderInTheTextColourAroundThePicture)
 {
-    std::string green = testimg::SolidPng(dir, "green.png", 20, 20, Qt::green);
+    std::string picture = testimg::SolidPng(dir, "green.png", 20, 20, Qt::green);
     TestDoc t(200, 100);
-    ASSERT_EQ(t.OpenHtml("<body text=#ff0000><img src=\"" + green + "\" border=3 hspace=4 vspace=1>"), 1);
+    ASSERT_EQ(t.OpenHtml("<body text=#ff0000><img src=\"" + picture + "\" border=3 hspace=4 vspace=1>"), 1);
     t.Layout();
     ASSERT_EQ(Image(t)->m_nWidth, 34);
     QImage out = t.Render(0);
-    // The rectangle (14, 11)-(40, 37): outline in the current pen (black), inside in the text colour.
-    EXPECT_EQ(PixelRef(out, 14, 20), RGB(0, 0, 0));
-    EXPECT_EQ(PixelRef(out, 15, 20), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, 16, 12), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, 38, 35), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, 39, 20), RGB(0, 0, 0));
-    EXPECT_EQ(PixelRef(out, 40, 20), kWhite);
-    EXPECT_EQ(PixelRef(out, 13, 20), kWhite);
-    // The picture inside the border.
-    EXPECT_EQ(PixelRef(out, 17, 14), RGB(0, 255, 0));
-    EXPECT_EQ(PixelRef(out, 36, 33), RGB(0, 255, 0));
+    // The rectangle (14, 11)-(40, 37): outline in the current pen (black), inside in the text
+    // colour; the picture inside the border.
+    const COLORREF black = RGB(0, 0, 0), red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+    const Pixel pixels[] = {{14, 20, black},  {15, 20, red},   {16, 12, red},
+                            {38, 35, red},    {39, 20, black}, {40, 20, kWhite},
+                            {13, 20, kWhite}, {17, 14, green}, {36, 33, green}};
+    ExpectPixels(out, pixels);
 }
 
 TEST_F(ImageDraw, PictureIsDrawnAtTheSizeAskedFor)
@@ -122,17 +112,13 @@ TEST_F(ImageDraw, PictureIsDrawnAtTheSizeAskedFor)
     t.Layout();
     ASSERT_EQ(Image(t)->m_nWidth, 40);
     QImage out = t.Render(0);
-    EXPECT_EQ(PixelRef(out, 11, 11), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, 25, 28), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, 33, 11), RGB(0, 0, 255));
-    EXPECT_EQ(PixelRef(out, 49, 29), RGB(0, 0, 255));
-    EXPECT_EQ(PixelRef(out, 50, 20), kWhite);
-    EXPECT_EQ(PixelRef(out, 20, 30), kWhite);
-    // At its own size.
-    FImage* second = Image(t, 1);
-    EXPECT_EQ(PixelRef(out, second->m_nX, second->m_nY), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(out, second->m_nX + 9, second->m_nY + 9), RGB(0, 0, 255));
-    EXPECT_EQ(PixelRef(out, second->m_nX + 10, second->m_nY + 9), kWhite);
+    // Stretched, then at its own size.
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    const int x = Image(t, 1)->m_nX, y = Image(t, 1)->m_nY;
+    const Pixel pixels[] = {{11, 11, red},  {25, 28, red},        {33, 11, blue},
+                            {49, 29, blue}, {50, 20, kWhite},     {20, 30, kWhite},
+                            {x, y, red},    {x + 9, y + 9, blue}, {x + 10, y + 9, kWhite}};
+    ExpectPixels(out, pixels);
 }
 
 TEST_F(ImageDraw, FramesChangeOnTheTicksTheirWaitsGive)
