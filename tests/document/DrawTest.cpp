@@ -230,9 +230,8 @@ TEST_F(DrawTest, TiledBackgroundIsAnchoredAtTheDocumentOrigin)
     ASSERT_EQ(t.OpenHtml("<body>"), 1);
     UseTile(t.Doc(), WriteTile(dir, 10, 10));
     QImage img = t.Render(7);
-    EXPECT_EQ(PixelRef(img, 0, 0), RGB(0, 7, 50));
-    EXPECT_EQ(PixelRef(img, 4, 2), RGB(4, 9, 50));
-    EXPECT_EQ(PixelRef(img, 4, 3), RGB(4, 0, 50));
+    const Pixel pixels[] = {{0, 0, RGB(0, 7, 50)}, {4, 2, RGB(4, 9, 50)}, {4, 3, RGB(4, 0, 50)}};
+    ExpectPixels(img, pixels);
 }
 
 TEST_F(DrawTest, BodyBackgroundIsFetchedRelativeToTheComponentPath)

@@ -39,9 +39,18 @@ std::string Layout(const std::string& html, int viewWidth)
 // Worked out by hand with the box font (7 pixels a byte, 14 high), spacing 1 and padding 2: a
 // column is its widest word plus 5, a row its content plus 5, a table one more than its columns and
 // rows. The view's margins are 10, so the line is the view less 20. (Spans, vertical alignment,
-// nesting and right floats are pinned by the recorded layouts of the tables example page.)
+// nesting, right floats, lines between the minimum and the maximum and columns of a given width are
+// pinned by the recorded layouts of the tables example page and the real pages.)
 TEST_F(TableLayoutTest, ColumnsRowsAndCells)
 {
+    // Minimum positions (0, 26, 66), maximum (0, 40, 108): widths 67 and 109.
+    const char* atMinimum = "63 10 10 67 39\n"
+                            "64 10 10 26 38\n"
+                            "74 12 12 21 14 aa\n"
+                            "74 12 31 14 14 bb\n"
+                            "64 36 10 40 38\n"
+                            "74 38 12 35 14 cccc\n"
+                            "74 38 31 28 14 dddd\n";
     struct Case
     {
         const char* label;
@@ -53,45 +62,8 @@ TEST_F(TableLayoutTest, ColumnsRowsAndCells)
          "63 10 10 6 6\n"
          "64 10 10 5 5\n"
          "74 10 21 7 14 z\n"},
-        // Minimum positions (0, 26, 66), maximum (0, 40, 108): widths 67 and 109. A line of 88 lies
-        // between: the columns grow by 14 x 21 / 42 = 7 and 28 x 21 / 42 = 14; both cells wrap.
-        {"a line between minimum and maximum", "<table><tr><td>aa bb<td>cccc dddd</table>", 108,
-         "63 10 10 88 39\n"
-         "64 10 10 33 38\n"
-         "74 12 12 21 14 aa\n"
-         "74 12 31 14 14 bb\n"
-         "64 43 10 54 38\n"
-         "74 45 12 35 14 cccc\n"
-         "74 45 31 28 14 dddd\n"},
-        {"a line below the minimum", "<table><tr><td>aa bb<td>cccc dddd</table>", 60,
-         "63 10 10 67 39\n"
-         "64 10 10 26 38\n"
-         "74 12 12 21 14 aa\n"
-         "74 12 31 14 14 bb\n"
-         "64 36 10 40 38\n"
-         "74 38 12 35 14 cccc\n"
-         "74 38 31 28 14 dddd\n"},
-        {"a width below the minimum", "<table width=5%><tr><td>aa bb<td>cccc dddd</table>", 620,
-         "63 10 10 67 39\n"
-         "64 10 10 26 38\n"
-         "74 12 12 21 14 aa\n"
-         "74 12 31 14 14 bb\n"
-         "64 36 10 40 38\n"
-         "74 38 12 35 14 cccc\n"
-         "74 38 31 28 14 dddd\n"},
-        // Widths of the columns, from the first cell that gives one: 50 + 1 and 30 + 1.
-        {"column widths", "<table><tr><td>a<td>b<tr><td width=50>c<td width=30>d<td>e</table>", 300,
-         "63 10 10 95 39\n"
-         "64 10 10 51 19\n"
-         "74 12 12 7 14 a\n"
-         "64 61 10 31 19\n"
-         "74 63 12 7 14 b\n"
-         "64 10 29 51 19\n"
-         "74 12 31 7 14 c\n"
-         "64 61 29 31 19\n"
-         "74 63 31 7 14 d\n"
-         "64 92 29 12 19\n"
-         "74 94 31 7 14 e\n"},
+        {"a line below the minimum", "<table><tr><td>aa bb<td>cccc dddd</table>", 60, atMinimum},
+        {"a width below the minimum", "<table width=5%><tr><td>aa bb<td>cccc dddd</table>", 620, atMinimum},
         // The text after a left table flows on its right (the table ends at x 65 and y 30) until a
         // line would start below the table, then goes back to the left edge.
         {"a table floated left",
@@ -144,10 +116,8 @@ TEST_F(TableLayoutTest, ContentOutsideCellsFlowsWithTheCellBefore)
     CVisible* table = t.FindKind(TAG_TABLE);
     ASSERT_TRUE(cell && stray && words && table);
     // "loose" starts a line, as the first element after a cell does.
-    EXPECT_EQ(stray->m_nX, cell->m_nX);
-    EXPECT_EQ(stray->m_nY, cell->m_nY + 14 + 5);
-    EXPECT_EQ(words->m_nY, stray->m_nY);
-    EXPECT_EQ(words->m_nX, stray->m_nX + stray->m_nWidth);
+    EXPECT_EQ(CPoint(stray->m_nX, stray->m_nY), CPoint(cell->m_nX, cell->m_nY + 14 + 5));
+    EXPECT_EQ(CPoint(words->m_nX, words->m_nY), CPoint(stray->m_nX + stray->m_nWidth, stray->m_nY));
     EXPECT_LE(words->m_nY + words->m_nHeight, table->m_nY + table->m_nHeight);
 
     // The band at the top of the page ends before the table.
@@ -188,14 +158,11 @@ TEST_F(TableLayoutTest, BorderColourShowsBetweenTheCells)
     t.Layout();
     const QImage img = t.Render();
     const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
-    EXPECT_EQ(PixelRef(img, 10, 10), red);
-    EXPECT_EQ(PixelRef(img, 43, 35), red);
-    EXPECT_EQ(PixelRef(img, 27, 20), red);   // between the cells
-    EXPECT_EQ(PixelRef(img, 14, 20), red);   // left of the first cell's box
-    EXPECT_EQ(PixelRef(img, 20, 31), white); // inside it, below the text
-    EXPECT_EQ(PixelRef(img, 39, 15), white);
-    EXPECT_EQ(PixelRef(img, 44, 20), white); // the page
-    EXPECT_EQ(PixelRef(img, 20, 36), white);
+    // The table's corners, between the cells, left of the first cell's box; inside the boxes below
+    // the text, and the page.
+    const Pixel pixels[] = {{10, 10, red},   {43, 35, red},   {27, 20, red},   {14, 20, red},
+                            {20, 31, white}, {39, 15, white}, {44, 20, white}, {20, 36, white}};
+    ExpectPixels(img, pixels);
 }
 
 // The outer border is raised (light top and left, dark bottom and right), the cells sunken (dark
@@ -223,21 +190,13 @@ TEST_F(TableLayoutTest, RaisedBorderAndSunkenCells)
             1);
         t.Layout();
         const QImage img = t.Render();
-        // Outer border, two rings.
-        EXPECT_EQ(PixelRef(img, 15, 10), c.light);
-        EXPECT_EQ(PixelRef(img, 15, 11), c.light);
-        EXPECT_EQ(PixelRef(img, 10, 20), c.light);
-        EXPECT_EQ(PixelRef(img, 11, 20), c.light);
-        EXPECT_EQ(PixelRef(img, 15, 33), c.dark);
-        EXPECT_EQ(PixelRef(img, 15, 32), c.dark);
-        EXPECT_EQ(PixelRef(img, 26, 20), c.dark);
-        EXPECT_EQ(PixelRef(img, 25, 20), c.dark);
-        // The cell, one pixel whatever the table's border.
-        EXPECT_EQ(PixelRef(img, 17, 13), c.dark);
-        EXPECT_EQ(PixelRef(img, 13, 20), c.dark);
-        EXPECT_EQ(PixelRef(img, 22, 20), c.light);
-        EXPECT_EQ(PixelRef(img, 17, 29), c.light);
-        EXPECT_NE(PixelRef(img, 17, 28), c.light);
+        // The outer border's two rings (top, left, bottom, right), then the cell's one pixel
+        // whatever the table's border.
+        const Pixel pixels[] = {
+            {15, 10, c.light}, {15, 11, c.light}, {10, 20, c.light},      {11, 20, c.light}, {15, 33, c.dark},
+            {15, 32, c.dark},  {26, 20, c.dark},  {25, 20, c.dark},       {17, 13, c.dark},  {13, 20, c.dark},
+            {22, 20, c.light}, {17, 29, c.light}, {17, 28, c.light, true}};
+        ExpectPixels(img, pixels);
     }
 }
 
@@ -251,12 +210,11 @@ TEST_F(TableLayoutTest, CellBackgroundPrecedence)
               1);
     t.Layout();
     const QImage img = t.Render();
-    EXPECT_EQ(PixelRef(img, 20, 27), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(img, 32, 27), RGB(0, 255, 0));
-    EXPECT_EQ(PixelRef(img, 20, 46), RGB(0, 0, 255));
-    EXPECT_EQ(PixelRef(img, 32, 46), RGB(255, 255, 0));
-    EXPECT_EQ(PixelRef(img, 44, 40), RGB(255, 255, 255)); // the empty cell, 21 wide from x 34
-    EXPECT_EQ(PixelRef(img, 21, 20), RGB(255, 255, 255)); // between cells: no border colour
+    // Then the empty cell, 21 wide from x 34, and between the cells: no border colour.
+    const Pixel pixels[] = {{20, 27, RGB(255, 0, 0)},     {32, 27, RGB(0, 255, 0)},
+                            {20, 46, RGB(0, 0, 255)},     {32, 46, RGB(255, 255, 0)},
+                            {44, 40, RGB(255, 255, 255)}, {21, 20, RGB(255, 255, 255)}};
+    ExpectPixels(img, pixels);
 }
 
 // Text runs whose boxes overlap, found by a sweep down the page.
