@@ -14,11 +14,6 @@ const char kUntitled[] = "\xC1\xA6\xB8\xF1 \xBE\xF8\xC0\xBD";
 // The first words of the error page's message.
 const char kErrorWords[] = "\xBC\xB1\xC5\xC3\xC7\xD1 \xB1\xE2\xBB\xE7\xB0\xA1";
 
-std::string Str(const CString& s)
-{
-    return s.str();
-}
-
 class LifeCycleTest : public DocTest
 {
 };
@@ -32,12 +27,12 @@ TEST_F(LifeCycleTest, MissingFileShowsErrorPageUntilItAppearsAndReloads)
     for (int attempt = 0; attempt < 2; ++attempt) {
         EXPECT_EQ(t->OpenLocal(CString(path.c_str())), 0);
         EXPECT_FALSE(t->IsEmpty());
-        EXPECT_EQ(Str(t->GetLocalPath()), path);
-        EXPECT_EQ(Str(t->GetTitle()), kUntitled);
-        EXPECT_NE(Str(t->GetSource()).find(kErrorWords), std::string::npos);
-        EXPECT_NE(Str(t->GetSource()).find("KORHTML"), std::string::npos);
+        EXPECT_EQ(t->GetLocalPath().str(), path);
+        EXPECT_EQ(t->GetTitle().str(), kUntitled);
+        EXPECT_NE(t->GetSource().str().find(kErrorWords), std::string::npos);
+        EXPECT_NE(t->GetSource().str().find("KORHTML"), std::string::npos);
         // The error page is opened as a string without a component path.
-        EXPECT_EQ(Str(t->GetComponentPath()), "");
+        EXPECT_EQ(t->GetComponentPath().str(), "");
         EXPECT_EQ(static_cast<FBody*>(t->GetBody())->m_crBgColor, RGB(0xFF, 0xFF, 0xEE));
         EXPECT_TRUE(t->HasState(STATE_STATICDATA));
     }
@@ -45,9 +40,9 @@ TEST_F(LifeCycleTest, MissingFileShowsErrorPageUntilItAppearsAndReloads)
 
     ASSERT_TRUE(WriteFileBytes(path, "<title>Now</title><p>here"));
     EXPECT_EQ(t->Reload(), 1);
-    EXPECT_EQ(Str(t->GetTitle()), "Now");
-    EXPECT_EQ(Str(t->GetSource()), "<title>Now</title><p>here");
-    EXPECT_EQ(Str(t->GetComponentPath()), dir.Path() + "/");
+    EXPECT_EQ(t->GetTitle().str(), "Now");
+    EXPECT_EQ(t->GetSource().str(), "<title>Now</title><p>here");
+    EXPECT_EQ(t->GetComponentPath().str(), dir.Path() + "/");
     EXPECT_NE(t.FindText("here"), nullptr);
 }
 
@@ -71,7 +66,7 @@ TEST_F(LifeCycleTest, TitleOfTheDocument)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.html);
         EXPECT_EQ(t.OpenHtml(c.html), 1);
-        EXPECT_EQ(Str(t->GetTitle()), c.title);
+        EXPECT_EQ(t->GetTitle().str(), c.title);
         ASSERT_NE(t->GetHead(), nullptr);
         EXPECT_EQ(t->GetHead()->m_nKind, TAG_HEAD);
         EXPECT_EQ(t->GetHead()->GetParent(), nullptr);
@@ -88,17 +83,17 @@ TEST_F(LifeCycleTest, OpenStringKeepsTheLastFileForReloadAndClose)
     ASSERT_TRUE(WriteFileBytes(path, "<title>File</title>file text"));
     TestDoc t(300, 200);
     ASSERT_EQ(t.OpenFile(path), 1);
-    EXPECT_EQ(Str(t->GetTitle()), "File");
+    EXPECT_EQ(t->GetTitle().str(), "File");
 
     EXPECT_EQ(t.OpenHtml("<title>String</title>string text", "/comp/"), 1);
-    EXPECT_EQ(Str(t->GetTitle()), "String");
-    EXPECT_EQ(Str(t->GetLocalPath()), path);
-    EXPECT_EQ(Str(t->GetComponentPath()), "/comp/");
+    EXPECT_EQ(t->GetTitle().str(), "String");
+    EXPECT_EQ(t->GetLocalPath().str(), path);
+    EXPECT_EQ(t->GetComponentPath().str(), "/comp/");
     EXPECT_EQ(t.FindText("file"), nullptr);
 
     // Reload reopens the file, not the string.
     EXPECT_EQ(t->Reload(), 1);
-    EXPECT_EQ(Str(t->GetTitle()), "File");
+    EXPECT_EQ(t->GetTitle().str(), "File");
     EXPECT_NE(t.FindText("file"), nullptr);
 
     t.Layout();
@@ -107,20 +102,20 @@ TEST_F(LifeCycleTest, OpenStringKeepsTheLastFileForReloadAndClose)
     EXPECT_TRUE(t->IsEmpty());
     EXPECT_EQ(t->GetContentSize(), CSize(0, 0));
     EXPECT_EQ(t->m_nState, 0u);
-    EXPECT_EQ(Str(t->GetTitle()), kUntitled);
-    EXPECT_EQ(Str(t->GetSource()), "");
+    EXPECT_EQ(t->GetTitle().str(), kUntitled);
+    EXPECT_EQ(t->GetSource().str(), "");
     EXPECT_FALSE(t->ReadyToDraw());
     EXPECT_NE(t->GetImageManager(), nullptr);
     EXPECT_NE(t->GetMapManager(), nullptr);
     // Close keeps the file for a later reload.
-    EXPECT_EQ(Str(t->GetLocalPath()), path);
+    EXPECT_EQ(t->GetLocalPath().str(), path);
     EXPECT_EQ(t->Reload(), 1);
     EXPECT_FALSE(t->IsEmpty());
 
     // A string the parser makes nothing of leaves the document empty.
     EXPECT_EQ(t.OpenHtml("  \r\n "), 0);
     EXPECT_TRUE(t->IsEmpty());
-    EXPECT_EQ(Str(t->GetTitle()), kUntitled);
+    EXPECT_EQ(t->GetTitle().str(), kUntitled);
 }
 
 TEST_F(LifeCycleTest, OpenTextWrapsTheFileInPreAndReloadsAsText)
@@ -132,20 +127,20 @@ TEST_F(LifeCycleTest, OpenTextWrapsTheFileInPreAndReloadsAsText)
     EXPECT_EQ(t->OpenText(CString(path.c_str())), 1);
     CString expected =
         CString("<html><body><pre>") + KorReadTextFile(CString(path.c_str())) + "</pre></body></html>";
-    EXPECT_EQ(Str(t->GetSource()), Str(expected));
+    EXPECT_EQ(t->GetSource().str(), expected.str());
     EXPECT_EQ(t->m_bHtml, 0);
     EXPECT_FALSE(t->IsEmpty());
 
     ASSERT_TRUE(WriteFileBytes(path, "changed"));
     EXPECT_EQ(t->Reload(), 1);
-    EXPECT_NE(Str(t->GetSource()).find("<pre>changed</pre>"), std::string::npos);
+    EXPECT_NE(t->GetSource().str().find("<pre>changed</pre>"), std::string::npos);
 
     // A missing text file shows the error page too, and Reload keeps trying it as text.
     std::remove(path.c_str());
     EXPECT_EQ(t->Reload(), 0);
-    EXPECT_NE(Str(t->GetSource()).find(kErrorWords), std::string::npos);
+    EXPECT_NE(t->GetSource().str().find(kErrorWords), std::string::npos);
     EXPECT_EQ(t->m_bHtml, 0);
-    EXPECT_EQ(Str(t->GetLocalPath()), path);
+    EXPECT_EQ(t->GetLocalPath().str(), path);
 }
 
 TEST_F(LifeCycleTest, SourcesWithoutBodyOrVisibleContentAreNeverLaidOut)
@@ -154,7 +149,7 @@ TEST_F(LifeCycleTest, SourcesWithoutBodyOrVisibleContentAreNeverLaidOut)
     // Only a head: the default body, with nothing to show.
     EXPECT_EQ(t.OpenHtml("<html><head><title>T</title></head></html>"), 1);
     EXPECT_FALSE(t->IsEmpty());
-    EXPECT_EQ(Str(t->GetTitle()), "T");
+    EXPECT_EQ(t->GetTitle().str(), "T");
     EXPECT_FALSE(t->HasState(STATE_STATICDATA));
     t.Layout();
     EXPECT_FALSE(t->ReadyToDraw());
@@ -173,24 +168,24 @@ TEST_F(LifeCycleTest, FindLocalPathTriesComponentPathThenFileNameThenName)
     CString name("img/a.gif");
 
     // None exists: the bare file name.
-    EXPECT_EQ(Str(t->FindLocalPath(name)), "a.gif");
+    EXPECT_EQ(t->FindLocalPath(name).str(), "a.gif");
 
     // The name as given, relative to the current directory.
     std::string cwd = std::filesystem::current_path().string();
     std::filesystem::current_path(dir.Path());
     ASSERT_TRUE(WriteFileBytes(dir.File("img/a.gif"), "x"));
-    EXPECT_EQ(Str(t->FindLocalPath(name)), comp + "img/a.gif");
+    EXPECT_EQ(t->FindLocalPath(name).str(), comp + "img/a.gif");
     t->SetComponentPath(CString("/nowhere/"));
-    EXPECT_EQ(Str(t->FindLocalPath(name)), "img/a.gif");
+    EXPECT_EQ(t->FindLocalPath(name).str(), "img/a.gif");
     std::filesystem::current_path(cwd);
 
     // The component path with the file name wins over the name as given, and the full name over both.
     t->SetComponentPath(CString(comp.c_str()));
     std::remove(dir.File("img/a.gif").c_str());
     ASSERT_TRUE(WriteFileBytes(dir.File("a.gif"), "x"));
-    EXPECT_EQ(Str(t->FindLocalPath(name)), comp + "a.gif");
+    EXPECT_EQ(t->FindLocalPath(name).str(), comp + "a.gif");
     ASSERT_TRUE(WriteFileBytes(dir.File("img/a.gif"), "x"));
-    EXPECT_EQ(Str(t->FindLocalPath(name)), comp + "img/a.gif");
+    EXPECT_EQ(t->FindLocalPath(name).str(), comp + "img/a.gif");
 }
 
 TEST_F(LifeCycleTest, ParsingRestoresThreadPriority)
