@@ -129,8 +129,9 @@ TEST_F(TableLayoutTest, ContentOutsideCellsFlowsWithTheCellBefore)
     EXPECT_EQ(t->m_pBottomVisible, t.FindText("second"));
 }
 
-// Elements inside cells are hit like any other, and their text is extracted.
-TEST_F(TableLayoutTest, CellsTakePartInHitTestsAndText)
+// Elements inside cells are hit like any other. (Their extracted text is pinned by the recorded
+// extracted texts of the tables example page.)
+TEST_F(TableLayoutTest, CellsTakePartInHitTests)
 {
     TestDoc t(300, 200);
     ASSERT_EQ(t.OpenHtml("<table><tr><td>plain<td><a href=\"x.html\">link</a></table>"), 1);
@@ -141,9 +142,6 @@ TEST_F(TableLayoutTest, CellsTakePartInHitTestsAndText)
     EXPECT_EQ(t->GetVisibleInPoint(CPoint(link->m_nX + 1, link->m_nY + 1)), link);
     EXPECT_EQ(t->MouseOnAnchor(CPoint(link->m_nX + 1, link->m_nY + 1)), 1);
     EXPECT_EQ(t->GetCurrentAnchor(), "x.html");
-    const std::string text = t->ExtractText(80).str();
-    EXPECT_NE(text.find("plain"), std::string::npos);
-    EXPECT_NE(text.find("link"), std::string::npos);
 }
 
 // bordercolor fills the whole table, so it shows in the spacing between the cells. With spacing 4
