@@ -148,6 +148,20 @@ void ExpectPixels(const QImage& image, std::span<const Pixel> pixels)
     }
 }
 
+int DifferentPixels(const QImage& a, const QImage& b, int width)
+{
+    if (width < 0 && a.width() != b.width())
+        return -1;
+    width = width < 0 ? a.width() : width;
+    if (a.width() < width || b.width() < width || a.height() != b.height())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < width; ++x)
+            n += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
+    return n;
+}
+
 void DocTest::SetUp()
 {
     CreateHtmlServer();

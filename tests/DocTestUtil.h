@@ -77,6 +77,10 @@ struct Pixel
 };
 // Checks every point; a failure names the point.
 void ExpectPixels(const QImage& image, std::span<const Pixel> pixels);
+// How many pixels of the left width columns (all columns when width < 0) of two pictures differ in
+// colour; -1 when the heights differ or either picture is too narrow (or, for all columns, the widths
+// differ).
+int DifferentPixels(const QImage& a, const QImage& b, int width = -1);
 
 // Each test gets a fresh server with the default settings and the box font switched on.
 class DocTest : public ::testing::Test

@@ -33,16 +33,6 @@ std::string ListText(const CStringList& list)
     return out;
 }
 
-// Runs the body in the given directory and comes back to where it was.
-template <class F> void InDirectory(const std::string& dir, F body)
-{
-    char old[4096];
-    ASSERT_NE(getcwd(old, sizeof old), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    body();
-    ASSERT_EQ(chdir(old), 0);
-}
-
 // Every test starts and ends without a server.
 class Server : public ::testing::Test
 {
@@ -144,10 +134,13 @@ TEST_F(Server, Entities)
     {
         const char* name;
         int code;
-    } cases[] = {{"amp", '&'},  {"nbsp", ' '}, {"lt", '<'}, {"Eacute", 201}, {"eacute", 233},
-                 {"yuml", 255}, {"AMP", ' '},  {"", ' '},   {"#38", ' '},    {"apos", ' '}};
+    } cases[] = {{"amp", '&'}, {"nbsp", ' '}, {"lt", '<'},  {"Eacute", 201}, {"eacute", 233}, {"yuml", 255},
+                 {"AMP", ' '}, {"", ' '},     {"#38", ' '}, {"apos", ' '},   {"\xB0", ' '}};
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<unsigned char>(GetANSICode(CString(c.name))), c.code) << c.name;
+    // Names of any size; a name is looked up as far as a NUL.
+    EXPECT_EQ(GetANSICode(CString(std::string(1 << 20, 'a'))), ' ');
+    EXPECT_EQ(GetANSICode(CString(std::string("amp\0x", 5))), '&');
 }
 
 TEST_F(Server, VisitedLinksNeedDataPath)
@@ -235,18 +228,19 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
 TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
 {
     TempDir dir;
-    InDirectory(dir.Path(), [&] {
-        // No data path: destroying writes nothing, not even in the current directory.
-        CreateHtmlServer();
-        DestroyHtmlServer();
-        EXPECT_FALSE(std::filesystem::exists(dir.File("OpenLink.dat")));
-
-        // An explicit write with no data path names the file of the current directory.
-        CreateHtmlServer();
-        g_pHtmlSrvr->WriteOpenLink();
-        EXPECT_EQ(ReadFileBytes(dir.File("OpenLink.dat")), "");
-        DestroyHtmlServer();
-    });
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    // No data path: destroying writes nothing, not even in the current directory.
+    CreateHtmlServer();
+    DestroyHtmlServer();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("OpenLink.dat")));
+    // An explicit write with no data path names the file of the current directory.
+    CreateHtmlServer();
+    g_pHtmlSrvr->WriteOpenLink();
+    EXPECT_EQ(ReadFileBytes(dir.File("OpenLink.dat")), "");
+    DestroyHtmlServer();
+    ASSERT_EQ(chdir(old), 0);
 
     // With a data path the file is rewritten even when the list is empty.
     TempDir data;

@@ -10,11 +10,8 @@ const std::string kIndex = std::string(KORHTML_EXAMPLES) + "/index.html";
 
 TEST_F(ToolTest, TextPrintsTheLibrarysConversion)
 {
-    // Exactly the library's conversion at 80 columns, its CP949 bytes and CR LF line ends kept; the
-    // options reach the conversion.
-    Result r = Run({"text", kIndex});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, HtmlFile2Text(CString(kIndex.c_str()), 80, -1, 0).str());
+    // Exactly the library's conversion, its CP949 bytes and CR LF line ends kept (the goldens hold what
+    // it prints at 80 columns); the options reach the conversion.
     Result narrow = Run({"text", "--width", "30", "--lines", "6", "--trim", kIndex});
     ASSERT_EQ(narrow.status, 0) << narrow.err;
     EXPECT_EQ(narrow.out, HtmlFile2Text(CString(kIndex.c_str()), 30, 6, 1).str());
@@ -56,29 +53,6 @@ TEST_F(ToolTest, ExtractPrintsTheDocumentsText)
 {
     std::string page = Page("page.html", "aaaa bbbb<hr><pre>p\tq</pre>");
     EXPECT_EQ(Run({"extract", "--width", "8", "--lf", page}).out, "aaaa \nbbbb\n\n\n----\n\np\tq\n");
-}
-
-TEST_F(ToolTest, TextMissingFilesAndBadArguments)
-{
-    std::string missing = dir.File("missing.html");
-    for (const char* command : {"text", "extract"}) {
-        Result r = Run({command, missing});
-        EXPECT_EQ(r.status, 2) << command;
-        EXPECT_EQ(r.out, "") << command;
-        EXPECT_NE(r.err.find(missing), std::string::npos) << command << r.err;
-    }
-    // A directory opens but cannot be read: every command says so in the same words.
-    for (const char* command : {"tree", "text", "extract", "layout"}) {
-        Result r = Run({command, dir.Path()});
-        EXPECT_EQ(r.status, 2) << command;
-        EXPECT_EQ(r.out, "") << command;
-        EXPECT_NE(r.err.find("cannot read input file '" + dir.Path() + "'"), std::string::npos)
-            << command << r.err;
-    }
-    EXPECT_EQ(Run({"text", "--width", "abc", kIndex}).status, 2);
-    EXPECT_EQ(Run({"text", "--lines"}).status, 2);
-    EXPECT_EQ(Run({"extract", "--trim", kIndex}).status, 2);
-    EXPECT_EQ(Run({"text"}).status, 2);
 }
 
 } // namespace

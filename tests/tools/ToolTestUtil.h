@@ -2,6 +2,7 @@
 // temporary directory.
 #pragma once
 
+#include "DocTestUtil.h"
 #include "TempDir.h"
 
 #include <QImage>
@@ -61,28 +62,41 @@ protected:
         return r;
     }
 
-    QImage Png(const std::string& path)
+    QImage Png(const std::string& path) { return QImage(QString::fromStdString(path), "PNG"); }
+
+    // The view command's screenshot at w x h and scroll y (into viewPng) against the render command's
+    // picture of the same page w - 16 wide (into rendered): the same beside the scroll bar.
+    void Compare(const std::string& page, int w, int h, int y, const std::vector<std::string>& extra)
     {
-        std::string bytes = ReadFileBytes(path);
-        return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "PNG");
+        SCOPED_TRACE(page + " " + std::to_string(w) + "x" + std::to_string(h) + " at " + std::to_string(y));
+        std::vector<std::string> shot = {"view",         page,
+                                         "--screenshot", dir.File("view.png"),
+                                         "--width",      std::to_string(w),
+                                         "--height",     std::to_string(h),
+                                         "--scroll",     std::to_string(y)};
+        std::vector<std::string> render = {"render",   page,
+                                           "-o",       dir.File("render.png"),
+                                           "--width",  std::to_string(w - 16),
+                                           "--height", std::to_string(h),
+                                           "--scroll", std::to_string(y)};
+        shot.insert(shot.end(), extra.begin(), extra.end());
+        render.insert(render.end(), extra.begin(), extra.end());
+        Result r = Run(shot);
+        ASSERT_EQ(r.status, 0) << r.err;
+        r = Run(render);
+        ASSERT_EQ(r.status, 0) << r.err;
+        viewPng = Png(dir.File("view.png"));
+        rendered = Png(dir.File("render.png"));
+        ASSERT_EQ(viewPng.size(), QSize(w, h));
+        ASSERT_EQ(rendered.size(), QSize(w - 16, h));
+        EXPECT_EQ(DifferentPixels(viewPng, rendered, w - 16), 0);
     }
 
+    QImage viewPng, rendered;
     TempDir dir;
 };
 
 inline unsigned Rgb(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) & 0xFFFFFF;
-}
-
-// How many pixels of the left width columns of a and b differ; -1 when either is too small.
-inline int DifferentPixels(const QImage& a, const QImage& b, int width)
-{
-    if (a.width() < width || b.width() < width || a.height() != b.height())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < width; ++x)
-            n += Rgb(a, x, y) != Rgb(b, x, y);
-    return n;
 }

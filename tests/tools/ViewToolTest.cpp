@@ -1,8 +1,6 @@
 // The view command's screenshots: the real view, painted and scrolled by itself, against the render command.
 #include "ToolTestUtil.h"
 
-#include <sstream>
-
 namespace {
 
 // A page long enough to scroll: words of both scripts, a table, rules and a tiled background.
@@ -17,43 +15,13 @@ std::string LongPage(const std::string& tile)
     return s + "</body></html>";
 }
 
-class ViewTool : public ToolTest
+using ViewTool = ToolTest;
+
+// The last 16 columns of a screenshot, where the scroll bar is.
+QImage Bar(const QImage& shot)
 {
-protected:
-    // The screenshot of the view at W x H and scroll y, and the render of the same page W - 16 wide.
-    void Compare(const std::string& page, int w, int h, int y, const std::vector<std::string>& extra)
-    {
-        std::ostringstream trace;
-        trace << page << " " << w << "x" << h << " at " << y;
-        SCOPED_TRACE(trace.str());
-        std::vector<std::string> shot = {"view",         page,
-                                         "--screenshot", dir.File("view.png"),
-                                         "--width",      std::to_string(w),
-                                         "--height",     std::to_string(h),
-                                         "--scroll",     std::to_string(y)};
-        std::vector<std::string> render = {"render",   page,
-                                           "-o",       dir.File("render.png"),
-                                           "--width",  std::to_string(w - 16),
-                                           "--height", std::to_string(h),
-                                           "--scroll", std::to_string(y)};
-        shot.insert(shot.end(), extra.begin(), extra.end());
-        render.insert(render.end(), extra.begin(), extra.end());
-        Result r = Run(shot);
-        ASSERT_EQ(r.status, 0) << r.err;
-        r = Run(render);
-        ASSERT_EQ(r.status, 0) << r.err;
-        viewPng = Png(dir.File("view.png"));
-        QImage rendered = Png(dir.File("render.png"));
-        ASSERT_EQ(viewPng.size(), QSize(w, h));
-        ASSERT_EQ(rendered.size(), QSize(w - 16, h));
-        EXPECT_EQ(DifferentPixels(viewPng, rendered, w - 16), 0);
-    }
-
-    // The last 16 columns, where the scroll bar is.
-    QImage Bar() const { return viewPng.copy(viewPng.width() - 16, 0, 16, viewPng.height()); }
-
-    QImage viewPng;
-};
+    return shot.copy(shot.width() - 16, 0, 16, shot.height());
+}
 
 } // namespace
 
@@ -61,9 +29,9 @@ TEST_F(ViewTool, ScreenshotShowsWhatRenderShowsBesideTheScrollBar)
 {
     const std::string page = Page("long.html", LongPage(std::string(KORHTML_TEST_DATA) + "/img_tile.bmp"));
     Compare(page, 400, 300, 0, {"--box-font"});
-    QImage top = Bar();
+    QImage top = Bar(viewPng);
     Compare(page, 400, 300, 137, {"--box-font"});
-    QImage lower = Bar();
+    QImage lower = Bar(viewPng);
     Compare(page, 317, 211, 1000, {"--box-font"});
 
     // The bar is drawn in the last columns, and its thumb moves down with the scroll position.
@@ -98,36 +66,4 @@ TEST_F(ViewTool, TheExamplePageWithRealFontsAndWithoutAFileGiven)
     Result r = Run({"view", "--screenshot", dir.File("default.png"), "--scroll", "200"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(DifferentPixels(Png(dir.File("default.png")), viewPng, 800), 0);
-}
-
-TEST_F(ViewTool, UnusableViewArgumentsExitWithStatusTwo)
-{
-    const std::string page = Page("p.html", "<p>x");
-    const std::vector<std::vector<std::string>> bad = {
-        {"view", dir.File("missing.html"), "--screenshot", dir.File("o.png")},
-        {"view", page, "--screenshot", dir.File("o.png"), "--scroll", "-5"},
-        {"view", page, "--screenshot", dir.File("o.png"), "--width", "0"},
-        {"view", page, "--scroll", "10"},
-        {"view", page, "--screenshot", dir.File("no/such/dir/o.png")},
-        {"view", page, "one-file-too-many.html"},
-    };
-    for (const auto& args : bad) {
-        std::string line;
-        for (const std::string& a : args)
-            line += a + " ";
-        SCOPED_TRACE(line);
-        Result r = Run(args, "QT_QPA_PLATFORM=offscreen");
-        EXPECT_EQ(r.status, 2);
-        EXPECT_NE(r.err.find("korhtml: "), std::string::npos) << r.err;
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
-
-    // The interactive viewer without a screen says so rather than running unseen.
-    Result r = Run({"view", page}, "QT_QPA_PLATFORM=offscreen");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("display"), std::string::npos) << r.err;
-
-    Result help = Run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("view [FILE]"), std::string::npos) << help.out;
 }

@@ -8,8 +8,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -28,11 +28,8 @@ protected:
         // The background is an image the document loads, so saving copies it.
         source = "<title>P</title><body background=pic.png><h1>" + kKorean + "</h1><p>Hello world<hr>";
         page = Write("src/page.html", source);
-        const char* tmp = std::getenv("TMPDIR");
-        oldTmp = tmp ? tmp : "";
-        hadTmp = tmp != nullptr;
         std::filesystem::create_directories(dir.File("tmp"));
-        setenv("TMPDIR", dir.File("tmp").c_str(), 1);
+        tmpEnv = std::make_unique<ScopedEnv>("TMPDIR", dir.File("tmp"));
         kor::SetShellHook([this](const kor::ShellRequest& r, CString&) {
             shell.push_back(r);
             return 42;
@@ -43,15 +40,12 @@ protected:
         kor::SetShellHook(nullptr);
         kor::SetMenuHook(nullptr);
         kor::SetFileDialogHook(nullptr);
-        if (hadTmp)
-            setenv("TMPDIR", oldTmp.c_str(), 1);
-        else
-            unsetenv("TMPDIR");
+        tmpEnv.reset();
         ViewFixture::TearDown();
     }
 
-    std::string source, page, oldTmp;
-    bool hadTmp = false;
+    std::string source, page;
+    std::unique_ptr<ScopedEnv> tmpEnv;
     std::vector<kor::ShellRequest> shell;
 };
 
@@ -99,31 +93,16 @@ TEST_F(ViewCommands, NoMenuOverAnEmptyViewAndFiveCommandsOverADocument)
     view.ClientToScreen(&screen);
     EXPECT_EQ(CPoint(at), screen);
 
-    // The chosen command arrives after the menu has closed and runs.
+    // The chosen command arrives after the menu has closed and runs. Copy takes the file as it is on
+    // disk, not what the view shows now.
     ASSERT_EQ(view.Open(CString(page.c_str())), 1);
+    ASSERT_EQ(view.OpenString("<p>shown from memory"), 1);
     QGuiApplication::clipboard()->setText("before");
     choice = ID_HTML_COPY;
     view.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(Clipboard(), "before");
     ASSERT_TRUE(PumpUntil([] { return Clipboard() != "before"; }, 2000));
     EXPECT_EQ(Clipboard(), kor::ToUnicode(HtmlFile2Text(CString(page.c_str()), 80, -1, 0)));
-}
-
-TEST_F(ViewCommands, CopyPutsTheTextOfTheFileOnTheClipboard)
-{
-    // The file as it is on disk, not what the view shows now (the menu's copy is tested above).
-    ASSERT_EQ(view.Open(CString(page.c_str())), 1);
-    ASSERT_EQ(view.OpenString("<p>shown from memory"), 1);
-    view.CopyToClipboard();
-    EXPECT_EQ(Clipboard(), kor::ToUnicode(HtmlFile2Text(CString(page.c_str()), 80, -1, 0)));
-
-    // A view that never opened a file copies an empty text.
-    CHTMLView fresh;
-    CRect rc(0, 0, kWidth, kHeight);
-    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
-    ASSERT_EQ(fresh.OpenString("<p>only in memory"), 1);
-    fresh.CopyToClipboard();
-    EXPECT_EQ(Clipboard(), "");
 }
 
 TEST_F(ViewCommands, SaveWritesTextForTxtInAnyCaseAndTheSourceWithItsImagesOtherwise)
@@ -194,14 +173,17 @@ TEST_F(ViewCommands, ExternalViewersGetTemporaryFilesOrTheFileOnDisk)
     view.SendMessage(WM_COMMAND, ID_HTML_BROWSER + 1); // not one of the menu's
     EXPECT_EQ(shell.size(), before);
 
-    // A view that never opened a file hands over its source, written with its images.
+    // A view that never opened a file hands over its source, written with its images, and copies an
+    // empty text.
     CHTMLView fresh;
-    CRect rc(0, 0, kWidth, kHeight);
-    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
+    CreateView(fresh);
     const std::string memory = "<body background=\"" + dir.File("src/pic.png") + "\"><p>mine";
     ASSERT_EQ(fresh.OpenString(CString(memory.c_str())), 1);
     fresh.ExtOpenWebBrowser();
     EXPECT_EQ(shell.back().file, CString((tmp + "Article.html").c_str()));
     EXPECT_EQ(ReadFileBytes(tmp + "Article.html"), memory);
     EXPECT_TRUE(std::filesystem::exists(tmp + "pic.png"));
+    QGuiApplication::clipboard()->setText("before");
+    fresh.CopyToClipboard();
+    EXPECT_EQ(Clipboard(), "");
 }

@@ -41,6 +41,13 @@ protected:
         DocTest::TearDown();
     }
 
+    // Another view in the frame, of the same size.
+    void CreateView(CHTMLView& other)
+    {
+        CRect rc(0, 0, kWidth, kHeight);
+        ASSERT_TRUE(other.Create(&frame, rc, nullptr));
+    }
+
     std::string Write(const char* name, const std::string& bytes)
     {
         std::string path = dir.File(name);
@@ -98,15 +105,3 @@ protected:
     CWnd frame;
     CHTMLView view;
 };
-
-// How many pixels of two pictures of the same size differ (colour only); -1 when the sizes differ.
-inline int DifferentPixels(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            n += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
-    return n;
-}

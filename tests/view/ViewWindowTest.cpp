@@ -1,14 +1,18 @@
 // The view window driven through its messages: scrolling, painting, the hand cursor, links and the wait
-// timer.
+// timer; what a host hears of it, and the view inside a Qt widget's layout.
 #include "ViewFixture.h"
 
 #include "korhtml/HtmlSrvr.h"
 #include "platform/shell/shell.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -31,6 +35,15 @@ QImage Reference(const CString& page, int y)
     ref.OpenHtml(page.str());
     ref.Layout();
     return ref.Render(y).copy(0, 0, ViewFixture::kClient, ViewFixture::kHeight);
+}
+
+// A paragraph long enough to wrap into many lines at any width used here.
+std::string LongParagraph()
+{
+    std::string s = "<p>";
+    for (int i = 0; i < 400; ++i)
+        s += "word" + std::to_string(i) + " ";
+    return s;
 }
 
 using ViewWindow = ViewFixture;
@@ -150,7 +163,6 @@ TEST_F(ViewWindow, HandOverAnchorsAndTheArrowElsewhere)
     over("link");
     EXPECT_EQ(::GetCursor(), hand);
     EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(w->cursor().hotSpot(), QPoint(5, 0));
     over("plain");
     EXPECT_EQ(::GetCursor(), arrow);
     EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor);
@@ -160,25 +172,36 @@ TEST_F(ViewWindow, HandOverAnchorsAndTheArrowElsewhere)
     EXPECT_EQ(::GetCursor(), arrow);
 }
 
-TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
+// Links open in the same view or go to the shell; the host hears of every followed link and every new
+// title.
+TEST_F(ViewWindow, LinksOpenLocallyOrInTheShellAndTheHostHearsOfThem)
 {
     std::filesystem::create_directories(dir.File("sub"));
     const std::string a = Write("a.html", "<title>A</title><p><a href=\"sub/../sub/b.html\">next</a> gap "
                                           "<a href=\"http://example.com/x.html\">remote</a> "
                                           "<a href=\"missing.html\">gone</a>");
-    Write("sub/b.html", "<title>B</title><p><a href=\"../a.html\">back</a>");
+    const std::string b = Write("sub/b.html", "<title>B</title><p><a href=\"../a.html\">back</a>");
     std::vector<kor::ShellRequest> shell;
     kor::SetShellHook([&](const kor::ShellRequest& r, CString&) {
         shell.push_back(r);
         return 42;
     });
+    std::vector<std::string> titles, links;
+    view.SetTitleNotify([&](const CString& t) { titles.push_back(t.str()); });
+    view.SetLinkNotify([&](const CString& href, const CString& target, BOOL remote) {
+        // The view has done its part when the host hears of it.
+        EXPECT_EQ(view.m_pHtml->GetLocalPath(), remote ? CString(a.c_str()) : target);
+        links.push_back(href.str() + " " + target.str() + " " + std::to_string(remote));
+    });
 
     ASSERT_EQ(view.Open(CString(a.c_str())), 1);
+    view.Open(CString(a.c_str())); // the same title again: no news
     ClickRun("next");
-    EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(dir.File("sub/b.html").c_str()));
+    EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(b.c_str()));
     EXPECT_EQ(view.m_pHtml->GetTitle(), "B");
     ClickRun("back");
     EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
+    EXPECT_EQ(links, (std::vector<std::string>{"sub/../sub/b.html " + b + " 0", "../a.html " + a + " 0"}));
 
     // A click acts on the link the mouse last moved onto: blank space keeps it, other words clear it.
     CVisible* next = Run("next");
@@ -196,17 +219,30 @@ TEST_F(ViewWindow, LocalLinksOpenInTheSameViewRemoteOnesGoToTheShell)
     EXPECT_EQ(shell[0].verb, "");
     EXPECT_EQ(shell[0].file, "http://example.com/x.html");
     EXPECT_EQ(view.m_pHtml->GetTitle(), "A");
+    EXPECT_EQ(links.back(), "http://example.com/x.html http://example.com/x.html 1");
 
     // A link to a file that is not there shows the error page and waits for it.
     ClickRun("gone");
     EXPECT_EQ(view.m_pHtml->GetLocalPath(), CString(dir.File("missing.html").c_str()));
     EXPECT_EQ(view.m_pHtml->GetTitle(), kUntitled);
     EXPECT_EQ(view.m_bWaiting, 1);
+    Write("missing.html", "<title>Late</title>here");
+    view.SendMessage(WM_TIMER, ID_TIMER_WAIT);
+
+    // Strings, closing and reloading report their titles too; a notification may replace itself.
+    view.SetTitleNotify([&](const CString& t) {
+        titles.push_back(t.str());
+        view.SetTitleNotify([&](const CString& u) { titles.push_back("then " + u.str()); });
+    });
+    view.OpenString("<title>S</title>s");
+    view.Close();
+    view.Reload();
+    EXPECT_EQ(titles, (std::vector<std::string>{"A", "B", "A", "B", "A", kUntitled, "Late", "S",
+                                                std::string("then ") + kUntitled, "then Late"}));
 
     // Without any file opened before, a link is opened as written.
     CHTMLView fresh;
-    CRect rc(0, 0, kWidth, kHeight);
-    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
+    CreateView(fresh);
     ASSERT_EQ(fresh.OpenString("<a href=\"nowhere-at-all.html\">far</a>"), 1);
     // The first word of the page is at the margins, (10, 10).
     fresh.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
@@ -277,4 +313,56 @@ TEST_F(ViewWindow, TheWaitTimerTicksEveryThreeSecondsAndIsStartedOnce)
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(view.m_bWaiting, 0);
     kor::SetMessageFilter(nullptr);
+}
+
+TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWithIt)
+{
+    auto host = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(host.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* address = new QLineEdit(host.get());
+    layout->addWidget(address);
+    CHTMLView hosted;
+    ASSERT_TRUE(hosted.Create(host.get()));
+    QWidget* widget = hosted.GetWidget();
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->parentWidget(), host.get());
+    layout->addWidget(widget);
+    host->resize(400, 300);
+    host->show();
+    host->activateWindow();
+    ASSERT_TRUE(PumpUntil([&] { return host->isActiveWindow(); }, 2000));
+    ASSERT_EQ(hosted.OpenString(CString(LongParagraph().c_str())), 1);
+
+    // The layout gives the view everything below the address line; the document follows each size.
+    auto laidOut = [&](int w, int h) {
+        host->resize(w, h);
+        return PumpUntil([&] { return widget->width() == w && widget->height() == h - address->height(); },
+                         2000);
+    };
+    ASSERT_TRUE(laidOut(400, 300));
+    const int narrow = hosted.m_pHtml->GetContentSize().cy;
+    EXPECT_EQ(hosted.m_pHtml->GetViewportSize(), CSize(400 - 16, 300 - address->height()));
+    ASSERT_TRUE(laidOut(700, 500));
+    EXPECT_EQ(hosted.m_pHtml->GetViewportSize(), CSize(700 - 16, 500 - address->height()));
+    EXPECT_LT(hosted.m_pHtml->GetContentSize().cy, narrow);
+
+    // Tab moves from the address line into the view, whose keys then scroll it.
+    address->setFocus();
+    ASSERT_TRUE(PumpUntil([&] { return address->hasFocus(); }, 2000));
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(address, &tab);
+    ASSERT_TRUE(PumpUntil([&] { return widget->hasFocus(); }, 2000));
+    EXPECT_EQ(CWnd::GetFocus(), &hosted);
+    QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(widget, &pageDown);
+    EXPECT_GT(hosted.GetScrollPosition().y, 0);
+
+    // The host's widget going first takes the view's window and document with it.
+    host.reset();
+    EXPECT_EQ(hosted.m_hWnd, nullptr);
+    EXPECT_EQ(hosted.m_pHtml, nullptr);
+    EXPECT_EQ(hosted.GetWidget(), nullptr);
+    EXPECT_FALSE(hosted.Create(static_cast<QWidget*>(nullptr)));
 }

@@ -3,13 +3,10 @@
 
 #include "TempDir.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,19 +16,11 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path)
+// A shell script at path that stands in for a program.
+void WriteScript(const std::string& path, const std::string& body)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes, bool executable = false)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-    if (executable)
-        ::chmod(path.c_str(), 0755);
+    ASSERT_TRUE(WriteFileBytes(path, "#!/bin/sh\n" + body));
+    ::chmod(path.c_str(), 0755);
 }
 
 int Code(HINSTANCE h)
@@ -42,8 +31,8 @@ int Code(HINSTANCE h)
 class ShellTest : public ::testing::Test
 {
 protected:
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
-    QTemporaryDir dir;
+    std::string Path(const std::string& name) const { return dir.File(name.c_str()); }
+    TempDir dir;
 };
 
 } // namespace
@@ -68,36 +57,36 @@ TEST_F(ShellTest, TempDirectory)
 TEST_F(ShellTest, CopyFileOverwritesRefusesAndNeverEatsItself)
 {
     const std::string bytes("GIF\0\x01\x02tail", 10);
-    WriteAll(Path("a.gif"), bytes);
-    WriteAll(Path("old.gif"), "previous content that is longer");
+    WriteFileBytes(Path("a.gif"), bytes);
+    WriteFileBytes(Path("old.gif"), "previous content that is longer");
 
     EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("b.gif").c_str(), FALSE));
-    EXPECT_EQ(ReadAll(Path("b.gif")), bytes);
+    EXPECT_EQ(ReadFileBytes(Path("b.gif")), bytes);
     EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), TRUE));
-    EXPECT_EQ(ReadAll(Path("old.gif")), "previous content that is longer");
+    EXPECT_EQ(ReadFileBytes(Path("old.gif")), "previous content that is longer");
     EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), FALSE));
-    EXPECT_EQ(ReadAll(Path("old.gif")), bytes);
+    EXPECT_EQ(ReadFileBytes(Path("old.gif")), bytes);
 
     // Onto itself (also through another name of the same directory): refused, content intact.
     EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("a.gif").c_str(), FALSE));
-    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), (dir.path().toStdString() + "/./a.gif").c_str(), FALSE));
-    EXPECT_EQ(ReadAll(Path("a.gif")), bytes);
+    EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), (dir.Path() + "/./a.gif").c_str(), FALSE));
+    EXPECT_EQ(ReadFileBytes(Path("a.gif")), bytes);
 
     EXPECT_FALSE(CopyFileA(Path("missing.gif").c_str(), Path("c.gif").c_str(), FALSE));
     EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("no/dir/c.gif").c_str(), FALSE));
-    EXPECT_FALSE(CopyFileA(dir.path().toUtf8().constData(), Path("d.gif").c_str(), FALSE));
+    EXPECT_FALSE(CopyFileA(dir.Path().c_str(), Path("d.gif").c_str(), FALSE));
 
     // A source named with backslashes, as pages written on Windows name their images.
-    std::string back = dir.path().toStdString() + "\\a.gif";
+    std::string back = dir.Path() + "\\a.gif";
     EXPECT_TRUE(CopyFileA(back.c_str(), Path("e.gif").c_str(), FALSE));
-    EXPECT_EQ(ReadAll(Path("e.gif")), bytes);
+    EXPECT_EQ(ReadFileBytes(Path("e.gif")), bytes);
 }
 
 TEST_F(ShellTest, FindFirstByName)
 {
-    WriteAll(Path("one.gif"), "12345");
-    WriteAll(Path("two.gif"), "1");
-    WriteAll(Path("three.png"), "");
+    WriteFileBytes(Path("one.gif"), "12345");
+    WriteFileBytes(Path("two.gif"), "1");
+    WriteFileBytes(Path("three.png"), "");
     _finddata_t fd;
     intptr_t h = _findfirst(Path("one.gif").c_str(), &fd);
     ASSERT_NE(h, -1);
@@ -111,7 +100,7 @@ TEST_F(ShellTest, FindFirstByName)
     EXPECT_EQ(_findfirst(Path("none.gif").c_str(), &fd), -1);
     EXPECT_EQ(_findfirst("", &fd), -1);
 
-    std::string back = dir.path().toStdString() + "\\two.gif";
+    std::string back = dir.Path() + "\\two.gif";
     h = _findfirst(back.c_str(), &fd);
     ASSERT_NE(h, -1);
     EXPECT_STREQ(fd.name, "two.gif");
@@ -123,7 +112,7 @@ TEST_F(ShellTest, RealRequestsThroughStandInPrograms)
     // Programs on a PATH of our own stand in for lp, xdg-open and xdg-mime and note their arguments.
     std::string bin = Path("bin");
     ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
-    WriteAll(Path("page.html"), "<p>x</p>");
+    WriteFileBytes(Path("page.html"), "<p>x</p>");
     std::string page = Path("page.html");
 
     {
@@ -137,38 +126,33 @@ TEST_F(ShellTest, RealRequestsThroughStandInPrograms)
         EXPECT_EQ(Code(FindExecutableA(page.c_str(), nullptr, out)), 31);
         EXPECT_EQ(Code(FindExecutableA(Path("gone.html").c_str(), nullptr, out)), 2);
 
-        WriteAll(bin + "/lp", "#!/bin/sh\nprintf '%s|' \"$@\" > " + Path("lp.args") + "\nexit 0\n", true);
-        EXPECT_EQ(
-            Code(ShellExecuteA(nullptr, "print", "page.html", "-n 2", dir.path().toUtf8().constData(), 0)),
-            42);
-        EXPECT_EQ(ReadAll(Path("lp.args")), page + "|-n|2|");
-        WriteAll(bin + "/lp", "#!/bin/sh\necho no printer >&2\nexit 1\n", true);
+        WriteScript(bin + "/lp", "printf '%s|' \"$@\" > " + Path("lp.args") + "\nexit 0\n");
+        EXPECT_EQ(Code(ShellExecuteA(nullptr, "print", "page.html", "-n 2", dir.Path().c_str(), 0)), 42);
+        EXPECT_EQ(ReadFileBytes(Path("lp.args")), page + "|-n|2|");
+        WriteScript(bin + "/lp", "echo no printer >&2\nexit 1\n");
         EXPECT_EQ(Code(ShellExecuteA(nullptr, "PRINT", page.c_str(), nullptr, nullptr, 0)), 29);
 
         // xdg-open is not waited for: the call returns while the opener still waits (up to 5 s) for a
         // file that only appears after it, and the opener then runs on. (PATH holds only the stand-ins.)
-        WriteAll(bin + "/xdg-open",
-                 "#!/bin/sh\ni=0\nwhile [ ! -e " + Path("go") +
-                     " ] && [ $i -lt 500 ]; do /bin/sleep 0.01; i=$((i+1)); done\nprintf '%s' \"$1\" > " +
-                     Path("open.arg") + "\n",
-                 true);
+        WriteScript(bin + "/xdg-open", "i=0\nwhile [ ! -e " + Path("go") +
+                                           " ] && [ $i -lt 500 ]; do /bin/sleep 0.01; i=$((i+1)); done\n"
+                                           "printf '%s' \"$1\" > " +
+                                           Path("open.arg") + "\n");
         EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, "http://example.com/a b", nullptr, nullptr, 1)), 42);
-        EXPECT_EQ(ReadAll(Path("open.arg")), "");
-        WriteAll(Path("go"), "");
-        for (int i = 0; i < 500 && ReadAll(Path("open.arg")).empty(); ++i)
+        EXPECT_EQ(ReadFileBytes(Path("open.arg")), "<missing>");
+        WriteFileBytes(Path("go"), "");
+        for (int i = 0; i < 500 && ReadFileBytes(Path("open.arg")) == "<missing>"; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_EQ(ReadAll(Path("open.arg")), "http://example.com/a b");
+        EXPECT_EQ(ReadFileBytes(Path("open.arg")), "http://example.com/a b");
 
         // FindExecutable: type, default application, its desktop entry's command.
-        WriteAll(
-            bin + "/xdg-mime",
-            "#!/bin/sh\nif [ \"$2\" = filetype ]; then echo text/html; else echo fake-viewer.desktop; fi\n",
-            true);
+        WriteScript(bin + "/xdg-mime",
+                    "if [ \"$2\" = filetype ]; then echo text/html; else echo fake-viewer.desktop; fi\n");
         ScopedEnv data("XDG_DATA_HOME", Path("share"));
         ASSERT_EQ(::mkdir(Path("share").c_str(), 0755), 0);
         ASSERT_EQ(::mkdir(Path("share/applications").c_str(), 0755), 0);
-        WriteAll(Path("share/applications/fake-viewer.desktop"),
-                 "[Desktop Entry]\nName=Fake\nExec=env A=1 /bin/cat %f\n");
+        WriteFileBytes(Path("share/applications/fake-viewer.desktop"),
+                       "[Desktop Entry]\nName=Fake\nExec=env A=1 /bin/cat %f\n");
         EXPECT_EQ(Code(FindExecutableA(page.c_str(), nullptr, out)), 42);
         EXPECT_STREQ(out, "/bin/cat");
     }
