@@ -103,7 +103,7 @@ QString Visible(const char* s, int n)
 // Runs up to this many bytes (words) have their widths kept; a font keeps at most so many of them
 // and starts afresh when full, so a page of endless distinct words costs bounded memory.
 constexpr int kMaxKeptRun = 64;
-constexpr size_t kMaxKeptRuns = 1 << 15;
+constexpr size_t kMaxKeptRuns = 1 << 17;
 
 // The selected font as text measuring and drawing see it.
 struct TextFont
