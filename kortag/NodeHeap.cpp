@@ -1,6 +1,7 @@
 // Memory for tree nodes: slabs of one size each, in aligned chunks that go back when they empty.
 #include "kortag/kortag.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -67,12 +68,16 @@ char* g_pBlockNext = nullptr;
 char* g_pBlockEnd = nullptr;
 std::vector<Chunk*> g_warm; // empty chunks whose pages are still in memory
 std::vector<Chunk*> g_cold; // empty chunks whose pages went back
+// Empty chunks beyond the warm ones, their pages given back a batch at a time.
+constexpr std::size_t kLeavingBatch = 64;
+std::vector<Chunk*> g_leaving;
 
 char* MapBlock()
 {
     // Map one chunk more than needed and trim both ends to the chunk alignment.
     const std::size_t length = kBlock + kChunk;
-    void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* p =
+        mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (p == MAP_FAILED)
         throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(p);
@@ -87,7 +92,7 @@ char* MapBlock()
 
 Chunk* NewChunk()
 {
-    for (std::vector<Chunk*>* list : {&g_warm, &g_cold}) {
+    for (std::vector<Chunk*>* list : {&g_warm, &g_leaving, &g_cold}) {
         if (!list->empty()) {
             Chunk* c = list->back();
             list->pop_back();
@@ -96,6 +101,7 @@ Chunk* NewChunk()
     }
     if (g_pBlockNext == g_pBlockEnd) {
         g_warm.reserve(kKeptWarm);
+        g_leaving.reserve(kLeavingBatch);
         g_pBlockNext = MapBlock();
         g_pBlockEnd = g_pBlockNext + kBlock;
     }
@@ -104,18 +110,34 @@ Chunk* NewChunk()
     return c;
 }
 
+// Gives back the pages of the chunks in g_leaving, one call per run of neighbouring chunks (a
+// document frees its chunks mostly in the order it took them), and lists them as cold.
+void ReleaseLeaving() noexcept
+{
+    std::sort(g_leaving.begin(), g_leaving.end());
+    for (size_t i = 0; i < g_leaving.size();) {
+        size_t j = i + 1;
+        while (j < g_leaving.size() &&
+               reinterpret_cast<char*>(g_leaving[j]) == reinterpret_cast<char*>(g_leaving[j - 1]) + kChunk)
+            ++j;
+        madvise(g_leaving[i], (j - i) * kChunk, MADV_DONTNEED);
+        i = j;
+    }
+    try {
+        g_cold.insert(g_cold.end(), g_leaving.begin(), g_leaving.end());
+    } catch (const std::bad_alloc&) {
+        // Without room to list them their addresses are lost; their pages went back already.
+    }
+    g_leaving.clear();
+}
+
 void DropChunk(Chunk* c) noexcept
 {
-    if (g_warm.size() < kKeptWarm) {
-        g_warm.push_back(c); // never grows past the capacity reserved below
-        return;
-    }
-    madvise(c, kChunk, MADV_DONTNEED);
-    try {
-        g_cold.push_back(c);
-    } catch (const std::bad_alloc&) {
-        // Without room to list it the chunk's address is lost; its pages went back already.
-    }
+    // Both lists have room reserved: see NewChunk.
+    if (g_warm.size() < kKeptWarm)
+        g_warm.push_back(c);
+    else if (g_leaving.push_back(c), g_leaving.size() == kLeavingBatch)
+        ReleaseLeaving();
 }
 
 Chunk* ChunkOf(void* p)
