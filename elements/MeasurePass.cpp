@@ -1,9 +1,10 @@
 // CMeasurePass: the tree searches of a measure or layout walk, with what the walk remembers to stay linear.
 #include "elements/MeasurePass.h"
+
+#include "korlib/PointerMap.h"
 #include "korhtml/HtmlSrvr.h"
 
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -95,7 +96,7 @@ struct CMeasurePass::Memo
     };
     CTreeNode* pStart = nullptr;
     Found last;
-    std::unordered_map<CTreeNode*, Found> kept;
+    CPointerMap<CTreeNode, Found> kept;
     // Visible ranges of the two elements last asked about; iNext is the slot to replace next.
     struct Range
     {
@@ -107,13 +108,16 @@ struct CMeasurePass::Memo
 
     // What each ancestor met so far hands down; the font states of the font elements among them;
     // the entry asked for last.
-    std::unordered_map<CElement*, Inherited> inherited;
+    // The entries live in a deque, which never moves them: entries point at each other's fonts and
+    // the answer to the last question is held by pointer.
+    CPointerMap<CElement, Inherited*> inherited;
+    std::deque<Inherited> entries;
     std::deque<FontState> fonts;
     CElement* pAsked = nullptr;
     Inherited* pAnswer = nullptr;
     // Last leaves of subtrees, and next visible elements, found so far.
-    std::unordered_map<CTreeNode*, CTreeNode*> lastLeaf;
-    std::unordered_map<CTreeNode*, CVisible*> nextVisible;
+    CPointerMap<CTreeNode, CTreeNode*> lastLeaf;
+    CPointerMap<CTreeNode, CVisible*> nextVisible;
 
     void FindPrev(CElement* e, BOOL includeSelf, CElement** para, CElement** line);
     void GetRange(CElement* e, CVisible** first, CVisible** after);
@@ -128,11 +132,10 @@ void CMeasurePass::Memo::FindPrev(CElement* e, BOOL includeSelf, CElement** para
     // node, its depth-first predecessor, ...; once the walk reaches the node where the previous
     // search started, the rest of the sequence is the one that search already walked.
     CTreeNode* start = includeSelf ? e : e->GetDFSPrev();
-    if (includeSelf && !kept.empty()) {
-        auto it = kept.find(start);
-        if (it != kept.end()) {
-            *para = it->second.pPara;
-            *line = it->second.pLine;
+    if (includeSelf && !kept.IsEmpty()) {
+        if (const Found* found = kept.Find(start)) {
+            *para = found->pPara;
+            *line = found->pLine;
             return;
         }
     }
@@ -191,15 +194,13 @@ Inherited& CMeasurePass::Memo::Entry(CElement* e)
     if (e == pAsked)
         return *pAnswer;
     pAsked = e;
-    auto found = inherited.find(e);
-    if (found != inherited.end())
-        return *(pAnswer = &found->second);
+    if (Inherited** found = inherited.Find(e))
+        return *(pAnswer = *found);
     std::vector<CElement*> path;
     const Inherited* above = nullptr;
     for (CElement* a = e; a; a = a->GetParentElement()) {
-        found = inherited.find(a);
-        if (found != inherited.end()) {
-            above = &found->second;
+        if (Inherited** found = inherited.Find(a)) {
+            above = *found;
             break;
         }
         path.push_back(a);
@@ -246,7 +247,8 @@ Inherited& CMeasurePass::Memo::Entry(CElement* e)
             }
             here.pFont = &font;
         }
-        made = &inherited.emplace(a, here).first->second;
+        made = &entries.emplace_back(here);
+        inherited.Insert(a, made);
         above = made;
     }
     pAnswer = made;
@@ -259,9 +261,8 @@ CVisible* CMeasurePass::Memo::NextVisible(CTreeNode* n)
     std::vector<CTreeNode*> path;
     CVisible* found = nullptr;
     for (CTreeNode* m = n; m;) {
-        auto known = nextVisible.find(m);
-        if (known != nextVisible.end()) {
-            found = known->second;
+        if (CVisible** known = nextVisible.Find(m)) {
+            found = *known;
             break;
         }
         path.push_back(m);
@@ -272,7 +273,7 @@ CVisible* CMeasurePass::Memo::NextVisible(CTreeNode* n)
         }
     }
     for (CTreeNode* m : path)
-        nextVisible.emplace(m, found);
+        nextVisible.Insert(m, found);
     return found;
 }
 
@@ -282,9 +283,8 @@ CTreeNode* CMeasurePass::Memo::LastLeaf(CElement* e)
     std::vector<CTreeNode*> path;
     CTreeNode* leaf = e;
     for (;;) {
-        auto known = lastLeaf.find(leaf);
-        if (known != lastLeaf.end()) {
-            leaf = known->second;
+        if (CTreeNode** known = lastLeaf.Find(leaf)) {
+            leaf = *known;
             break;
         }
         CTreeNode* child = leaf->GetLastChild();
@@ -294,7 +294,7 @@ CTreeNode* CMeasurePass::Memo::LastLeaf(CElement* e)
         leaf = child;
     }
     for (CTreeNode* m : path)
-        lastLeaf.emplace(m, leaf);
+        lastLeaf.Insert(m, leaf);
     return leaf;
 }
 

@@ -4,6 +4,9 @@
 #include "korhtml/Export.h"
 #include "platform/afx/afx.h"
 
+#include <cstddef>
+#include <new>
+
 // A node of an ordered tree. Layout elements derive from it, so it stays small: four links and the
 // object's own table pointer. The first child's previous-sibling link points at the last child,
 // which makes appending O(1) without a link of its own (siblings without a parent are not ringed). Every
@@ -15,6 +18,10 @@ public:
     CTreeNode() = default;
     // Deletes the whole subtree (iteratively) and unlinks the node from its parent and siblings.
     ~CTreeNode() override;
+    // Nodes are made and freed by the hundred thousand: they come from slabs of their own size.
+    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* p, std::size_t size) noexcept;
 
     CTreeNode* GetParent() const { return m_pParent; }
     CTreeNode* GetFirstChild() const { return m_pFirstChild; }

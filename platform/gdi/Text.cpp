@@ -103,7 +103,7 @@ QString Visible(const char* s, int n)
 // Runs up to this many bytes (words) have their widths kept; a font keeps at most so many of them
 // and starts afresh when full, so a page of endless distinct words costs bounded memory.
 constexpr int kMaxKeptRun = 64;
-constexpr size_t kMaxKeptRuns = 1 << 15;
+constexpr size_t kMaxKeptRuns = 1 << 17;
 
 // The selected font as text measuring and drawing see it.
 struct TextFont
@@ -345,13 +345,76 @@ int RealFont::RunWidth(const char* s, int n) const
     if (n > kMaxKeptRun)
         return metrics.horizontalAdvance(Visible(s, n));
     const std::string_view bytes(s, size_t(n));
-    if (auto it = m_widths.find(bytes); it != m_widths.end())
-        return it->second;
+    const std::uint32_t hash = RunWidthTable::Hash(bytes);
+    if (const int kept = m_widths.Find(bytes, hash); kept >= 0)
+        return kept;
     const int width = metrics.horizontalAdvance(Visible(s, n));
-    if (m_widths.size() >= kMaxKeptRuns)
-        m_widths.clear();
-    m_widths.emplace(bytes, width);
+    if (m_widths.Size() >= kMaxKeptRuns)
+        m_widths.Clear();
+    m_widths.Add(bytes, hash, width);
     return width;
+}
+
+std::uint32_t RunWidthTable::Hash(std::string_view key)
+{
+    // FNV-1a, folded at the end so the low bits (the slot index) depend on every byte.
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : key)
+        h = (h ^ c) * 1099511628211ull;
+    return std::uint32_t(h ^ (h >> 32));
+}
+
+int RunWidthTable::Find(std::string_view key, std::uint32_t hash) const
+{
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.length == 0)
+            return -1;
+        if (slot.hash == hash && slot.length == key.size() &&
+            std::memcmp(m_bytes.data() + slot.offset, key.data(), key.size()) == 0)
+            return slot.width;
+    }
+}
+
+void RunWidthTable::Add(std::string_view key, std::uint32_t hash, int width)
+{
+    if (key.empty() || key.size() > 0xFFFF || m_bytes.size() + key.size() > 0xFFFFFFFFu)
+        return;
+    // At most half full, so probes stay short and a free slot always ends them.
+    if (2 * (m_nCount + 1) > m_slots.size())
+        Grow();
+    const size_t mask = m_slots.size() - 1;
+    size_t i = hash & mask;
+    while (m_slots[i].length != 0)
+        i = (i + 1) & mask;
+    m_slots[i] = {hash, std::uint32_t(m_bytes.size()), width, std::uint16_t(key.size())};
+    m_bytes.append(key);
+    ++m_nCount;
+}
+
+void RunWidthTable::Grow()
+{
+    std::vector<Slot> old(std::max<size_t>(64, 2 * m_slots.size()));
+    old.swap(m_slots);
+    const size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.length == 0)
+            continue;
+        size_t i = slot.hash & mask;
+        while (m_slots[i].length != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+void RunWidthTable::Clear()
+{
+    m_slots.clear();
+    m_bytes.clear();
+    m_nCount = 0;
 }
 
 } // namespace kor

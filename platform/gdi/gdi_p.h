@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QRegion>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +76,34 @@ private:
     T* m_p = nullptr;
 };
 
+// Widths of runs by their exact bytes: open addressing over a power-of-two table whose slots hold
+// the hash and the width, the keys packed in one buffer, so a lookup reads one slot and, on a hash
+// match, the key's bytes. It never shrinks; Clear starts it afresh.
+class RunWidthTable
+{
+public:
+    static std::uint32_t Hash(std::string_view key);
+    // The width kept for the bytes, or -1.
+    int Find(std::string_view key, std::uint32_t hash) const;
+    // Keeps the width of bytes not yet kept (at most 65 535 of them per key).
+    void Add(std::string_view key, std::uint32_t hash, int width);
+    size_t Size() const { return m_nCount; }
+    void Clear();
+
+private:
+    struct Slot
+    {
+        std::uint32_t hash;
+        std::uint32_t offset; // of the key in m_bytes
+        std::int32_t width;
+        std::uint16_t length; // 0: the slot is free (kept keys are never empty)
+    };
+    void Grow();
+    std::vector<Slot> m_slots;
+    std::string m_bytes;
+    size_t m_nCount = 0;
+};
+
 // A font in real-font mode: the Qt font and its metrics, made on first use. The metrics a DC asks
 // for on every call are read once here; the widths of runs are kept by their exact bytes (a sum of
 // per-character widths would miss kerning), so a word is shaped once per font. The font object owns
@@ -94,12 +123,7 @@ struct RealFont
     int RunWidth(const char* s, int n) const;
 
 private:
-    struct BytesHash
-    {
-        using is_transparent = void;
-        size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
-    };
-    mutable std::unordered_map<std::string, int, BytesHash, std::equal_to<>> m_widths;
+    mutable RunWidthTable m_widths;
 };
 
 struct FontData : GdiData
