@@ -118,6 +118,9 @@ struct CMeasurePass::Memo
     // Last leaves of subtrees, and next visible elements, found so far.
     CPointerMap<CTreeNode, CTreeNode*> lastLeaf;
     CPointerMap<CTreeNode, CVisible*> nextVisible;
+    // The nodes a search passed, to note its answer for each; kept to spare an allocation per search.
+    std::vector<CElement*> elementPath;
+    std::vector<CTreeNode*> nodePath;
 
     void FindPrev(CElement* e, BOOL includeSelf, CElement** para, CElement** line);
     void GetRange(CElement* e, CVisible** first, CVisible** after);
@@ -196,7 +199,8 @@ Inherited& CMeasurePass::Memo::Entry(CElement* e)
     pAsked = e;
     if (Inherited** found = inherited.Find(e))
         return *(pAnswer = *found);
-    std::vector<CElement*> path;
+    std::vector<CElement*>& path = elementPath;
+    path.clear();
     const Inherited* above = nullptr;
     for (CElement* a = e; a; a = a->GetParentElement()) {
         if (Inherited** found = inherited.Find(a)) {
@@ -258,7 +262,8 @@ Inherited& CMeasurePass::Memo::Entry(CElement* e)
 CVisible* CMeasurePass::Memo::NextVisible(CTreeNode* n)
 {
     // Every node passed on the way has the same answer.
-    std::vector<CTreeNode*> path;
+    std::vector<CTreeNode*>& path = nodePath;
+    path.clear();
     CVisible* found = nullptr;
     for (CTreeNode* m = n; m;) {
         if (CVisible** known = nextVisible.Find(m)) {
@@ -280,7 +285,8 @@ CVisible* CMeasurePass::Memo::NextVisible(CTreeNode* n)
 CTreeNode* CMeasurePass::Memo::LastLeaf(CElement* e)
 {
     // Every node passed on the way down has the same last leaf.
-    std::vector<CTreeNode*> path;
+    std::vector<CTreeNode*>& path = nodePath;
+    path.clear();
     CTreeNode* leaf = e;
     for (;;) {
         if (CTreeNode** known = lastLeaf.Find(leaf)) {
