@@ -369,11 +369,12 @@ int RunWidthTable::Find(std::string_view key, std::uint32_t hash) const
     if (m_slots.empty())
         return -1;
     const size_t mask = m_slots.size() - 1;
+    const std::uint8_t tag = Tag(hash);
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (slot.length == 0)
             return -1;
-        if (slot.hash == hash && slot.length == key.size() &&
+        if (slot.tag == tag && slot.length == key.size() &&
             std::memcmp(m_bytes.data() + slot.offset, key.data(), key.size()) == 0)
             return slot.width;
     }
@@ -381,33 +382,33 @@ int RunWidthTable::Find(std::string_view key, std::uint32_t hash) const
 
 void RunWidthTable::Add(std::string_view key, std::uint32_t hash, int width)
 {
-    if (key.empty() || key.size() > 0xFFFF || m_bytes.size() + key.size() > 0xFFFFFFFFu)
+    if (key.empty() || key.size() > 0xFF || width < 0 || width > 0xFFFF ||
+        m_bytes.size() + key.size() > 0xFFFFFFFFu)
         return;
     // At most half full, so probes stay short and a free slot always ends them.
     if (2 * (m_nCount + 1) > m_slots.size())
         Grow();
+    Place({std::uint32_t(m_bytes.size()), std::uint16_t(width), std::uint8_t(key.size()), Tag(hash)}, hash);
+    m_bytes.append(key);
+    ++m_nCount;
+}
+
+void RunWidthTable::Place(const Slot& slot, std::uint32_t hash)
+{
     const size_t mask = m_slots.size() - 1;
     size_t i = hash & mask;
     while (m_slots[i].length != 0)
         i = (i + 1) & mask;
-    m_slots[i] = {hash, std::uint32_t(m_bytes.size()), width, std::uint16_t(key.size())};
-    m_bytes.append(key);
-    ++m_nCount;
+    m_slots[i] = slot;
 }
 
 void RunWidthTable::Grow()
 {
     std::vector<Slot> old(std::max<size_t>(64, 2 * m_slots.size()));
     old.swap(m_slots);
-    const size_t mask = m_slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.length == 0)
-            continue;
-        size_t i = slot.hash & mask;
-        while (m_slots[i].length != 0)
-            i = (i + 1) & mask;
-        m_slots[i] = slot;
-    }
+    for (const Slot& slot : old)
+        if (slot.length != 0)
+            Place(slot, Hash(std::string_view(m_bytes.data() + slot.offset, slot.length)));
 }
 
 void RunWidthTable::Clear()

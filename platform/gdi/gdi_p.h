@@ -76,16 +76,16 @@ private:
     T* m_p = nullptr;
 };
 
-// Widths of runs by their exact bytes: open addressing over a power-of-two table whose slots hold
-// the hash and the width, the keys packed in one buffer, so a lookup reads one slot and, on a hash
-// match, the key's bytes. It never shrinks; Clear starts it afresh.
+// Widths of runs by their exact bytes: open addressing over a power-of-two table of 8-byte slots
+// (a lookup misses the cache once or not at all), the keys packed in one buffer and compared only
+// when the slot's length and hash bits match. It never shrinks; Clear starts it afresh.
 class RunWidthTable
 {
 public:
     static std::uint32_t Hash(std::string_view key);
     // The width kept for the bytes, or -1.
     int Find(std::string_view key, std::uint32_t hash) const;
-    // Keeps the width of bytes not yet kept (at most 65 535 of them per key).
+    // Keeps the width of bytes not yet kept; runs over 255 bytes and widths over 65 535 are not kept.
     void Add(std::string_view key, std::uint32_t hash, int width);
     size_t Size() const { return m_nCount; }
     void Clear();
@@ -93,11 +93,13 @@ public:
 private:
     struct Slot
     {
-        std::uint32_t hash;
         std::uint32_t offset; // of the key in m_bytes
-        std::int32_t width;
-        std::uint16_t length; // 0: the slot is free (kept keys are never empty)
+        std::uint16_t width;
+        std::uint8_t length; // 0: the slot is free (kept keys are never empty)
+        std::uint8_t tag;    // the top bits of the key's hash
     };
+    static std::uint8_t Tag(std::uint32_t hash) { return std::uint8_t(hash >> 24); }
+    void Place(const Slot& slot, std::uint32_t hash);
     void Grow();
     std::vector<Slot> m_slots;
     std::string m_bytes;

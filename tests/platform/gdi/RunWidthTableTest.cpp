@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(RunWidthTableTest, FindsEachKeptRunByItsExactBytesOnly)
 {
@@ -28,13 +29,27 @@ TEST(RunWidthTableTest, FindsEachKeptRunByItsExactBytesOnly)
     const std::string nul("w1\0", 3);
     EXPECT_EQ(table.Find(nul, kor::RunWidthTable::Hash(nul)), -1);
 
-    // Keys that share a hash are told apart by their bytes, whatever order they came in.
-    kor::RunWidthTable same;
-    for (int i = 0; i < 40; ++i)
-        same.Add(std::string(size_t(i + 1), 'a'), 7u, 100 + i);
-    for (int i = 39; i >= 0; --i)
-        EXPECT_EQ(same.Find(std::string(size_t(i + 1), 'a'), 7u), 100 + i);
-    EXPECT_EQ(same.Find("b", 7u), -1);
+    // Keys of one length whose hashes share the slot bits and the bits kept in the slot are told
+    // apart by their bytes, whatever order they came in (twenty keep a 64-slot table from growing).
+    std::vector<std::string> same;
+    const std::uint32_t want = kor::RunWidthTable::Hash("k1000000");
+    for (int i = 1000001; same.size() < 20 && i < 99999999; ++i) {
+        const std::string key = "k" + std::to_string(i);
+        const std::uint32_t h = kor::RunWidthTable::Hash(key);
+        if ((h & 63) == (want & 63) && (h >> 24) == (want >> 24))
+            same.push_back(key);
+    }
+    ASSERT_EQ(same.size(), 20u);
+    kor::RunWidthTable clash;
+    for (size_t i = 0; i < same.size(); ++i)
+        clash.Add(same[i], kor::RunWidthTable::Hash(same[i]), int(100 + i));
+    for (size_t i = same.size(); i-- > 0;)
+        EXPECT_EQ(clash.Find(same[i], kor::RunWidthTable::Hash(same[i])), int(100 + i)) << same[i];
+    EXPECT_EQ(clash.Find("k1000000", want), -1);
+
+    // Widths that do not fit a slot are measured again rather than kept wrong.
+    table.Add("wide", kor::RunWidthTable::Hash("wide"), 70000);
+    EXPECT_EQ(table.Find("wide", kor::RunWidthTable::Hash("wide")), -1);
 
     table.Clear();
     EXPECT_EQ(table.Size(), 0u);
