@@ -2,7 +2,9 @@
 #include "transform/Transformer.h"
 
 #include <array>
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "korhtml/FormElements.h"
 #include "korhtml/HtmlSrvr.h"
@@ -113,14 +115,27 @@ constexpr std::array<Factory, TAG_LAST + 1> kFactories = [] {
     return f;
 }();
 
-// Appends one text element holding raw to parent; nothing when it cannot be allocated.
-void AppendText(CElement* parent, CHtmlX* doc, const CString& raw, BOOL pre)
+// Appends one text element holding the n bytes at p, and one space after them when space is set,
+// to parent; nothing when it cannot be allocated.
+void AppendText(CElement* parent, CHtmlX* doc, const char* p, int n, bool space, BOOL pre)
 {
     FText* text = new (std::nothrow) FText(doc);
     if (!text)
         return;
     text->SetPre(pre);
-    text->m_strRaw = raw;
+    if (!space) {
+        text->m_strRaw.Assign(p, n);
+    } else if (n < 64) {
+        // A word and its space are put together on the stack: words are made by the hundred thousand.
+        char run[64];
+        std::memcpy(run, p, size_t(n));
+        run[n] = ' ';
+        text->m_strRaw.Assign(run, n + 1);
+    } else {
+        std::string run(p, size_t(n));
+        run += ' ';
+        text->m_strRaw.Assign(run.data(), int(run.size()));
+    }
     parent->AddLastChild(text);
 }
 
@@ -213,7 +228,7 @@ void CTransformer::AddText(CElement* parent, CTagNode* textNode)
 
     // Inside PRE the text stays whole, line breaks and runs of spaces included.
     if (textNode->Find("pre", TAGFIND_ANCESTORS, 0)) {
-        AppendText(parent, m_pDoc, text, TRUE);
+        AppendText(parent, m_pDoc, text.GetString(), text.GetLength(), false, TRUE);
         return;
     }
 
@@ -228,10 +243,10 @@ void CTransformer::AddText(CElement* parent, CTagNode* textNode)
         if (!white && start < 0) {
             start = i;
         } else if (white && start >= 0) {
-            AppendText(parent, m_pDoc, CString(p + start, i - start) + " ", FALSE);
+            AppendText(parent, m_pDoc, p + start, i - start, true, FALSE);
             start = -1;
         }
     }
     if (start >= 0)
-        AppendText(parent, m_pDoc, CString(p + start, len - start), FALSE);
+        AppendText(parent, m_pDoc, p + start, len - start, false, FALSE);
 }
