@@ -40,25 +40,21 @@ TEST_F(ImageDraw, PlaceholderShowsTheStandInASunkenFrameAndTheLabel)
 {
     std::string standIn = testimg::SolidPng(dir, "broken.png", 60, 12, Qt::green);
     SetGlobalImage(CString(standIn.c_str()), CString(standIn.c_str()));
+    const COLORREF grey = RGB(128, 128, 128), silver = RGB(192, 192, 192), black = RGB(0, 0, 0);
+    const COLORREF white = kWhite, blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
     const struct
     {
         const char* page;
         COLORREF topLeft, bottomRight, label;
     } cases[] = {
-        {"<body text=#0000ff link=#ff0000><img src=missing.gif>", RGB(128, 128, 128), RGB(192, 192, 192),
-         RGB(0, 0, 255)},
-        {"<body bgcolor=#404040 text=#0000ff><img src=missing.gif>", RGB(0, 0, 0), RGB(192, 192, 192),
-         RGB(0, 0, 255)},
-        {"<body bgcolor=#d0d0d0 text=#0000ff><img src=missing.gif>", RGB(128, 128, 128), RGB(255, 255, 255),
-         RGB(0, 0, 255)},
-        {"<body bgcolor=#000000 text=#0000ff><img src=missing.gif>", RGB(128, 128, 128), RGB(192, 192, 192),
-         RGB(0, 0, 255)},
+        {"<body text=#0000ff link=#ff0000><img src=missing.gif>", grey, silver, blue},
+        {"<body bgcolor=#404040 text=#0000ff><img src=missing.gif>", black, silver, blue},
+        {"<body bgcolor=#d0d0d0 text=#0000ff><img src=missing.gif>", grey, white, blue},
+        {"<body bgcolor=#000000 text=#0000ff><img src=missing.gif>", grey, silver, blue},
         // Inside a link the label takes the link colour.
-        {"<body text=#0000ff link=#ff0000><a href=next.html><img src=missing.gif></a>", RGB(128, 128, 128),
-         RGB(192, 192, 192), RGB(255, 0, 0)},
+        {"<body text=#0000ff link=#ff0000><a href=next.html><img src=missing.gif></a>", grey, silver, red},
         // An alt text of the same length replaces the file name.
-        {"<body text=#0000ff><img src=gone.gif alt=\"abc def\">", RGB(128, 128, 128), RGB(192, 192, 192),
-         RGB(0, 0, 255)},
+        {"<body text=#0000ff><img src=gone.gif alt=\"abc def\">", grey, silver, blue},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);

@@ -21,34 +21,12 @@ std::string Decode(const std::string& raw)
     return t.m_strText.str();
 }
 
-TEST_F(TextTest, DecodeEntities)
+// How entities decode is pinned by the case files of the runs folder; bytes after a NUL, which no
+// page file holds, are still decoded.
+TEST_F(TextTest, DecodeEntitiesAfterANul)
 {
     using namespace std::string_literals;
-    const struct
-    {
-        std::string raw, text;
-    } cases[] = {
-        {"plain ", "plain "},
-        {"a&amp;b &lt;&gt;&nbsp;x", "a&b <> x"},
-        {"&quot;&copy;&eacute;&yuml;", "\"\xA9\xE9\xFF"},
-        {"&AMP;&bogus;", "  "}, // names are case-sensitive; unknown names give a blank
-        // Up to three digits give that byte, four digits a blank, no digits byte 0.
-        {"&#65;&#066;&#9;&#1234;", "AB\t "},
-        {"&#;&#x41;", "\0\0"s},
-        // An empty name is byte 0, whether a semicolon, a blank or an ampersand ends it.
-        {"a&;b", "a\0b"s},
-        {"a& b", "a\0b"s},
-        {"&&lt;", "\0lt;"s}, // the ending ampersand starts nothing
-        {"&lt&gt;", "<gt;"},
-        // Without a semicolon the word's own trailing blank ends the name and goes with it.
-        {"AT&amp ", "AT&"},
-        {"AT&T", "AT"}, // a name still open at the end is dropped
-        {"x&", "x"},
-        {"\0&lt;"s, "\0<"s}, // bytes after a NUL are still decoded
-        {"\xC7\xD1&amp;", "\xC7\xD1&"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Decode(c.raw), c.text) << c.raw;
+    EXPECT_EQ(Decode("\0&lt;x&#;"s), "\0<x\0"s);
 }
 
 TEST_F(TextTest, RunsKeepTheirRawBytesAndDecodedTextWhateverTheirLength)

@@ -1,8 +1,6 @@
 // Tests of the attribute value parsers: quotes, lengths, font sizes, colours and keywords.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "korhtml/AttrValues.h"
 #include "transform/Transformer.h"
 
@@ -17,6 +15,13 @@ template <class T> struct Case
     T out;
 };
 
+// Each case's input parsed gives its output.
+template <class T, size_t N, class Parse> void ExpectAll(const Case<T> (&cases)[N], Parse parse)
+{
+    for (const Case<T>& c : cases)
+        EXPECT_EQ(parse(c.in), c.out) << c.in;
+}
+
 } // namespace
 
 TEST(AttrParse, QuotesLengthsAndFontSizes)
@@ -25,24 +30,21 @@ TEST(AttrParse, QuotesLengthsAndFontSizes)
     const Case<const char*> quotes[] = {{"\"abc\"", "abc"},  {"\"abc", "\"abc"}, {"\"", ""},
                                         {"\"\"", ""},        {"'abc'", "'abc'"}, {"\"\"x\"\"", "\"x\""},
                                         {"\"a\"b\"", "a\"b"}};
-    for (const auto& c : quotes)
-        EXPECT_EQ(P::StripQuotes(c.in), c.out) << c.in;
+    ExpectAll(quotes, P::StripQuotes);
 
     // A percentage is negative, a negative percentage positive; quotes are the caller's business;
     // overlong numbers saturate instead of wrapping.
     const Case<int> lengths[] = {{"EXIST", 1},  {"exist", 0}, {"100", 100}, {"100%", -100}, {"12px", 12},
                                  {"", 0},       {"%", 0},     {"-50", -50}, {"-50%", 50},   {"\t42%", -42},
                                  {"50 %", -50}, {"+-5", 0},   {"\"5\"", 0}};
-    for (const auto& c : lengths)
-        EXPECT_EQ(P::ParseLength(c.in), c.out) << c.in;
+    ExpectAll(lengths, P::ParseLength);
     EXPECT_EQ(P::ParseLength("99999999999999999999"), 2147483647);
     EXPECT_EQ(P::ParseLength("-99999999999999999999%"), 2147483647);
 
     // The sign test looks at the first byte only.
     const Case<int> sizes[] = {{"", 3},   {"+1", 4}, {"-2", 1},  {"+9", 12},
                                {"+0", 3}, {"-", 3},  {"big", 0}, {" +2", 2}};
-    for (const auto& c : sizes)
-        EXPECT_EQ(P::ParseFontSize(c.in), c.out) << c.in;
+    ExpectAll(sizes, P::ParseFontSize);
     EXPECT_EQ(P::ParseFontSize("+99999999999"), 2147483647);
 }
 
@@ -61,11 +63,12 @@ TEST(AttrParse, Colours)
                                     {"SYSTEMLIGHT", 0xFFFFFF},      {"SystemDark", 0x808080},
                                     {"System ", 0x00000E},          {"yellow green", 0x99CC32},
                                     {"Baker's Chocolate", 0x5C3317}};
-    auto check = [](const Case<unsigned>& c) { // written as 0xRRGGBB
-        EXPECT_EQ(P::ParseColor(c.in), RGB(c.out >> 16, (c.out >> 8) & 0xFF, c.out & 0xFF)) << c.in;
+    auto hex = [](const char* in) { // as 0xRRGGBB
+        COLORREF c = P::ParseColor(in);
+        return unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c);
     };
-    std::for_each(std::begin(colours), std::end(colours), check);
-    std::for_each(std::begin(names), std::end(names), check);
+    ExpectAll(colours, hex);
+    ExpectAll(names, hex);
     EXPECT_EQ(P::ParseColor("dark brown"), P::ParseColor("very dark brown"));
     // Names are not trimmed: a padded name goes to the hexadecimal step instead.
     EXPECT_EQ(P::ColorNameToHex(" red"), " RED");
@@ -77,30 +80,24 @@ TEST(AttrParse, Keywords)
     const Case<int> align[] = {{"center", ALIGN_CENTER}, {"justify", ALIGN_NONE},  {"Middle", ALIGN_MIDDLE},
                                {"bottom", ALIGN_BOTTOM}, {"baseline", ALIGN_NONE}, {"left ", ALIGN_NONE},
                                {"\"left\"", ALIGN_NONE}};
-    for (const auto& c : align)
-        EXPECT_EQ(P::ParseAlign(c.in), c.out) << c.in;
+    ExpectAll(align, P::ParseAlign);
     const Case<int> valign[] = {{"center", VALIGN_CENTER},
                                 {"middle", VALIGN_MIDDLE},
                                 {"BOTTOM", VALIGN_BOTTOM},
                                 {"baseline", VALIGN_BASELINE}};
-    for (const auto& c : valign)
-        EXPECT_EQ(P::ParseVAlign(c.in), c.out) << c.in;
+    ExpectAll(valign, P::ParseVAlign);
     const Case<int> clear[] = {{"all", CLEAR_ALL}, {"Right", CLEAR_RIGHT}, {"both", CLEAR_NONE}};
-    for (const auto& c : clear)
-        EXPECT_EQ(P::ParseClear(c.in), c.out) << c.in;
+    ExpectAll(clear, P::ParseClear);
     EXPECT_EQ(P::ParseMethod("post"), METHOD_POST);
     EXPECT_EQ(P::ParseMethod("put"), METHOD_GET);
     const Case<int> types[] = {{"a", TYPE_ALPHA},       {"i", TYPE_ROMAN},        {"1", TYPE_DECIMAL},
                                {"submit", TYPE_SUBMIT}, {"checkbox ", TYPE_TEXT}, {"Hidden", TYPE_HIDDEN},
                                {"int", TYPE_INT},       {"01", TYPE_TEXT}};
-    for (const auto& c : types)
-        EXPECT_EQ(P::ParseType(c.in), c.out) << c.in;
+    ExpectAll(types, P::ParseType);
     const Case<int> sides[] = {{"LEFT", SIDE_LEFT}, {"Down", SIDE_DOWN}, {"top", SIDE_NONE}};
-    for (const auto& c : sides)
-        EXPECT_EQ(P::ParseSide(c.in), c.out) << c.in;
+    ExpectAll(sides, P::ParseSide);
     const Case<int> shapes[] = {{"DEFAULT", SHAPE_DEFAULT},  {"", SHAPE_DEFAULT},
                                 {"triangle", SHAPE_DEFAULT}, {"Rectangle", SHAPE_RECT},
                                 {"polygon", SHAPE_POLY},     {"poly ", SHAPE_DEFAULT}};
-    for (const auto& c : shapes)
-        EXPECT_EQ(P::ParseShape(c.in), c.out) << c.in;
+    ExpectAll(shapes, P::ParseShape);
 }

@@ -45,52 +45,61 @@ TEST_F(TransformerTest, EveryIndexBuildsItsKindForTheCurrentDocument)
     GetTransformer()->SetDocument(nullptr);
 }
 
-TEST_F(TransformerTest, QuotesExistAndPercentages)
-{
-    ElementTree t("<BODY><IMG src=\"a b.gif\" width=\"50%\" height=20 border hspace='5' vspace=\"\" "
-                  "alt='x' ismap align=\"Middle\"><HR width=75% size=\"3\" noshade><IMG></BODY>");
-    FImage* img = t.Nth<FImage>(TAG_IMG);
-    ASSERT_NE(img, nullptr);
-    EXPECT_EQ(img->m_strSrc, "a b.gif");
-    EXPECT_EQ(img->m_nWidthAttr, -50);
-    EXPECT_EQ(img->m_nHeightAttr, 20);
-    EXPECT_EQ(img->m_nBorder, 1); // written without a value
-    EXPECT_EQ(img->m_nHSpace, 0); // single quotes are not stripped: no digits
-    EXPECT_EQ(img->m_nVSpace, 0); // an empty number
-    EXPECT_EQ(img->m_strAlt, "'x'");
-    EXPECT_EQ(img->m_bIsMap, 1);
-    EXPECT_EQ(img->m_nImageAlign, ALIGN_MIDDLE);
-    EXPECT_EQ(t.Nth<FImage>(TAG_IMG, 1)->m_nWidthAttr, -1); // absent: not given
-    FRule* hr = t.Nth<FRule>(TAG_HR);
-    ASSERT_NE(hr, nullptr);
-    EXPECT_EQ(hr->m_nWidthAttr, -75);
-    EXPECT_EQ(hr->m_nSize, 3);
-    EXPECT_EQ(hr->m_bNoShade, 1);
-}
+using Numbers = std::vector<long long>;
 
-TEST_F(TransformerTest, ColoursAndFontFlags)
+// Quotes, values written without a value ("EXIST") and percentages, on images, rules, fonts, body
+// colours, forms, lists and frames. Each element's fields are compared at once, in the order named.
+TEST_F(TransformerTest, AttributesOfImagesRulesFontsFormsAndLists)
 {
     ElementTree t("<BODY bgcolor=Magent text=\"#102030\" link=magenta vlink=\"SystemText\">"
+                  "<IMG src=\"a b.gif\" width=\"50%\" height=20 border hspace='5' vspace=\"\" "
+                  "alt='x' ismap align=\"Middle\"><HR width=75% size=\"3\" noshade><IMG>"
                   "<FONT size=+2>a</FONT><FONT color=\"red\">b</FONT>"
-                  "<FONT face=\"\xB1\xBC\xB8\xB2\" size=\"\">c</FONT><FONT>d</FONT></BODY>");
+                  "<FONT face=\"\xB1\xBC\xB8\xB2\" size=\"\">c</FONT><FONT>d</FONT><FORM method=post>"
+                  "<INPUT type=checkbox checked maxlength=\"5\"><TEXTAREA cols=30 rows=\"4\">t</TEXTAREA>"
+                  "</FORM><OL type=a start=3><LI type=I value=7>i<LI>j</OL></BODY>");
     FBody* body = t.Nth<FBody>(TAG_BODY);
-    ASSERT_NE(body, nullptr);
-    EXPECT_EQ(body->m_crBgColor, RGB(255, 0, 255));
-    EXPECT_EQ(body->m_crText, RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(body->m_crLink, 0u); // MAGENTA is no colour name
-    EXPECT_EQ(body->m_crVLink, 0u);
-    EXPECT_EQ(body->m_crALink, RGB(255, 0, 0)); // not given
-
-    // Which of size (1), colour (2) and face (4) were given; an empty size is still a given size: 3.
-    const int given[] = {1, 2, 5, 0};
-    for (size_t i = 0; i < 4; ++i) {
-        FFont* f = t.Nth<FFont>(TAG_FONT, i);
-        EXPECT_EQ(f->m_bSizeGiven + 2 * f->m_bColorGiven + 4 * f->m_bFaceGiven, given[i]) << i;
+    FImage* img = t.Nth<FImage>(TAG_IMG);
+    FRule* hr = t.Nth<FRule>(TAG_HR);
+    FInput* input = t.Nth<FInput>(TAG_INPUT);
+    FTextArea* area = t.Nth<FTextArea>(TAG_TEXTAREA);
+    FOrderedList* ol = t.Nth<FOrderedList>(TAG_OL);
+    ASSERT_TRUE(body && img && hr && input && area && ol);
+    // bgcolor, text, link (MAGENTA is no colour name), vlink, alink (not given).
+    EXPECT_EQ((Numbers{body->m_crBgColor, body->m_crText, body->m_crLink, body->m_crVLink, body->m_crALink}),
+              (Numbers{RGB(255, 0, 255), RGB(0x10, 0x20, 0x30), 0, 0, RGB(255, 0, 0)}));
+    // Single quotes stay: the alt text keeps them and hspace has no digits; vspace is an empty number.
+    EXPECT_EQ(img->m_strSrc, "a b.gif");
+    EXPECT_EQ(img->m_strAlt, "'x'");
+    // width, height, border, hspace, vspace, ismap, align; then the second image's width (absent).
+    EXPECT_EQ((Numbers{img->m_nWidthAttr, img->m_nHeightAttr, img->m_nBorder, img->m_nHSpace, img->m_nVSpace,
+                       img->m_bIsMap, img->m_nImageAlign, t.Nth<FImage>(TAG_IMG, 1)->m_nWidthAttr}),
+              (Numbers{-50, 20, 1, 0, 0, 1, ALIGN_MIDDLE, -1}));
+    EXPECT_EQ((Numbers{hr->m_nWidthAttr, hr->m_nSize, hr->m_bNoShade}), (Numbers{-75, 3, 1}));
+    // Per FONT: which of size (1), colour (2) and face (4) were given; an empty size is a given size: 3.
+    Numbers given;
+    for (CElement* e : t.All(TAG_FONT)) {
+        FFont* f = static_cast<FFont*>(e);
+        given.push_back(f->m_bSizeGiven + 2 * f->m_bColorGiven + 4 * f->m_bFaceGiven);
     }
+    EXPECT_EQ(given, (Numbers{1, 2, 5, 0}));
     EXPECT_EQ(t.Nth<FFont>(TAG_FONT, 0)->m_nSize, 5);
+    EXPECT_EQ(t.Nth<FFont>(TAG_FONT, 2)->m_nSize, 3);
     EXPECT_EQ(t.Nth<FFont>(TAG_FONT, 1)->m_crColor, RGB(255, 0, 0));
     EXPECT_EQ(t.Nth<FFont>(TAG_FONT, 2)->m_strFace, "\xB1\xBC\xB8\xB2");
-    EXPECT_EQ(t.Nth<FFont>(TAG_FONT, 2)->m_nSize, 3);
+    // method; input type, checked, maxlength, size (absent); textarea cols and rows.
+    EXPECT_EQ((Numbers{t.Nth<FForm>(TAG_FORM)->m_nMethod, input->m_nType, input->m_bChecked,
+                       input->m_nMaxLength, input->m_nSize, area->m_nCols, area->m_nRowsAttr}),
+              (Numbers{METHOD_POST, TYPE_CHECKBOX, 1, 5, -1, 30, 4}));
+    // OL type and start; the items' types and values (absent in the second).
+    FListItem* li = t.Nth<FListItem>(TAG_LI);
+    EXPECT_EQ((Numbers{ol->m_nType, ol->m_nStart, li->m_nType, li->m_nValue,
+                       t.Nth<FListItem>(TAG_LI, 1)->m_nValue}),
+              (Numbers{TYPE_ALPHA, 3, TYPE_ROMAN, 7, -1}));
+    // Frames keep their texts as the parser gives them, not as lengths.
+    ElementTree frames("<FRAMESET rows=\"50%,*\"><FRAME noresize></FRAMESET>");
+    EXPECT_EQ(frames.Nth<FFrameSet>(TAG_FRAMESET)->m_strRows, "50%,*");
+    EXPECT_EQ(frames.Nth<FFrame>(TAG_FRAME)->m_strNoResize, "EXIST");
 }
 
 TEST_F(TransformerTest, TablesCellsAndBlockAlignment)
@@ -101,31 +110,27 @@ TEST_F(TransformerTest, TablesCellsAndBlockAlignment)
                   "<TH colspan=3 rowspan=\"2\" align=right>c<TH colspan>d</TABLE><P align=center>z"
                   "<DIV align=right>w</DIV>");
     FTableRow* tr = t.Nth<FTableRow>(TAG_TR);
-    std::vector<CElement*> cells = t.All(TAG_TD), heads = t.All(TAG_TH);
-    ASSERT_TRUE(tr && cells.size() == 3 && heads.size() == 2);
-    auto td = [&](size_t i) { return static_cast<FTableCell*>(cells[i]); };
-    auto th = [&](size_t i) { return static_cast<FTableHeader*>(heads[i]); };
-    // CENTER is an align code for align and a valign code for valign.
-    EXPECT_EQ(t.Nth<FTable>(TAG_TABLE)->m_nTableAlign, ALIGN_CENTER);
-    EXPECT_EQ(tr->m_nRowAlign, ALIGN_CENTER);
-    EXPECT_EQ(tr->m_nRowVAlign, VALIGN_CENTER);
-    EXPECT_EQ(td(0)->m_nCellAlign, ALIGN_CENTER);
-    EXPECT_EQ(td(0)->m_nVAlign, VALIGN_CENTER);
-    EXPECT_EQ(td(0)->m_nWidthAttr, -40);
-    EXPECT_EQ(td(0)->m_nNoBorder, SIDE_UP);
-    EXPECT_EQ(td(0)->m_crBgColor, RGB(0, 0, 255));
-    EXPECT_EQ(td(0)->m_bNoWrap, 1);
-    EXPECT_EQ(td(1)->m_nVAlign, VALIGN_BOTTOM);
-    EXPECT_EQ(td(1)->m_nCellAlign, ALIGN_BOTTOM);
-    // Spans below 1, percentages and words read as 1; a span without a value ("EXIST") as 1.
-    for (size_t i : {1, 2}) {
-        EXPECT_EQ(td(i)->m_nColSpan, 1) << i;
-        EXPECT_EQ(td(i)->m_nRowSpan, 1) << i;
-    }
-    EXPECT_EQ(th(0)->m_nColSpan, 3);
-    EXPECT_EQ(th(1)->m_nColSpan, 1);
-    EXPECT_EQ(t.Nth<FParagraph>(TAG_P)->m_nAlign, ALIGN_CENTER);
-    EXPECT_EQ(t.Nth<FDivision>(TAG_DIV)->m_nAlign, ALIGN_RIGHT);
+    ASSERT_NE(tr, nullptr);
+    // CENTER is an align code for align and a valign code for valign: table, row, P and DIV
+    // alignments, then the row's valign.
+    EXPECT_EQ(
+        (Numbers{t.Nth<FTable>(TAG_TABLE)->m_nTableAlign, tr->m_nRowAlign, t.Nth<FParagraph>(TAG_P)->m_nAlign,
+                 t.Nth<FDivision>(TAG_DIV)->m_nAlign, tr->m_nRowVAlign}),
+        (Numbers{ALIGN_CENTER, ALIGN_CENTER, ALIGN_CENTER, ALIGN_RIGHT, VALIGN_CENTER}));
+    // Per cell: column and row span. Spans below 1, percentages and words read as 1, as does a span
+    // without a value ("EXIST").
+    Numbers spans;
+    for (int kind : {TAG_TD, TAG_TH})
+        for (CElement* e : t.All(kind))
+            spans.insert(spans.end(),
+                         {static_cast<FTableCell*>(e)->m_nColSpan, static_cast<FTableCell*>(e)->m_nRowSpan});
+    EXPECT_EQ(spans, (Numbers{1, 1, 1, 1, 1, 1, 3, 2, 1, 1}));
+    FTableCell* first = t.Nth<FTableCell>(TAG_TD);
+    FTableCell* second = t.Nth<FTableCell>(TAG_TD, 1);
+    EXPECT_EQ(
+        (Numbers{first->m_nCellAlign, first->m_nVAlign, first->m_nWidthAttr, first->m_nNoBorder,
+                 first->m_crBgColor, first->m_bNoWrap, second->m_nCellAlign, second->m_nVAlign}),
+        (Numbers{ALIGN_CENTER, VALIGN_CENTER, -40, SIDE_UP, RGB(0, 0, 255), 1, ALIGN_BOTTOM, VALIGN_BOTTOM}));
 }
 
 TEST_F(TransformerTest, TableBorderAndAlignRules)
@@ -219,76 +224,8 @@ TEST_F(TransformerTest, UnlistedTagsAndComments)
     EXPECT_TRUE(comments[1]->IsLeaf());
     EXPECT_EQ(static_cast<FComment*>(comments[2])->m_strComment, "PLAINTEXT");
     EXPECT_EQ(t.Words(), (Strings{"a", "b", "c ", "<d></BODY>"}));
-}
-
-TEST_F(TransformerTest, WordSplitting)
-{
-    const struct
-    {
-        std::string html;
-        Strings words;
-    } cases[] = {
-        {"<BODY>  one two  </BODY>", {"one ", "two "}},
-        {"<BODY>one two</BODY>", {"one ", "two"}},
-        {"<BODY><B>one</B> two</BODY>", {"one", "two"}},
-        {"<BODY><P> \t\r\n </P>x</BODY>", {"x"}},
-        // Every byte 1..32 separates; DEL and bytes of 0x80 and above belong to words.
-        {"<BODY>a\x01"
-         "b\x1F"
-         "c\x7F"
-         "d\te\r\nf\xA0g</BODY>",
-         {"a ", "b ",
-          "c\x7F"
-          "d ",
-          "e ", "f\xA0g"}},
-        // Two-byte characters stay whole, whatever their trail byte.
-        {"<BODY>\xC7\xD1\xB1\xDB \xB0\x41 \x81\x7A\xC7\xD1</BODY>",
-         {"\xC7\xD1\xB1\xDB ", "\xB0\x41 ", "\x81\x7A\xC7\xD1"}},
-        // Entities stay undecoded; XMP and LISTING text is split like any other.
-        {"<BODY>a&amp;b <XMP>x  y</XMP><LISTING>z\tw</LISTING></BODY>", {"a&amp;b ", "x ", "y", "z ", "w"}},
-        // A WBR is an empty word.
-        {"<BODY>long<WBR>word</BODY>", {"long", "", "word"}},
-    };
-    for (const auto& c : cases) {
-        ElementTree t(c.html);
-        EXPECT_EQ(t.Words(), c.words) << c.html;
-        for (CElement* w : t.All(KIND_TEXT))
-            EXPECT_FALSE(static_cast<FText*>(w)->m_bPre) << c.html;
-    }
-}
-
-TEST_F(TransformerTest, PreformattedTextStaysWhole)
-{
-    ElementTree t("<BODY>a<PRE>\n  line 1\n\tx  y\r\n<B> bold  text </B>\n</PRE>b c</BODY>");
-    // Inside B inside PRE the text is still whole.
-    EXPECT_EQ(t.Words(), (Strings{"a", "  line 1\n\tx  y\r\n", " bold  text ", "\n", "b ", "c"}));
-    std::vector<bool> pre;
-    for (CElement* w : t.All(KIND_TEXT))
-        pre.push_back(static_cast<FText*>(w)->m_bPre);
-    EXPECT_EQ(pre, (std::vector<bool>{false, true, true, true, false, false}));
-}
-
-TEST_F(TransformerTest, FieldsOfFormsListsAndFrames)
-{
-    ElementTree t("<FRAMESET rows=\"50%,*\"><FRAME noresize><NOFRAMES><FORM method=post>"
-                  "<INPUT type=checkbox checked maxlength=\"5\"><TEXTAREA cols=30 rows=\"4\">t</TEXTAREA>"
-                  "</FORM><OL type=a start=3><LI type=I value=7>i<LI>j</OL></NOFRAMES></FRAMESET>");
-    EXPECT_EQ(t.Nth<FFrameSet>(TAG_FRAMESET)->m_strRows, "50%,*"); // text, not a length
-    EXPECT_EQ(t.Nth<FFrame>(TAG_FRAME)->m_strNoResize, "EXIST");   // text as the parser gives it
-    EXPECT_EQ(t.Nth<FForm>(TAG_FORM)->m_nMethod, METHOD_POST);
-    FInput* input = t.Nth<FInput>(TAG_INPUT);
-    EXPECT_EQ(input->m_nType, TYPE_CHECKBOX);
-    EXPECT_EQ(input->m_bChecked, 1);
-    EXPECT_EQ(input->m_nMaxLength, 5);
-    EXPECT_EQ(input->m_nSize, -1);
-    FTextArea* area = t.Nth<FTextArea>(TAG_TEXTAREA);
-    EXPECT_EQ(area->m_nCols, 30);
-    EXPECT_EQ(area->m_nRowsAttr, 4);
-    EXPECT_EQ(t.Nth<FOrderedList>(TAG_OL)->m_nType, TYPE_ALPHA);
-    EXPECT_EQ(t.Nth<FOrderedList>(TAG_OL)->m_nStart, 3);
-    EXPECT_EQ(t.Nth<FListItem>(TAG_LI, 0)->m_nType, TYPE_ROMAN);
-    EXPECT_EQ(t.Nth<FListItem>(TAG_LI, 0)->m_nValue, 7);
-    EXPECT_EQ(t.Nth<FListItem>(TAG_LI, 1)->m_nValue, -1);
+    // Entities stay undecoded in the raw text.
+    EXPECT_EQ(ElementTree("a&amp;b c").Words(), (Strings{"a&amp;b ", "c"}));
 }
 
 // One line per element in pre-order: its depth, kind and, for text runs, the preformatted flag
