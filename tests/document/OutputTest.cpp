@@ -66,12 +66,6 @@ protected:
             ADD_FAILURE() << "cannot return to " << m_cwd;
     }
 
-    std::string Extract(const char* html, int width)
-    {
-        m_doc->OpenString(CString(html), CString(""));
-        return m_doc->ExtractText(width).str();
-    }
-
     CHtmlX* m_doc = nullptr;
     std::string m_cwd;
     std::string m_program;
@@ -82,29 +76,6 @@ protected:
     kor::MessageBoxHook m_oldBox;
     kor::ShellHook m_oldShell;
 };
-
-// Headings, paragraphs, rules, lists, wrapping and preformatted text at the usual width are pinned
-// by the recorded extracted texts of the example and real pages; the rule column by the text walk's
-// tests. These are the widths and breaks those pages do not reach.
-TEST_F(Output, ExtractTextAtNarrowWidthsAndAfterBreaksAndPre)
-{
-    // A rule is width / 2 hyphens after a line end of its own; at width 0 every word is too long for
-    // its line and opens a new one.
-    EXPECT_EQ(Extract("a<hr>b", 1), "a\r\n\r\n\r\n\r\n\r\nb\r\n");
-    EXPECT_EQ(Extract("a<hr>b", 0), "\r\na\r\n\r\n\r\n\r\n\r\n\r\nb\r\n");
-    // A BR gives the word after it one line end.
-    EXPECT_EQ(Extract("a<br>b&amp;c", 80), "a\r\nb&c\r\n");
-    // Preformatted text leaves the column where it was: the word after it is not wrapped.
-    EXPECT_EQ(Extract("<pre>0123456789</pre><img src=none.gif>yyyy", 5), "\r\n\r\n0123456789yyyy\r\n");
-}
-
-TEST_F(Output, ExtractTextOfEmptyDocuments)
-{
-    EXPECT_EQ(m_doc->ExtractText(80).str(), "");
-    EXPECT_EQ(Extract("<html><body></body></html>", 80), "");
-    // Visible elements that write nothing still give the final line end.
-    EXPECT_EQ(Extract("<img src=none.gif>", 80), "\r\n");
-}
 
 TEST_F(Output, SaveSourceAsTextAndAsHtml)
 {
@@ -167,8 +138,11 @@ TEST_F(Output, SaveSourceAsTextAndAsHtml)
     EXPECT_EQ(ReadFileBytes(third.File("no/such/dir/out.txt")), "<missing>");
 }
 
-TEST_F(Output, PrintNeedsALocalFile)
+// (The extracted texts at narrow widths, after breaks and preformatted text are pinned by the extract
+// cases; at the usual width by the recorded texts of the example and real pages.)
+TEST_F(Output, NothingOpenedHasNoTextAndAStringCannotBePrinted)
 {
+    EXPECT_EQ(m_doc->ExtractText(80).str(), "");
     m_doc->OpenString(CString("<p>in memory"), CString(""));
     m_doc->Print();
     EXPECT_TRUE(m_requests.empty());
@@ -179,79 +153,73 @@ TEST_F(Output, PrintNeedsALocalFile)
 TEST_F(Output, PrintThroughTheShell)
 {
     TempDir dir, tmp;
-    std::string path = dir.File("doc.html");
+    const std::string path = dir.File("doc.html"), fallback = tmp.Path() + "/article.txt";
     ASSERT_TRUE(WriteFileBytes(path, "<p>printed words"));
     m_doc->OpenLocal(CString(path.c_str()));
-
-    // The program that owns the file prints it; nothing else happens.
-    m_program = "/usr/bin/viewer";
-    m_doc->Print();
-    ASSERT_EQ(m_requests.size(), 1u);
-    EXPECT_EQ(m_requests[0].verb.str(), "print");
-    EXPECT_EQ(m_requests[0].file.str(), path);
-    EXPECT_EQ(m_requests[0].parameters.str(), "");
-    EXPECT_EQ(m_requests[0].directory.str(), "");
-    EXPECT_EQ(m_requests[0].show, SW_HIDE);
-    EXPECT_TRUE(m_messages.empty());
-
-    // The browser wants the file as a parameter too, from the file's directory; when it fails
-    // there is no second try.
-    m_requests.clear();
-    m_requestDirs.clear();
-    m_program = "C:\\Program Files\\Netscape\\Program\\NETSCAPE.EXE";
-    m_results = {SE_ERR_DDEBUSY};
-    m_doc->Print();
-    ASSERT_EQ(m_requests.size(), 1u);
-    EXPECT_EQ(m_requests[0].file.str(), path);
-    EXPECT_EQ(m_requests[0].parameters.str(), "/print(\"" + path + "\")");
-    EXPECT_EQ(m_requests[0].show, SW_HIDE);
-    EXPECT_EQ(m_requestDirs[0], dir.Path());
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], Cp949("응용 프로그램이 현재 작업 중이므로 요청한 작업을 수행할 수 없습니다."));
-
-    // Without a program for the file, the document's text is printed from the temporary directory.
     ScopedEnv tmpdir("TMPDIR", tmp.Path());
-    m_requests.clear();
-    m_requestDirs.clear();
-    m_messages.clear();
-    m_program = "";
-    m_results = {SE_ERR_NOASSOC, 42};
-    m_doc->Print();
-    std::string fallback = tmp.Path() + "/article.txt";
-    ASSERT_EQ(m_requests.size(), 2u);
-    EXPECT_EQ(m_requests[0].file.str(), path);
-    EXPECT_EQ(m_requests[1].file.str(), fallback);
-    EXPECT_EQ(m_requests[1].verb.str(), "print");
-    EXPECT_EQ(m_requests[1].parameters.str(), "");
-    EXPECT_EQ(m_requests[1].show, SW_HIDE);
-    EXPECT_EQ(m_requestDirs[1], tmp.Path());
-    EXPECT_EQ(ReadFileBytes(fallback), "\r\n\r\nprinted words\r\n");
-    EXPECT_TRUE(m_messages.empty());
-
-    // When the fallback fails too, the last result is told and the file stays.
-    m_requests.clear();
-    m_results = {SE_ERR_NOASSOC, SE_ERR_DDEFAIL};
-    m_doc->Print();
-    EXPECT_EQ(m_requests.size(), 2u);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], Cp949("응용 프로그램과 연결에 실패했습니다."));
-    EXPECT_EQ(ReadFileBytes(fallback), "\r\n\r\nprinted words\r\n");
-
-    // A result the shell has no message for is an unknown error; above 32 is success.
-    m_program = "/opt/netscape.exe";
-    for (int code : {1, 32, 33}) {
-        m_messages.clear();
+    const std::string netscape = "C:\\Program Files\\Netscape\\Program\\NETSCAPE.EXE";
+    const std::string asParameter = "/print(\"" + path + "\")";
+    struct Request
+    {
+        std::string file, parameters, dir; // dir: where the process stood ("" when it does not matter)
+    };
+    const struct
+    {
+        std::string program;
+        std::vector<int> results;
+        std::vector<Request> requests;
+        const char* message; // UTF-8, null for none
+    } cases[] = {
+        // The program that owns the file prints it; nothing else happens.
+        {"/usr/bin/viewer", {}, {{path, "", ""}}, nullptr},
+        // The browser wants the file as a parameter too, from the file's directory; when it fails
+        // there is no second try.
+        {netscape,
+         {SE_ERR_DDEBUSY},
+         {{path, asParameter, dir.Path()}},
+         "응용 프로그램이 현재 작업 중이므로 요청한 작업을 수행할 수 없습니다."},
+        // Without a program for the file, the document's text is printed from the temporary
+        // directory; when that fails too, the last result is told.
+        {"", {SE_ERR_NOASSOC, 42}, {{path, "", ""}, {fallback, "", tmp.Path()}}, nullptr},
+        {"",
+         {SE_ERR_NOASSOC, SE_ERR_DDEFAIL},
+         {{path, "", ""}, {fallback, "", tmp.Path()}},
+         "응용 프로그램과 연결에 실패했습니다."},
+        // A result the shell has no message for is an unknown error; above 32 is success.
+        {"/opt/netscape.exe",
+         {1},
+         {{path, asParameter, ""}},
+         "알 수 없는 오류로 요청한 작업이 수행되지 않았습니다."},
+        {"/opt/netscape.exe",
+         {32},
+         {{path, asParameter, ""}},
+         "지정된 동적 연결 라이브러리를 찾을 수 없습니다."},
+        {"/opt/netscape.exe", {33}, {{path, asParameter, ""}}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program + " " + std::to_string(c.results.empty() ? 0 : c.results.back()));
         m_requests.clear();
-        m_results = {code};
+        m_requestDirs.clear();
+        m_messages.clear();
+        m_program = c.program;
+        m_results = c.results;
         m_doc->Print();
-        EXPECT_EQ(m_requests.size(), 1u) << code;
-        if (code == 33)
-            EXPECT_TRUE(m_messages.empty());
-        else
-            EXPECT_EQ(m_messages, std::vector<std::string>{Cp949(
-                                      code == 1 ? "알 수 없는 오류로 요청한 작업이 수행되지 않았습니다."
-                                                : "지정된 동적 연결 라이브러리를 찾을 수 없습니다.")})
-                << code;
+        ASSERT_EQ(m_requests.size(), c.requests.size());
+        for (size_t i = 0; i < c.requests.size(); ++i) {
+            EXPECT_EQ(m_requests[i].verb.str(), "print");
+            EXPECT_EQ(m_requests[i].file.str(), c.requests[i].file);
+            EXPECT_EQ(m_requests[i].parameters.str(), c.requests[i].parameters);
+            EXPECT_EQ(m_requests[i].directory.str(), "");
+            EXPECT_EQ(m_requests[i].show, SW_HIDE);
+            if (!c.requests[i].dir.empty()) {
+                EXPECT_EQ(m_requestDirs[i], c.requests[i].dir);
+            }
+        }
+        EXPECT_EQ(m_messages,
+                  c.message ? std::vector<std::string>{Cp949(c.message)} : std::vector<std::string>{});
+        if (c.requests.size() == 2) {
+            EXPECT_EQ(ReadFileBytes(fallback), "\r\n\r\nprinted words\r\n");
+        }
     }
 }
 

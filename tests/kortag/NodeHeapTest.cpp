@@ -5,31 +5,29 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <random>
 #include <vector>
 
 namespace {
 
-// A node of n payload bytes, each set to a pattern its owner can check later.
-template <int n> struct Padded : CTreeNode
+// A node whose payload bytes all hold a mark its owner can check later.
+struct Marked : CTreeNode
+{
+    virtual bool Intact(std::uint8_t mark) const = 0;
+};
+
+template <int n> struct Padded : Marked
 {
     explicit Padded(std::uint8_t mark) { std::fill(bytes, bytes + n, mark); }
-    bool Intact(std::uint8_t mark) const
+    bool Intact(std::uint8_t mark) const override
     {
         return std::all_of(bytes, bytes + n, [mark](std::uint8_t b) { return b == mark; });
     }
     std::uint8_t bytes[n];
 };
 
-struct Live
-{
-    CTreeNode* node;
-    int kind;
-    std::uint8_t mark;
-};
-
-CTreeNode* Make(int kind, std::uint8_t mark)
+// Sizes from the smallest slab to beyond the slab sizes.
+Marked* Make(int kind, std::uint8_t mark)
 {
     switch (kind) {
     case 0:
@@ -39,21 +37,7 @@ CTreeNode* Make(int kind, std::uint8_t mark)
     case 2:
         return new Padded<300>(mark);
     default:
-        return new Padded<2000>(mark); // beyond the slab sizes
-    }
-}
-
-bool Intact(const Live& l)
-{
-    switch (l.kind) {
-    case 0:
-        return static_cast<Padded<1>*>(l.node)->Intact(l.mark);
-    case 1:
-        return static_cast<Padded<100>*>(l.node)->Intact(l.mark);
-    case 2:
-        return static_cast<Padded<300>*>(l.node)->Intact(l.mark);
-    default:
-        return static_cast<Padded<2000>*>(l.node)->Intact(l.mark);
+        return new Padded<2000>(mark);
     }
 }
 
@@ -62,25 +46,25 @@ bool Intact(const Live& l)
 TEST(NodeHeapTest, NodesMadeAndFreedInAnyOrderKeepTheirBytes)
 {
     std::mt19937 random(7);
-    std::vector<Live> live;
+    std::vector<std::pair<Marked*, std::uint8_t>> live;
     // Rounds of growth and random frees: freed slots and emptied chunks are reused by other sizes.
     for (int round = 0; round < 6; ++round) {
         for (int i = 0; i < 20000; ++i) {
             const int kind = int(random() % 4 == 3 ? random() % 4 : random() % 3);
             const auto mark = std::uint8_t(random());
-            live.push_back({Make(kind, mark), kind, mark});
+            live.emplace_back(Make(kind, mark), mark);
         }
         std::shuffle(live.begin(), live.end(), random);
         const size_t keep = round % 2 ? live.size() / 10 : live.size() / 2;
         for (size_t i = keep; i < live.size(); ++i)
-            delete live[i].node;
+            delete live[i].first;
         live.resize(keep);
-        for (const Live& l : live)
-            ASSERT_TRUE(Intact(l)) << "round " << round;
+        for (auto [node, mark] : live)
+            ASSERT_TRUE(node->Intact(mark)) << "round " << round;
     }
     // A tree of slab nodes deletes its subtree through the same path.
     auto* root = new Padded<100>(1);
-    for (Live& l : live)
-        root->AddLastChild(l.node);
+    for (auto [node, mark] : live)
+        root->AddLastChild(node);
     delete root;
 }

@@ -73,227 +73,218 @@ struct Sample
     ~Sample() { delete a; }
 };
 
+// Every node a test made is gone when it ends.
+class TreeNode : public ::testing::Test
+{
+protected:
+    void TearDown() override { EXPECT_EQ(g_alive, 0); }
+};
+
 } // namespace
 
-TEST(TreeNode, Navigation)
+TEST_F(TreeNode, Navigation)
 {
-    {
-        Sample t;
-        EXPECT_EQ(Children(t.a), "beg");
-        EXPECT_EQ(Children(t.b), "cd");
-        EXPECT_EQ(PreOrder(t.a), "abcdefg");
-        EXPECT_EQ(Backwards(t.g), "gfedcba");
-        EXPECT_EQ(NameOf(t.a->GetRightMostLeaf()), 'g');
-        EXPECT_EQ(NameOf(t.b->GetRightMostLeaf()), 'd');
-        EXPECT_EQ(NameOf(t.c->GetRightMostLeaf()), 'c');
-        EXPECT_EQ(NameOf(t.a->GetChildAt(1)), 'e');
-        EXPECT_EQ(t.a->GetChildAt(3), nullptr);
-        EXPECT_EQ(t.a->GetChildAt(-1), nullptr);
-        EXPECT_EQ(t.g->GetSiblingIndex(), 2);
-        EXPECT_EQ(t.a->GetChildCount(), 3);
-        EXPECT_TRUE(t.d->IsDescendantOf(t.a));
-        EXPECT_TRUE(t.d->IsDescendantOf(t.b));
-        EXPECT_FALSE(t.d->IsDescendantOf(t.e));
-        EXPECT_FALSE(t.a->IsDescendantOf(t.a));
-        EXPECT_FALSE(t.a->IsDescendantOf(nullptr));
-        EXPECT_EQ(t.f->GetRoot(), t.a);
-        EXPECT_EQ(t.a->GetDFSPrev(), nullptr);
+    Sample t;
+    EXPECT_EQ(Children(t.a), "beg");
+    EXPECT_EQ(Children(t.b), "cd");
+    EXPECT_EQ(PreOrder(t.a), "abcdefg");
+    EXPECT_EQ(Backwards(t.g), "gfedcba");
+    EXPECT_EQ(NameOf(t.a->GetRightMostLeaf()), 'g');
+    EXPECT_EQ(NameOf(t.b->GetRightMostLeaf()), 'd');
+    EXPECT_EQ(NameOf(t.c->GetRightMostLeaf()), 'c');
+    EXPECT_EQ(NameOf(t.a->GetChildAt(1)), 'e');
+    EXPECT_EQ(t.a->GetChildAt(3), nullptr);
+    EXPECT_EQ(t.a->GetChildAt(-1), nullptr);
+    EXPECT_EQ(t.g->GetSiblingIndex(), 2);
+    EXPECT_EQ(t.a->GetChildCount(), 3);
+    EXPECT_TRUE(t.d->IsDescendantOf(t.a));
+    EXPECT_TRUE(t.d->IsDescendantOf(t.b));
+    EXPECT_FALSE(t.d->IsDescendantOf(t.e));
+    EXPECT_FALSE(t.a->IsDescendantOf(t.a));
+    EXPECT_FALSE(t.a->IsDescendantOf(nullptr));
+    EXPECT_EQ(t.f->GetRoot(), t.a);
+    EXPECT_EQ(t.a->GetDFSPrev(), nullptr);
 
-        // Walks bounded by a subtree.
-        std::string within;
-        for (CTreeNode* n = t.b; n; n = n->GetDFSNext(t.b))
-            within += NameOf(n);
-        EXPECT_EQ(within, "bcd");
-        EXPECT_EQ(t.f->GetDFSNext(t.e), nullptr);
-        EXPECT_EQ(NameOf(t.b->GetDFSNextSkipChildren()), 'e');
-        EXPECT_EQ(t.g->GetDFSNextSkipChildren(), nullptr);
-    }
-    EXPECT_EQ(g_alive, 0);
+    // Walks bounded by a subtree.
+    std::string within;
+    for (CTreeNode* n = t.b; n; n = n->GetDFSNext(t.b))
+        within += NameOf(n);
+    EXPECT_EQ(within, "bcd");
+    EXPECT_EQ(t.f->GetDFSNext(t.e), nullptr);
+    EXPECT_EQ(NameOf(t.b->GetDFSNextSkipChildren()), 'e');
+    EXPECT_EQ(t.g->GetDFSNextSkipChildren(), nullptr);
 }
 
-TEST(TreeNode, LinkingAndRefusals)
+TEST_F(TreeNode, LinkingAndRefusals)
 {
-    {
-        Sample t;
-        Node* x = new Node('x');
-        EXPECT_TRUE(t.e->InsertPrevSibling(x));
-        EXPECT_EQ(Children(t.a), "bxeg");
-        Node* y = new Node('y');
-        EXPECT_TRUE(t.g->InsertNextSibling(y));
-        EXPECT_EQ(Children(t.a), "bxegy");
-        EXPECT_EQ(t.a->GetLastChild(), y);
+    Sample t;
+    Node* x = new Node('x');
+    EXPECT_TRUE(t.e->InsertPrevSibling(x));
+    EXPECT_EQ(Children(t.a), "bxeg");
+    Node* y = new Node('y');
+    EXPECT_TRUE(t.g->InsertNextSibling(y));
+    EXPECT_EQ(Children(t.a), "bxegy");
+    EXPECT_EQ(t.a->GetLastChild(), y);
 
-        // InsertParent: z takes f's place, f becomes z's child.
-        Node* z = new Node('z');
-        EXPECT_TRUE(t.f->InsertParent(z));
-        EXPECT_EQ(Children(t.e), "z");
-        EXPECT_EQ(Children(z), "f");
-        Node* w = new Node('w');
-        EXPECT_TRUE(t.b->InsertParent(w)); // first child of a
-        EXPECT_EQ(Children(t.a), "wxegy");
-        EXPECT_EQ(Children(w), "b");
-        EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
+    // InsertParent: z takes f's place, f becomes z's child.
+    Node* z = new Node('z');
+    EXPECT_TRUE(t.f->InsertParent(z));
+    EXPECT_EQ(Children(t.e), "z");
+    EXPECT_EQ(Children(z), "f");
+    Node* w = new Node('w');
+    EXPECT_TRUE(t.b->InsertParent(w)); // first child of a
+    EXPECT_EQ(Children(t.a), "wxegy");
+    EXPECT_EQ(Children(w), "b");
+    EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
 
-        // Refusals: null, self, an ancestor (would make a cycle). The tree is unchanged.
-        EXPECT_FALSE(t.c->AddLastChild(nullptr));
-        EXPECT_FALSE(t.c->AddLastChild(t.c));
-        EXPECT_FALSE(t.c->AddLastChild(t.a));
-        EXPECT_FALSE(t.c->AddFirstChild(w));
-        EXPECT_FALSE(t.c->InsertNextSibling(t.b));
-        EXPECT_FALSE(t.d->InsertParent(t.b));
-        EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
+    // Refusals: null, self, an ancestor (would make a cycle). The tree is unchanged.
+    EXPECT_FALSE(t.c->AddLastChild(nullptr));
+    EXPECT_FALSE(t.c->AddLastChild(t.c));
+    EXPECT_FALSE(t.c->AddLastChild(t.a));
+    EXPECT_FALSE(t.c->AddFirstChild(w));
+    EXPECT_FALSE(t.c->InsertNextSibling(t.b));
+    EXPECT_FALSE(t.d->InsertParent(t.b));
+    EXPECT_EQ(PreOrder(t.a), "awbcdxezfgy");
 
-        // A linked node is moved, not duplicated.
-        EXPECT_TRUE(t.c->AddLastChild(t.e));
-        EXPECT_EQ(Children(t.a), "wxgy");
-        EXPECT_EQ(Children(t.c), "e");
-        EXPECT_EQ(PreOrder(t.a), "awbcezfdxgy");
-        EXPECT_EQ(Backwards(y), "ygxdfzecbwa");
-    }
-    EXPECT_EQ(g_alive, 0);
+    // A linked node is moved, not duplicated.
+    EXPECT_TRUE(t.c->AddLastChild(t.e));
+    EXPECT_EQ(Children(t.a), "wxgy");
+    EXPECT_EQ(Children(t.c), "e");
+    EXPECT_EQ(PreOrder(t.a), "awbcezfdxgy");
+    EXPECT_EQ(Backwards(y), "ygxdfzecbwa");
 }
 
-TEST(TreeNode, RemoveCollapseDelete)
+TEST_F(TreeNode, RemoveCollapseDelete)
 {
-    {
-        Sample t;
-        // Remove unlinks with the subtree and deletes nothing.
-        EXPECT_TRUE(t.b->Remove());
-        EXPECT_EQ(Children(t.a), "eg");
-        EXPECT_EQ(t.b->GetParent(), nullptr);
-        EXPECT_EQ(t.b->GetNextSibling(), nullptr);
-        EXPECT_EQ(Children(t.b), "cd");
-        EXPECT_EQ(g_alive, 7);
-        t.a->AddFirstChild(t.b);
+    Sample t;
+    // Remove unlinks with the subtree and deletes nothing.
+    EXPECT_TRUE(t.b->Remove());
+    EXPECT_EQ(Children(t.a), "eg");
+    EXPECT_EQ(t.b->GetParent(), nullptr);
+    EXPECT_EQ(t.b->GetNextSibling(), nullptr);
+    EXPECT_EQ(Children(t.b), "cd");
+    EXPECT_EQ(g_alive, 7);
+    t.a->AddFirstChild(t.b);
 
-        // Collapse keeps the children in order in the node's place.
-        EXPECT_TRUE(t.b->Collapse());
-        EXPECT_EQ(Children(t.a), "cdeg");
-        EXPECT_EQ(t.b->GetParent(), nullptr);
-        EXPECT_TRUE(t.b->IsLeaf());
-        delete t.b;
-        EXPECT_TRUE(t.g->Collapse()); // a leaf: just unlinked
-        EXPECT_EQ(Children(t.a), "cde");
-        delete t.g;
-        EXPECT_TRUE(t.e->Collapse()); // the last child
-        EXPECT_EQ(Children(t.a), "cdf");
-        EXPECT_EQ(t.a->GetLastChild(), t.f);
-        delete t.e;
-        EXPECT_FALSE(t.a->Collapse()); // a root with children has no place for them
-        EXPECT_EQ(g_alive, 4);
+    // Collapse keeps the children in order in the node's place.
+    EXPECT_TRUE(t.b->Collapse());
+    EXPECT_EQ(Children(t.a), "cdeg");
+    EXPECT_EQ(t.b->GetParent(), nullptr);
+    EXPECT_TRUE(t.b->IsLeaf());
+    delete t.b;
+    EXPECT_TRUE(t.g->Collapse()); // a leaf: just unlinked
+    EXPECT_EQ(Children(t.a), "cde");
+    delete t.g;
+    EXPECT_TRUE(t.e->Collapse()); // the last child
+    EXPECT_EQ(Children(t.a), "cdf");
+    EXPECT_EQ(t.a->GetLastChild(), t.f);
+    delete t.e;
+    EXPECT_FALSE(t.a->Collapse()); // a root with children has no place for them
+    EXPECT_EQ(g_alive, 4);
 
-        // Deleting a linked node unlinks it; DeleteChildren empties the node.
-        delete t.d;
-        EXPECT_EQ(Children(t.a), "cf");
-        t.a->DeleteChildren();
-        EXPECT_TRUE(t.a->IsLeaf());
-        EXPECT_EQ(t.a->GetLastChild(), nullptr);
-        EXPECT_EQ(g_alive, 1);
-    }
-    EXPECT_EQ(g_alive, 0);
+    // Deleting a linked node unlinks it; DeleteChildren empties the node.
+    delete t.d;
+    EXPECT_EQ(Children(t.a), "cf");
+    t.a->DeleteChildren();
+    EXPECT_TRUE(t.a->IsLeaf());
+    EXPECT_EQ(t.a->GetLastChild(), nullptr);
+    EXPECT_EQ(g_alive, 1);
 }
 
 // Random edits of every kind keep the links of each node consistent: children read the same
 // forward and backward, the first has no previous sibling, the last no next, and the backward
 // pre-order is the forward one reversed. Detached nodes get parentless siblings as well.
-TEST(TreeNode, RandomEditsKeepTheLinksConsistent)
+TEST_F(TreeNode, RandomEditsKeepTheLinksConsistent)
 {
-    {
-        Node* root = new Node('r');
-        std::vector<Node*> nodes; // every node not deleted, root excluded
-        unsigned seed = 12345;
-        auto next = [&seed](unsigned n) {
-            seed = seed * 1103515245u + 12345u;
-            return (seed >> 8) % n;
-        };
-        using Link = BOOL (CTreeNode::*)(CTreeNode*);
-        const Link links[] = {&CTreeNode::AddFirstChild, &CTreeNode::AddLastChild,
-                              &CTreeNode::InsertPrevSibling, &CTreeNode::InsertNextSibling,
-                              &CTreeNode::InsertParent};
-        for (int step = 0; step < 3000; ++step) {
-            if (nodes.size() < 3 || next(4) == 0) {
-                Node* n = new Node(char('a' + next(26)));
-                nodes.push_back(n);
-                root->AddLastChild(n);
-                continue;
-            }
-            Node* x = nodes[next(unsigned(nodes.size()))];
-            Node* y = nodes[next(unsigned(nodes.size()))];
-            const unsigned op = next(8);
-            if (op < 5) {
-                (x->*links[op])(y);
-            } else if (op == 5) {
-                x->Remove();
-            } else if (op == 6 ? x->Collapse() : x->IsLeaf()) {
-                std::erase(nodes, x);
-                delete x;
-            }
-            for (Node* n : nodes) {
-                Children(n);
-                if (CTreeNode* f = n->GetFirstChild()) {
-                    EXPECT_EQ(f->GetPrevSibling(), nullptr);
-                    EXPECT_EQ(n->GetLastChild()->GetNextSibling(), nullptr);
-                }
-            }
-            // Walks bounded by the number of nodes, so broken links fail instead of looping.
-            std::string forward, backward;
-            for (CTreeNode* n = root; n && forward.size() <= nodes.size(); n = n->GetDFSNext())
-                forward += NameOf(n);
-            CTreeNode* last = root;
-            for (size_t i = 0; last->GetFirstChild() && i <= nodes.size(); ++i)
-                last = last->GetLastChild();
-            for (CTreeNode* n = last; n && backward.size() <= nodes.size(); n = n->GetDFSPrev())
-                backward.insert(backward.begin(), NameOf(n));
-            ASSERT_EQ(forward, backward) << step;
+    Node* root = new Node('r');
+    std::vector<Node*> nodes; // every node not deleted, root excluded
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    using Link = BOOL (CTreeNode::*)(CTreeNode*);
+    const Link links[] = {&CTreeNode::AddFirstChild, &CTreeNode::AddLastChild, &CTreeNode::InsertPrevSibling,
+                          &CTreeNode::InsertNextSibling, &CTreeNode::InsertParent};
+    for (int step = 0; step < 3000; ++step) {
+        if (nodes.size() < 3 || next(4) == 0) {
+            Node* n = new Node(char('a' + next(26)));
+            nodes.push_back(n);
+            root->AddLastChild(n);
+            continue;
         }
-        // Nodes that are still detached (or head parentless chains) are freed one by one.
-        for (Node* n : nodes)
-            n->Remove();
-        root->DeleteChildren();
-        for (Node* n : nodes)
-            if (!n->GetParent() && n != root)
-                delete n;
-        delete root;
+        Node* x = nodes[next(unsigned(nodes.size()))];
+        Node* y = nodes[next(unsigned(nodes.size()))];
+        const unsigned op = next(8);
+        if (op < 5) {
+            (x->*links[op])(y);
+        } else if (op == 5) {
+            x->Remove();
+        } else if (op == 6 ? x->Collapse() : x->IsLeaf()) {
+            std::erase(nodes, x);
+            delete x;
+        }
+        for (Node* n : nodes) {
+            Children(n);
+            if (CTreeNode* f = n->GetFirstChild()) {
+                EXPECT_EQ(f->GetPrevSibling(), nullptr);
+                EXPECT_EQ(n->GetLastChild()->GetNextSibling(), nullptr);
+            }
+        }
+        // Walks bounded by the number of nodes, so broken links fail instead of looping.
+        std::string forward, backward;
+        for (CTreeNode* n = root; n && forward.size() <= nodes.size(); n = n->GetDFSNext())
+            forward += NameOf(n);
+        CTreeNode* last = root;
+        for (size_t i = 0; last->GetFirstChild() && i <= nodes.size(); ++i)
+            last = last->GetLastChild();
+        for (CTreeNode* n = last; n && backward.size() <= nodes.size(); n = n->GetDFSPrev())
+            backward.insert(backward.begin(), NameOf(n));
+        ASSERT_EQ(forward, backward) << step;
     }
-    EXPECT_EQ(g_alive, 0);
+    // Nodes that are still detached (or head parentless chains) are freed one by one.
+    for (Node* n : nodes)
+        n->Remove();
+    root->DeleteChildren();
+    for (Node* n : nodes)
+        if (!n->GetParent() && n != root)
+            delete n;
+    delete root;
 }
 
 // The walks that remember answers about a tree rely on the edit count: an operation that changes a
 // link without moving it would let them answer from the old tree. Reading, refused links and
 // unlinking what is not linked leave it.
-TEST(TreeNode, EveryLinkChangeMovesTheEditCount)
+TEST_F(TreeNode, EveryLinkChangeMovesTheEditCount)
 {
-    {
-        Sample t;
-        const std::pair<const char*, std::function<void()>> changes[] = {
-            {"InsertPrevSibling", [&] { t.g->InsertPrevSibling(t.d); }},
-            {"InsertNextSibling", [&] { t.g->InsertNextSibling(t.d); }},
-            {"InsertParent", [&] { t.c->InsertParent(new Node('w')); }},
-            {"Remove", [&] { t.d->Remove(); }},
-            {"AddFirstChild", [&] { t.a->AddFirstChild(t.d); }},
-            {"Collapse",
-             [&] {
-                 CTreeNode* wrapper = t.c->GetParent();
-                 wrapper->Collapse();
-                 delete wrapper;
-             }},
-            {"delete", [&] { delete t.f; }},
-            {"DeleteChildren", [&] { t.b->DeleteChildren(); }},
-        };
-        for (const auto& [label, change] : changes) {
-            const unsigned long long before = CTreeNode::GetEditCount();
-            change();
-            EXPECT_NE(CTreeNode::GetEditCount(), before) << label;
-        }
+    Sample t;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"InsertPrevSibling", [&] { t.g->InsertPrevSibling(t.d); }},
+        {"InsertNextSibling", [&] { t.g->InsertNextSibling(t.d); }},
+        {"InsertParent", [&] { t.c->InsertParent(new Node('w')); }},
+        {"Remove", [&] { t.d->Remove(); }},
+        {"AddFirstChild", [&] { t.a->AddFirstChild(t.d); }},
+        {"Collapse",
+         [&] {
+             CTreeNode* wrapper = t.c->GetParent();
+             wrapper->Collapse();
+             delete wrapper;
+         }},
+        {"delete", [&] { delete t.f; }},
+        {"DeleteChildren", [&] { t.b->DeleteChildren(); }},
+    };
+    for (const auto& [label, change] : changes) {
         const unsigned long long before = CTreeNode::GetEditCount();
-        for (CTreeNode* n = t.a; n; n = n->GetDFSNext())
-            n->GetRightMostLeaf();
-        EXPECT_FALSE(t.e->AddLastChild(t.a));
-        EXPECT_FALSE(t.e->AddLastChild(t.e));
-        Node loose;
-        loose.Remove();
-        loose.DeleteChildren();
-        EXPECT_EQ(CTreeNode::GetEditCount(), before);
+        change();
+        EXPECT_NE(CTreeNode::GetEditCount(), before) << label;
     }
-    EXPECT_EQ(g_alive, 0);
+    const unsigned long long before = CTreeNode::GetEditCount();
+    for (CTreeNode* n = t.a; n; n = n->GetDFSNext())
+        n->GetRightMostLeaf();
+    EXPECT_FALSE(t.e->AddLastChild(t.a));
+    EXPECT_FALSE(t.e->AddLastChild(t.e));
+    Node loose;
+    loose.Remove();
+    loose.DeleteChildren();
+    EXPECT_EQ(CTreeNode::GetEditCount(), before);
 }

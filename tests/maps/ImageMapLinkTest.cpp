@@ -20,14 +20,6 @@ protected:
         ASSERT_FALSE(pic.empty());
     }
 
-    // The image of a laid-out page whose map areas are given.
-    FImage* Open(TestDoc& t, const std::string& html)
-    {
-        EXPECT_EQ(t.OpenHtml(html), 1);
-        t.Layout();
-        return static_cast<FImage*>(t.FindKind(TAG_IMG));
-    }
-
     TempDir dir;
     std::string pic;
 };
@@ -39,68 +31,50 @@ const char kMap[] = "<map name=shapes>"
                     "<area shape=rect coords=\"0,0,99,99\" nohref>"
                     "</map>";
 
-TEST_F(ImageMapLink, AreasUnderPointsAreLinks)
+// Points are taken relative to the image's corner (text before it moves it away from the origin).
+// Inside an area of the map its link decides; outside the areas, without a map, or with a map that is
+// not there, the enclosing anchor gives the kind and the map (if named) the link. (Where the edges
+// of each shape lie is the regions' own test.)
+TEST_F(ImageMapLink, AreasTheServerMapAndTheEnclosingAnchor)
 {
-    TestDoc t(400, 300);
-    // Text before the image puts it away from the origin: points are taken relative to its corner.
-    FImage* img = Open(t, std::string("<p>ab <img src=\"") + pic + "\" usemap=\"#shapes\">" + kMap);
-    ASSERT_NE(img, nullptr);
-    ASSERT_EQ(img->m_strUseMap.str(), "shapes");
-    const int x = img->m_nX, y = img->m_nY;
-    ASSERT_GT(x, 10);
+    const std::string mapped = "<p>ab <img src=\"" + pic + "\" usemap=\"#shapes\">" + kMap;
+    const std::string inAnchor =
+        "<a href=page.html><img src=\"" + pic + "\" usemap=#shapes ismap></a>" + kMap;
     const struct
     {
+        std::string html;
         int rx, ry;
         int type;
-        const char* link;
+        std::string link;
     } cases[] = {
-        // Where the edges of each shape lie is the regions' own test.
-        {10, 10, ANCHOR_LINK, "rect.html"}, {31, 30, ANCHOR_NONE, ""}, {70, 60, ANCHOR_LINK, "circle.html"},
-        {20, 80, ANCHOR_LINK, "poly.html"}, {20, 60, ANCHOR_NONE, ""}, {95, 5, ANCHOR_NONE, ""},
+        {mapped, 10, 10, ANCHOR_LINK, "rect.html"},
+        {mapped, 31, 30, ANCHOR_NONE, ""},
+        {mapped, 70, 60, ANCHOR_LINK, "circle.html"},
+        {mapped, 20, 80, ANCHOR_LINK, "poly.html"},
+        {mapped, 20, 60, ANCHOR_NONE, ""},
+        {mapped, 95, 5, ANCHOR_NONE, ""},
+        // With a map name, ismap plays no part: the anchor gives the kind, the map the (empty) link.
+        {inAnchor, 15, 15, ANCHOR_LINK, "rect.html"},
+        {inAnchor, 95, 5, ANCHOR_LINK, ""},
+        {"<a href=#top><img src=\"" + pic + "\" usemap=#nowhere></a>", 15, 15, ANCHOR_LOCAL, ""},
+        // A server-side map queries the anchor with the point; without an anchor it is no link.
+        {"<p>ab <a href=\"/cgi-bin/map\"><img src=\"" + pic + "\" ismap></a>", 10, 20, ANCHOR_ISMAP,
+         "/cgi-bin/map?10,20"},
+        {"<img src=\"" + pic + "\" ismap>", 1, 1, ANCHOR_NONE, ""},
+        // A plain image in an anchor is the anchor's link.
+        {"<a href=next.html><img src=\"" + pic + "\"></a>", 1, 1, ANCHOR_LINK, "next.html"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rx << "," << c.ry);
-        CPoint pt(x + c.rx, y + c.ry);
+        SCOPED_TRACE(testing::Message() << c.html << " at " << c.rx << "," << c.ry);
+        TestDoc t(400, 300);
+        ASSERT_EQ(t.OpenHtml(c.html), 1);
+        t.Layout();
+        auto* img = static_cast<FImage*>(t.FindKind(TAG_IMG));
+        ASSERT_NE(img, nullptr);
+        CPoint pt(img->m_nX + c.rx, img->m_nY + c.ry);
         EXPECT_EQ(img->GetAnchorType(pt), c.type);
         EXPECT_EQ(img->GetLink(&pt).str(), c.link);
     }
-}
-
-TEST_F(ImageMapLink, OutsideTheAreasAndWithoutAMapTheAnchorDecides)
-{
-    TestDoc t(400, 300);
-    FImage* img =
-        Open(t, std::string("<a href=page.html><img src=\"") + pic + "\" usemap=#shapes ismap></a>" + kMap);
-    const int x = img->m_nX, y = img->m_nY;
-    CPoint inside(x + 15, y + 15), outside(x + 95, y + 5);
-    EXPECT_EQ(img->GetAnchorType(inside), ANCHOR_LINK);
-    EXPECT_EQ(img->GetLink(&inside).str(), "rect.html");
-    // With a map name, ismap plays no part: the anchor gives the kind, the map the (empty) link.
-    EXPECT_EQ(img->GetAnchorType(outside), ANCHOR_LINK);
-    EXPECT_EQ(img->GetLink(&outside).str(), "");
-
-    // A map that does not exist answers nothing; the anchor still decides the kind.
-    FImage* lost = Open(t, std::string("<a href=#top><img src=\"") + pic + "\" usemap=#nowhere></a>");
-    CPoint p(lost->m_nX + 15, lost->m_nY + 15);
-    EXPECT_EQ(lost->GetAnchorType(p), ANCHOR_LOCAL);
-    EXPECT_EQ(lost->GetLink(&p).str(), "");
-
-    // A server-side map queries the anchor with the point.
-    img = Open(t, std::string("<p>ab <a href=\"/cgi-bin/map\"><img src=\"") + pic + "\" ismap></a>");
-    CPoint pt(img->m_nX + 10, img->m_nY + 20);
-    EXPECT_EQ(img->GetAnchorType(pt), ANCHOR_ISMAP);
-    EXPECT_EQ(img->GetLink(&pt).str(), "/cgi-bin/map?10,20");
-
-    // Without an anchor an ismap image is no link at all.
-    FImage* bare = Open(t, std::string("<img src=\"") + pic + "\" ismap>");
-    CPoint q(bare->m_nX + 1, bare->m_nY + 1);
-    EXPECT_EQ(bare->GetAnchorType(q), ANCHOR_NONE);
-    EXPECT_EQ(bare->GetLink(&q).str(), "");
-
-    // A plain image in an anchor is the anchor's link.
-    FImage* plain = Open(t, std::string("<a href=next.html><img src=\"") + pic + "\"></a>");
-    EXPECT_EQ(plain->GetAnchorType(q), ANCHOR_LINK);
-    EXPECT_EQ(plain->GetLink(&q).str(), "next.html");
 }
 
 } // namespace

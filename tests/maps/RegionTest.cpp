@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -49,73 +51,64 @@ TEST(Region, NumbersAreDigitRunsAndEverythingElseSeparates)
     EXPECT_EQ(e.m_nCount, 2);
 }
 
-TEST(Region, RectangleEdgesAreInside)
+// Each shape takes the numbers it needs (a rectangle four, a circle three, a polygon pairs) and
+// ignores the rest; with too few it matches nothing and writes nothing back. Edges are inside.
+TEST(Region, ShapesTheirEdgesAndTheirNumbersWrittenBack)
 {
-    CRectangle r;
-    r.SetCoords("10, 20, 30, 40");
-    ASSERT_TRUE(r.m_bValid);
-    EXPECT_TRUE(r.PtInRegion(CPoint(30, 20)));
-    for (auto [x, y, in] : {Hit{10, 20, 1}, {30, 40, 1}, {31, 40, 0}, {9, 30, 0}, {20, 19, 0}, {20, 41, 0}})
-        EXPECT_EQ(r.PtInRegion(x, y), in) << x << "," << y;
-    EXPECT_EQ(Coords(r), "10,20,30,40");
-
-    // Extra numbers are ignored; the first four decide.
-    CRectangle extra;
-    extra.SetCoords("0 0 5 5 100 100");
-    EXPECT_TRUE(extra.PtInRegion(5, 5));
-    EXPECT_FALSE(extra.PtInRegion(50, 50));
-
-    // Three numbers are not enough: the rectangle stays invalid and writes nothing back.
-    CRectangle few;
-    few.SetCoords("0,0,100");
-    EXPECT_FALSE(few.m_bValid);
-    EXPECT_FALSE(few.PtInRegion(0, 0));
-    EXPECT_EQ(Coords(few), "");
-}
-
-TEST(Region, CircleBoundaryIsInside)
-{
-    CCircle c;
-    c.SetCoords("50,50,10");
-    ASSERT_TRUE(c.m_bValid);
-    // (56, 58): 36 + 64 = 100 is inside; (58, 57): 64 + 49 > 100 is not.
-    for (auto [x, y, in] : {Hit{60, 50, 1}, {50, 40, 1}, {56, 58, 1}, {61, 50, 0}, {58, 57, 0}})
-        EXPECT_EQ(c.PtInRegion(x, y), in) << x << "," << y;
-    EXPECT_EQ(Coords(c), "50,50,10");
-
-    // Far-away points must not overflow into a false hit.
-    EXPECT_FALSE(c.PtInRegion(2000000000, -2000000000));
-
-    CCircle few;
-    few.SetCoords("50 50");
-    EXPECT_FALSE(few.m_bValid);
-    EXPECT_FALSE(few.PtInRegion(50, 50));
-}
-
-TEST(Region, PolygonCrossingsTest)
-{
-    // Seven integers: three vertices, the seventh number is ignored.
+    const struct
+    {
+        CRuntimeClass* shape;
+        const char* coords;
+        int valid; // a polygon never sets it, yet it matches
+        const char* back;
+        std::vector<Hit> hits;
+    } cases[] = {
+        {RUNTIME_CLASS(CRectangle),
+         "10, 20, 30, 40",
+         1,
+         "10,20,30,40",
+         {{10, 20, 1}, {30, 20, 1}, {30, 40, 1}, {31, 40, 0}, {9, 30, 0}, {20, 19, 0}, {20, 41, 0}}},
+        {RUNTIME_CLASS(CRectangle), "0 0 5 5 100 100", 1, "0,0,5,5", {{5, 5, 1}, {50, 50, 0}}},
+        {RUNTIME_CLASS(CRectangle), "0,0,100", 0, "", {{0, 0, 0}}},
+        // (56, 58): 36 + 64 = 100 is inside; (58, 57): 64 + 49 > 100 is not. Far-away points must
+        // not overflow into a false hit.
+        {RUNTIME_CLASS(CCircle),
+         "50,50,10",
+         1,
+         "50,50,10",
+         {{60, 50, 1}, {50, 40, 1}, {56, 58, 1}, {61, 50, 0}, {58, 57, 0}, {2000000000, -2000000000, 0}}},
+        {RUNTIME_CLASS(CCircle), "50 50", 0, "", {{50, 50, 0}}},
+        // Seven integers: three vertices, the seventh number is ignored.
+        {RUNTIME_CLASS(CPolygon),
+         "0,0, 100,0, 0,100, 77",
+         0,
+         "0,0,100,0,0,100",
+         {{10, 10, 1}, {49, 50, 1}, {60, 60, 0}, {-1, 10, 0}}},
+        // A U shape: the notch between the arms is outside, the arms and the base inside.
+        {RUNTIME_CLASS(CPolygon),
+         "0,0 30,0 30,60 70,60 70,0 100,0 100,100 0,100",
+         0,
+         "0,0,30,0,30,60,70,60,70,0,100,0,100,100,0,100",
+         {{15, 30, 1}, {85, 30, 1}, {50, 80, 1}, {50, 30, 0}, {150, 80, 0}}},
+        {RUNTIME_CLASS(CPolygon), "5", 0, "", {{5, 0, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shape->m_lpszClassName) + " " + c.coords);
+        std::unique_ptr<CRegion> r(static_cast<CRegion*>(c.shape->CreateObject()));
+        r->SetCoords(c.coords);
+        EXPECT_EQ(r->m_bValid, c.valid);
+        EXPECT_EQ(Coords(*r), c.back);
+        for (auto [x, y, in] : c.hits)
+            EXPECT_EQ(r->PtInRegion(x, y), in) << x << "," << y;
+    }
     CPolygon tri;
     tri.SetCoords("0,0, 100,0, 0,100, 77");
     EXPECT_EQ(tri.m_nVertices, 3);
     EXPECT_EQ(tri.m_dVertex[3][0], -1.0);
-    EXPECT_FALSE(tri.m_bValid); // a polygon never sets valid, yet it matches
-    for (auto [x, y, in] : {Hit{10, 10, 1}, {49, 50, 1}, {60, 60, 0}, {-1, 10, 0}})
-        EXPECT_EQ(tri.PtInRegion(x, y), in) << x << "," << y;
-    EXPECT_EQ(Coords(tri), "0,0,100,0,0,100");
-
-    // A U shape: the notch between the arms is outside, the arms and the base inside.
-    CPolygon u;
-    u.SetCoords("0,0 30,0 30,60 70,60 70,0 100,0 100,100 0,100");
-    for (auto [x, y, in] : {Hit{15, 30, 1}, {85, 30, 1}, {50, 80, 1}, {50, 30, 0}, {150, 80, 0}})
-        EXPECT_EQ(u.PtInRegion(x, y), in) << x << "," << y;
-
-    // Fewer than two numbers: no vertex, no match, nothing written back.
+    EXPECT_TRUE(tri.PtInRegion(CPoint(10, 10)));
     CPolygon none;
     none.SetCoords("5");
     EXPECT_EQ(none.m_nVertices, 0);
-    EXPECT_FALSE(none.PtInRegion(5, 0));
-    EXPECT_EQ(Coords(none), "");
 }
 
 TEST(Region, PolygonKeepsAtMostAHundredVertices)

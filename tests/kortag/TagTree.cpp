@@ -1,0 +1,45 @@
+// Tag-tree helpers of the parser tests: parsing, lookups and link checks.
+#include "TagTree.h"
+
+#include <gtest/gtest.h>
+
+CHTMLDB& TestDB()
+{
+    static CHTMLDB db;
+    static bool created = db.Create(91);
+    (void)created;
+    return db;
+}
+
+TagTree::TagTree(const std::string& src, bool withDB)
+{
+    CSGMLParser parser;
+    parser.SetSource(CString(src.data(), int(src.size())));
+    root = parser.Parse(withDB ? &TestDB() : nullptr);
+}
+
+CTagNode* TagTree::Get(const char* name, int nth) const
+{
+    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
+        CTagNode* t = static_cast<CTagNode*>(n);
+        if (t->GetName(1) == name && nth-- == 0)
+            return t;
+    }
+    return nullptr;
+}
+
+size_t TagTree::CheckLinks() const
+{
+    size_t count = 0;
+    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
+        ++count;
+        CTreeNode* prev = nullptr;
+        for (CTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) {
+            EXPECT_EQ(c->GetParent(), n);
+            EXPECT_EQ(c->GetPrevSibling(), prev);
+            prev = c;
+        }
+        EXPECT_EQ(n->GetLastChild(), prev);
+    }
+    return count;
+}
