@@ -40,11 +40,10 @@ int NotColour(const QImage& image, const Box& b, int scroll, unsigned c)
 TEST_F(ToolTest, TheFormPageShowsItsControlsWhereTheLayoutPutsThem)
 {
     const std::string page = std::string(KORHTML_EXAMPLES) + "/form.html";
-    Result layout = Run({"layout", page, "--box-font", "--width", "624", "--height", "300"});
-    ASSERT_EQ(layout.status, 0) << layout.err;
+    const std::string layout = RunOk({"layout", page, "--box-font", "--width", "624", "--height", "300"});
     // Push buttons 106 x 26 (Submit Query, the last of them, and one more) and 15 x 15 check boxes
     // and radio buttons.
-    std::vector<Box> inputs = Boxes(layout.out, 38);
+    std::vector<Box> inputs = Boxes(layout, 38);
     std::vector<Box> buttons, checks;
     for (const Box& b : inputs) {
         if (b.w == 106 && b.h == 26)
@@ -54,7 +53,7 @@ TEST_F(ToolTest, TheFormPageShowsItsControlsWhereTheLayoutPutsThem)
     }
     ASSERT_EQ(buttons.size(), 2u);
     ASSERT_GE(checks.size(), 6u);
-    ASSERT_FALSE(Boxes(layout.out, 65).empty());
+    ASSERT_FALSE(Boxes(layout, 65).empty());
 
     const unsigned background = 0xF4F4EC;
     for (int scroll : {0, 130, buttons.back().y - 250}) {

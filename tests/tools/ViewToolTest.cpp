@@ -46,10 +46,9 @@ TEST_F(ViewTool, ScreenshotShowsWhatRenderShowsBesideTheScrollBar)
     EXPECT_GT(notPage, top.height() / 2);
 
     // Past the end, the view stops where its own scrolling stops: at the content height less the view's.
-    Result layout = Run({"layout", page, "--box-font", "--width", "384", "--height", "300"});
-    ASSERT_EQ(layout.status, 0) << layout.err;
+    const std::string layout = RunOk({"layout", page, "--box-font", "--width", "384", "--height", "300"});
     int contentHeight = 0;
-    ASSERT_EQ(std::sscanf(layout.out.c_str(), "content\t%*d\t%d", &contentHeight), 1);
+    ASSERT_EQ(std::sscanf(layout.c_str(), "content\t%*d\t%d", &contentHeight), 1);
     Result r = Run({"view", page, "--box-font", "--screenshot", dir.File("end.png"), "--width", "400",
                     "--height", "300", "--scroll", "99999"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -63,7 +62,6 @@ TEST_F(ViewTool, TheExamplePageWithRealFontsAndWithoutAFileGiven)
     const std::string index = std::string(KORHTML_EXAMPLES) + "/index.html";
     Compare(index, 800, 600, 200, {});
     // Without FILE the viewer shows the bundled example.
-    Result r = Run({"view", "--screenshot", dir.File("default.png"), "--scroll", "200"});
-    ASSERT_EQ(r.status, 0) << r.err;
+    RunOk({"view", "--screenshot", dir.File("default.png"), "--scroll", "200"});
     EXPECT_EQ(DifferentPixels(Png(dir.File("default.png")), viewPng, 800), 0);
 }
