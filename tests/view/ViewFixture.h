@@ -56,20 +56,7 @@ protected:
     }
 
     // The text run of the view's document whose raw text, trailing blanks left out, is text.
-    CVisible* Run(const char* text)
-    {
-        CElement* body = view.m_pHtml->GetBody();
-        for (CVisible* v = body ? body->GetNextVisible(FALSE, nullptr) : nullptr; v;
-             v = v->GetNextVisible(FALSE, nullptr)) {
-            if (v->m_nKind != 74)
-                continue;
-            CString raw = static_cast<FText*>(v)->m_strRaw;
-            raw.TrimRight();
-            if (raw.str() == text)
-                return v;
-        }
-        return nullptr;
-    }
+    CVisible* Run(const char* text) { return FindText(view.m_pHtml, text); }
 
     // Mouse input as the window system delivers it, at a client point.
     void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton)
