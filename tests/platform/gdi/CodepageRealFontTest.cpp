@@ -44,6 +44,10 @@ class RealFontTest : public BoxDCTest
 {
 protected:
     CFont* FaceFont(int height, const char* face) { return Font(height, false, false, face); }
+    static QFont Real(CFont* font)
+    {
+        return kor::DataAs<kor::FontData>(font->m_hObject, OBJ_FONT)->Real().font;
+    }
     int InkIn(const QRect& r)
     {
         int n = 0;
@@ -60,16 +64,10 @@ TEST_F(RealFontTest, FacesAreSubstitutedAndSizedByHeight)
 {
     // "굴림" in CP949.
     CFont* gulim = FaceFont(-16, "\xB1\xBC\xB8\xB2");
-    const kor::FontData* data = kor::DataAs<kor::FontData>(gulim->m_hObject, OBJ_FONT);
-    ASSERT_NE(data, nullptr);
-    QFontInfo info(data->Real().font);
-    EXPECT_EQ(info.family(), QString("NanumGothic"));
-    EXPECT_EQ(info.pixelSize(), 16);
-    EXPECT_EQ(
-        QFontInfo(
-            kor::DataAs<kor::FontData>(FaceFont(-12, "Times New Roman")->m_hObject, OBJ_FONT)->Real().font)
-            .family(),
-        QString("Liberation Serif"));
+    ASSERT_NE(kor::DataAs<kor::FontData>(gulim->m_hObject, OBJ_FONT), nullptr);
+    EXPECT_EQ(QFontInfo(Real(gulim)).family(), QString("NanumGothic"));
+    EXPECT_EQ(QFontInfo(Real(gulim)).pixelSize(), 16);
+    EXPECT_EQ(QFontInfo(Real(FaceFont(-12, "Times New Roman"))).family(), QString("Liberation Serif"));
 
     dc.SelectObject(gulim);
     CSize hangul = dc.GetTextExtent("\xC7\xD1\xB1\xDB", 4);
@@ -116,8 +114,7 @@ TEST_F(RealFontTest, KoreanAndLatinWordsLeaveInkWhereTheyAreDrawn)
 TEST_F(RealFontTest, KeptWidthsBelongToTheirFontAndTheirExactBytes)
 {
     auto fresh = [](CFont* font, const char* s) {
-        const QFont f = kor::DataAs<kor::FontData>(font->m_hObject, OBJ_FONT)->Real().font;
-        return QFontMetrics(f).horizontalAdvance(kor::ToUnicode(s));
+        return QFontMetrics(Real(font)).horizontalAdvance(kor::ToUnicode(s));
     };
     LOGFONT lf = MakeLogFont(-20, "Arial", false, false);
     CFont normal;

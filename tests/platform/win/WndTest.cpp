@@ -1,4 +1,5 @@
 // Tests of the window layer: creation and rectangles, dispatch, timers, painting, scrolling, cursors, boxes.
+#include "DocTestUtil.h"
 #include "EventLoop.h"
 #include "platform/gdi/gdi.h"
 #include "platform/win/win.h"
@@ -18,6 +19,8 @@
 
 namespace {
 
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+
 // A window that writes what reaches its handlers into its log, "message arguments;" each, and into
 // a log shared with other windows with its name in front.
 class TestWnd : public CWnd
@@ -27,7 +30,7 @@ public:
     std::string* shared = nullptr;
     std::string name;
     int createResult = 0;
-    COLORREF paintColor = RGB(255, 0, 0);
+    COLORREF paintColor = kRed;
     RECT lastPaint{};
     int paints = 0, erases = 0;
 
@@ -81,18 +84,9 @@ protected:
         Note("key " + std::to_string(ch) + "," + std::to_string(rep));
         CWnd::OnKeyDown(ch, rep, flags);
     }
-    void OnLButtonDown(UINT flags, CPoint pt) override
-    {
-        Note("ldown " + std::to_string(flags) + " " + Point(pt));
-    }
-    void OnRButtonDown(UINT flags, CPoint pt) override
-    {
-        Note("rdown " + std::to_string(flags) + " " + Point(pt));
-    }
-    void OnMouseMove(UINT flags, CPoint pt) override
-    {
-        Note("move " + std::to_string(flags) + " " + Point(pt));
-    }
+    void OnLButtonDown(UINT f, CPoint pt) override { Note("ldown " + std::to_string(f) + " " + Point(pt)); }
+    void OnRButtonDown(UINT f, CPoint pt) override { Note("rdown " + std::to_string(f) + " " + Point(pt)); }
+    void OnMouseMove(UINT f, CPoint pt) override { Note("move " + std::to_string(f) + " " + Point(pt)); }
     void OnTimer(UINT id) override { Note("timer " + std::to_string(id)); }
     BOOL OnCommand(WPARAM w, LPARAM) override
     {
@@ -281,27 +275,24 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     EXPECT_EQ(wnd.paints, 1);
     EXPECT_EQ(wnd.erases, 1);
     EXPECT_EQ(CRect(wnd.lastPaint), CRect(0, 0, 60, 40));
-    EXPECT_EQ(SurfaceAt(wnd, 0, 0), 0xFF0000u);
-    EXPECT_EQ(SurfaceAt(wnd, 59, 39), 0xFF0000u);
+    ExpectPixels(*kor::WindowSurface(&wnd), {{0, 0, kRed}, {59, 39, kRed}});
     EXPECT_FALSE(wnd.GetUpdateRect(upd));
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 1); // nothing invalid, no paint
 
     // The paint DC is clipped to the invalid region.
-    wnd.paintColor = RGB(0, 0, 255);
+    wnd.paintColor = kBlue;
     CRect part(10, 10, 20, 15);
     wnd.InvalidateRect(part, FALSE);
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 2);
     EXPECT_EQ(wnd.erases, 1);
     EXPECT_EQ(CRect(wnd.lastPaint), part);
-    EXPECT_EQ(SurfaceAt(wnd, 10, 10), 0x0000FFu);
-    EXPECT_EQ(SurfaceAt(wnd, 19, 14), 0x0000FFu);
-    EXPECT_EQ(SurfaceAt(wnd, 20, 14), 0xFF0000u);
-    EXPECT_EQ(SurfaceAt(wnd, 9, 10), 0xFF0000u);
+    ExpectPixels(*kor::WindowSurface(&wnd),
+                 {{10, 10, kBlue}, {19, 14, kBlue}, {20, 14, kRed}, {9, 10, kRed}});
 
     // A client DC draws at once, without a paint.
-    CClientDC(&wnd).FillSolidRect(0, 30, 5, 5, RGB(0, 255, 0));
+    CClientDC(&wnd).FillSolidRect(0, 30, 5, 5, kGreen);
     EXPECT_EQ(SurfaceAt(wnd, 2, 32), 0x00FF00u);
     EXPECT_EQ(wnd.paints, 2);
 
@@ -311,9 +302,7 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     wnd.InvalidateRect(CRect(40, 0, 60, 10), FALSE);
     ASSERT_TRUE(PumpUntil([&] { return wnd.paints == 3; }));
     QImage shown = kor::WindowWidget(&wnd)->grab().toImage();
-    EXPECT_EQ(shown.pixel(50, 5) & 0xFFFFFF, 0xFFFF00u);
-    EXPECT_EQ(shown.pixel(2, 32) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(shown.pixel(12, 12) & 0xFFFFFF, 0x0000FFu);
+    ExpectPixels(shown, {{50, 5, RGB(255, 255, 0)}, {2, 32, kGreen}, {12, 12, kBlue}});
 
     // Growing the window keeps the old pixels and invalidates only what was uncovered.
     wnd.ShowWindow(SW_HIDE);
