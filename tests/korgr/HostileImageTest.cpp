@@ -102,18 +102,11 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
         jpeg[sof + 5] = jpeg[sof + 6] = jpeg[sof + 7] = jpeg[sof + 8] = char(0xFF);
         claims.push_back(jpeg);
     }
-    // A BMP header of 65535 x 65535 at 32 bits with no pixels.
-    {
-        std::string bmp(54, '\0');
-        bmp[0] = 'B';
-        bmp[1] = 'M';
-        bmp[10] = 54;
-        bmp[14] = 40;
-        bmp[18] = bmp[19] = bmp[22] = bmp[23] = char(0xFF);
-        bmp[26] = 1;
-        bmp[28] = 32;
-        claims.push_back(bmp);
-    }
+    // A BMP header of 65535 x 65535 at 32 bits with no pixels: file header (pixels at 54), info header
+    // (size 40, width, height, 1 plane, 32 bits), the rest zero.
+    claims.push_back(
+        std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xFF\xFF\0\0\xFF\xFF\0\0\x01\0\x20", 29) +
+        std::string(25, '\0'));
     const long before = PeakMB();
     for (size_t i = 0; i < claims.size(); ++i) {
         CImageDax image;

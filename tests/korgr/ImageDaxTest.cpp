@@ -2,7 +2,7 @@
 #include "korgr/ImageDax.h"
 #include "platform/gdi/gdi.h"
 
-#include "Canvas.h"
+#include "DocTestUtil.h"
 #include "GifWriter.h"
 #include "TempDir.h"
 
@@ -13,7 +13,9 @@
 
 namespace {
 
+// Palette entries are 0xRRGGBB; the canvas is checked in COLORREFs.
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+constexpr COLORREF cRed = RGB(255, 0, 0), cGreen = RGB(0, 255, 0), cBlue = RGB(0, 0, 255), cWhite = 0xFFFFFF;
 
 // Three frames on an 8 x 6 screen: a red 2 x 2 block on a transparent field (wait 1), a green block
 // added beside it (kept, wait 0), and a blue block with transparent index 3 (wait 4).
@@ -41,19 +43,6 @@ protected:
     }
     TempDir dir;
 };
-
-struct Pixel
-{
-    int x, y;
-    unsigned colour;
-};
-
-// Each listed pixel of the canvas has its colour.
-void ExpectPixels(Canvas& c, std::initializer_list<Pixel> pixels, const char* label)
-{
-    for (const Pixel& p : pixels)
-        EXPECT_EQ(c.At(p.x, p.y), p.colour) << label << " at " << p.x << "," << p.y;
-}
 
 QRgb FramePixel(const CImageDax& image, int frame, int x, int y)
 {
@@ -194,21 +183,24 @@ TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
         // Natural size at (2, 3): transparent pixels leave the white ground.
         Canvas c(20, 20);
         image.Draw(&c.dc, 2, 3, 1, nullptr);
+        SCOPED_TRACE("natural");
         ExpectPixels(
-            c, {{2, 3, kRed}, {3, 4, kRed}, {6, 5, kGreen}, {5, 3, kWhite}, {10, 8, kWhite}, {1, 3, kWhite}},
-            "natural");
+            c.Image(),
+            {{2, 3, cRed}, {3, 4, cRed}, {6, 5, cGreen}, {5, 3, cWhite}, {10, 8, cWhite}, {1, 3, cWhite}});
         // Scaled to twice the size: the red block covers 4 x 4 pixels.
         c.Clear();
         image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr);
+        SCOPED_TRACE("scaled");
         ExpectPixels(
-            c, {{1, 1, kRed}, {2, 2, kRed}, {9, 5, kGreen}, {13, 9, kBlue}, {6, 1, kWhite}, {17, 5, kWhite}},
-            "scaled");
+            c.Image(),
+            {{1, 1, cRed}, {2, 2, cRed}, {9, 5, cGreen}, {13, 9, cBlue}, {6, 1, cWhite}, {17, 5, cWhite}});
         // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
         c.Clear();
         image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr);
-        ExpectPixels(c,
-                     {{10, 10, kGreen}, {11, 11, kGreen}, {12, 12, kBlue}, {14, 13, kWhite}, {9, 10, kWhite}},
-                     "part");
+        SCOPED_TRACE("part");
+        ExpectPixels(
+            c.Image(),
+            {{10, 10, cGreen}, {11, 11, cGreen}, {12, 12, cBlue}, {14, 13, cWhite}, {9, 10, cWhite}});
     }
     {
         // Nothing for frames that do not exist, empty rectangles, sources past the edge, empty images.

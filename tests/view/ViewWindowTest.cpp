@@ -92,32 +92,30 @@ TEST_F(ViewWindow, ScrollingRepaintsOnlyTheUncoveredStripAndShowsWhatAWholePaint
     ASSERT_EQ(view.OpenString(page), 1);
     EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
 
+    // Each key moves the pixels and leaves only the strip it uncovered to paint: {key, strip, scroll}.
+    const struct
+    {
+        UINT key;
+        int top, bottom, y;
+    } steps[] = {{VK_DOWN, 280, 300, 20}, {VK_UP, 0, 20, 0}, {VK_NEXT, 10, 300, 290}};
     CRect update;
-    view.SendMessage(WM_KEYDOWN, VK_DOWN);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 280, kClient, 300));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 20)), 0);
-
-    view.SendMessage(WM_KEYDOWN, VK_UP);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 0, kClient, 20));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
-
-    view.SendMessage(WM_KEYDOWN, VK_NEXT);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 10, kClient, 300));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 290)), 0);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.y);
+        view.SendMessage(WM_KEYDOWN, step.key);
+        ASSERT_TRUE(view.GetUpdateRect(update));
+        EXPECT_EQ(update, CRect(0, step.top, kClient, step.bottom));
+        EXPECT_EQ(DifferentPixels(Shown(), Reference(page, step.y)), 0);
+    }
 
     // Dragging the thumb paints at once, without waiting for the queue.
     view.SendMessage(WM_VSCROLL, SB_THUMBTRACK | (WPARAM(123) << 16));
     EXPECT_EQ(view.GetScrollPosition().y, 123);
     EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, 123);
     EXPECT_FALSE(view.GetUpdateRect(update));
-    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 123)),
-              0);
+    auto painted = [&] { return kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight); };
+    EXPECT_EQ(DifferentPixels(painted(), Reference(page, 123)), 0);
     view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(401) << 16));
-    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 401)),
-              0);
+    EXPECT_EQ(DifferentPixels(painted(), Reference(page, 401)), 0);
 }
 
 TEST_F(ViewWindow, PaintsWhiteWhileNothingCanBeDrawn)
@@ -300,7 +298,7 @@ TEST_F(ViewWindow, TheWaitTimerTicksEveryThreeSecondsAndIsStartedOnce)
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(view.Open(CString(late.c_str())), 0);
-    PumpUntil([] { return false; }, 1500);
+    Pump(1500);
     EXPECT_EQ(ticks, 0);
     // Opening it again while waiting must not start the three seconds afresh.
     EXPECT_EQ(view.Open(CString(late.c_str())), 0);
