@@ -10,10 +10,6 @@
 #include "korhtml/TextElement.h"
 #include "platform/win/winqt.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include <string>
 
 class ViewFixture : public DocTest
@@ -61,13 +57,7 @@ protected:
     // Mouse input as the window system delivers it, at a client point.
     void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton)
     {
-        QWidget* w = kor::WindowWidget(&view);
-        ASSERT_NE(w, nullptr);
-        QPointF local(x, y);
-        QMouseEvent e(type, local, w->mapToGlobal(local), button,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
-                      Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
+        SendMouse(kor::WindowWidget(&view), type, x, y, button);
     }
     // A move onto the middle of a run, then a click there.
     void ClickRun(const char* text)

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -349,12 +348,10 @@ TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWith
     // Tab moves from the address line into the view, whose keys then scroll it.
     address->setFocus();
     ASSERT_TRUE(PumpUntil([&] { return address->hasFocus(); }, 2000));
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(address, &tab);
+    SendKey(address, Qt::Key_Tab);
     ASSERT_TRUE(PumpUntil([&] { return widget->hasFocus(); }, 2000));
     EXPECT_EQ(CWnd::GetFocus(), &hosted);
-    QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(widget, &pageDown);
+    SendKey(widget, Qt::Key_PageDown);
     EXPECT_GT(hosted.GetScrollPosition().y, 0);
 
     // The host's widget going first takes the view's window and document with it.

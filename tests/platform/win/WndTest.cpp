@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -210,16 +208,10 @@ TEST(WndTest, SendPostAndFilter)
     // Queued input: keys and clicks arrive as messages with virtual keys, repeat counts and points.
     QWidget* w = kor::WindowWidget(&child);
     child.log.clear();
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &key);
-    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-    QCoreApplication::sendEvent(w, &letter);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, 9), w->mapToGlobal(QPointF(7, 9)), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 3), w->mapToGlobal(QPointF(8, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+    SendKey(w, Qt::Key_PageDown);
+    SendKey(w, Qt::Key_A, "a");
+    SendMouse(w, QEvent::MouseButtonPress, 7, 9, Qt::RightButton);
+    SendMouse(w, QEvent::MouseMove, 8, 3);
     EXPECT_EQ(child.log, "key 34,1;key 65,1;rdown 2 7,9;move 0 8,3;");
 
     // WM_CLOSE's default handling destroys the window.
@@ -401,9 +393,7 @@ TEST(WndTest, CursorsAndWaitCursor)
     TestWnd wnd;
     MakeTop(wnd, 50, 50);
     QWidget* w = kor::WindowWidget(&wnd);
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 3), w->mapToGlobal(QPointF(8, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+    SendMouse(w, QEvent::MouseMove, 8, 3);
     SetCursor(arrow);
     EXPECT_EQ(SetCursor(hand), arrow);
     EXPECT_EQ(GetCursor(), hand);
