@@ -116,6 +116,12 @@ std::string TestDoc::Dump() const
     return out;
 }
 
+CRect UpdateRect(CWnd* wnd)
+{
+    CRect r;
+    return wnd->GetUpdateRect(r) ? r : CRect();
+}
+
 COLORREF PixelRef(const QImage& image, int x, int y)
 {
     QRgb p = image.pixel(x, y);

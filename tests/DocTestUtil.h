@@ -69,6 +69,9 @@ private:
     int m_nHeight;
 };
 
+// The window's update rectangle; empty when nothing waits to be painted.
+CRect UpdateRect(CWnd* wnd);
+
 // The colour of a pixel as a COLORREF (red in the low byte), so it compares with RGB(...).
 COLORREF PixelRef(const QImage& image, int x, int y);
 // The pixels whose colour differs from that of the top-left corner.

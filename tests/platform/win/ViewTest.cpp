@@ -1,4 +1,5 @@
 // Tests of the document/view layer and the UI seams: scroll view, menus, clipboard, file dialog.
+#include "DocTestUtil.h"
 #include "EventLoop.h"
 #include "platform/win/win.h"
 #include "platform/win/winqt.h"
@@ -69,9 +70,7 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
     view.ValidateRect(nullptr);
     view.SendMessage(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(view.GetScrollPosition().y, 110);
-    CRect upd;
-    ASSERT_TRUE(view.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 80, 184, 100)); // the strip the scroll uncovered
+    EXPECT_EQ(UpdateRect(&view), CRect(0, 80, 184, 100)); // the strip the scroll uncovered
     view.SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(view.GetScrollPosition().y, 900);
     view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
@@ -81,7 +80,7 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
     view.ValidateRect(nullptr);
     view.SendMessage(WM_VSCROLL, SB_LINEUP);
     EXPECT_EQ(view.GetScrollPosition().y, 0);
-    EXPECT_FALSE(view.GetUpdateRect(upd)); // nothing moved, nothing to paint
+    EXPECT_EQ(UpdateRect(&view), CRect()); // nothing moved, nothing to paint
 
     // Painting goes through OnPrepareDC: document coordinates shifted by the scroll position.
     view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(300) << 16));
@@ -95,8 +94,7 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
     view.ValidateRect(nullptr);
     view.SetScrollSizes(MM_TEXT, CSize(10, 500));
     EXPECT_EQ(view.GetScrollPosition().y, 400);
-    ASSERT_TRUE(view.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 184, 100));
+    EXPECT_EQ(UpdateRect(&view), CRect(0, 0, 184, 100));
 
     // A taller window leaves less to scroll.
     view.MoveWindow(0, 0, 200, 300);

@@ -100,6 +100,22 @@ void MakeTop(TestWnd& wnd, int w, int h, DWORD style = WS_OVERLAPPEDWINDOW)
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "top", style, 10, 20, w, h, nullptr, nullptr));
 }
 
+CRect Client(CWnd& wnd)
+{
+    CRect r;
+    wnd.GetClientRect(r);
+    return r;
+}
+
+// Where the window is, relative to the corner of another.
+CRect Within(CWnd& wnd, CWnd& other)
+{
+    CRect r, o;
+    wnd.GetWindowRect(r);
+    other.GetWindowRect(o);
+    return CRect(r.left - o.left, r.top - o.top, r.right - o.left, r.bottom - o.top);
+}
+
 QRgb SurfaceAt(CWnd& wnd, int x, int y)
 {
     return kor::WindowSurface(&wnd)->pixel(x, y) & 0xFFFFFF;
@@ -116,9 +132,7 @@ TEST(WndTest, CreationRectanglesAndDestruction)
     EXPECT_EQ(top.log.substr(0, 24), "create 300;size 300,200;");
     EXPECT_EQ(CWnd::FromHandle(top.m_hWnd), &top);
     EXPECT_FALSE(top.IsWindowVisible());
-    CRect rc;
-    top.GetClientRect(rc);
-    EXPECT_EQ(rc, CRect(0, 0, 300, 200));
+    EXPECT_EQ(Client(top), CRect(0, 0, 300, 200));
     EXPECT_EQ(kor::WindowSurface(&top)->size(), QSize(300, 200));
 
     // A visible child with its own scroll bar: the client area leaves the bar out.
@@ -127,12 +141,8 @@ TEST(WndTest, CreationRectanglesAndDestruction)
     child.name = "child";
     ASSERT_TRUE(child.Create(nullptr, "child", WS_VISIBLE | WS_VSCROLL, CRect(5, 6, 105, 86), &top, 7));
     EXPECT_EQ(child.GetParent(), &top);
-    child.GetClientRect(rc);
-    EXPECT_EQ(rc, CRect(0, 0, 84, 80));
-    CRect wr, pr;
-    child.GetWindowRect(wr);
-    top.GetWindowRect(pr);
-    EXPECT_EQ(CRect(wr.left - pr.left, wr.top - pr.top, wr.Width(), wr.Height()), CRect(5, 6, 100, 80));
+    EXPECT_EQ(Client(child), CRect(0, 0, 84, 80));
+    EXPECT_EQ(Within(child, top), CRect(5, 6, 105, 86));
 
     // Moving sends WM_SIZE at once, even while hidden.
     child.log.clear();
@@ -260,15 +270,13 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     TestWnd wnd;
     MakeTop(wnd, 60, 40);
     // A new window is wholly invalid and erased; UpdateWindow paints it even while hidden.
-    CRect upd;
-    EXPECT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 60, 40));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 60, 40));
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 1);
     EXPECT_EQ(wnd.erases, 1);
     EXPECT_EQ(CRect(wnd.lastPaint), CRect(0, 0, 60, 40));
     ExpectPixels(*kor::WindowSurface(&wnd), {{0, 0, kRed}, {59, 39, kRed}});
-    EXPECT_FALSE(wnd.GetUpdateRect(upd));
+    EXPECT_EQ(UpdateRect(&wnd), CRect());
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 1); // nothing invalid, no paint
 
@@ -299,8 +307,7 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     // Growing the window keeps the old pixels and invalidates only what was uncovered.
     wnd.ShowWindow(SW_HIDE);
     wnd.MoveWindow(0, 0, 80, 40);
-    EXPECT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(60, 0, 80, 40));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(60, 0, 80, 40));
     EXPECT_EQ(SurfaceAt(wnd, 12, 12), 0x0000FFu);
 }
 
@@ -317,39 +324,27 @@ TEST(WndTest, ScrollWindowMovesPixelsAndChildren)
         for (int y = 0; y < 50; ++y)
             dc.FillSolidRect(0, y, 40, 1, RGB(y, 100, 0));
     }
-    CRect client;
-    wnd.GetClientRect(client);
-    ASSERT_EQ(client, CRect(0, 0, 24, 50));
+    ASSERT_EQ(Client(wnd), CRect(0, 0, 24, 50));
 
     wnd.ScrollWindow(0, -10);
     for (int y = 0; y < 40; y += 7)
         EXPECT_EQ(SurfaceAt(wnd, 5, y), qRgb(y + 10, 100, 0) & 0xFFFFFF) << y;
-    CRect upd;
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 40, 24, 50));
-    CRect cr;
-    child.GetWindowRect(cr);
-    CRect pr;
-    wnd.GetWindowRect(pr);
-    EXPECT_EQ(cr.top - pr.top, 20);
-    EXPECT_EQ(cr.left - pr.left, 2);
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 40, 24, 50));
+    EXPECT_EQ(Within(child, wnd), CRect(2, 20, 12, 30));
     // The bar's strip (x 24 and on) is not scrolled.
     EXPECT_EQ(SurfaceAt(wnd, 30, 0), qRgb(0, 100, 0) & 0xFFFFFF);
 
     // Scrolling back down uncovers the top; the earlier invalid strip moves along.
     wnd.ScrollWindow(0, 5);
     EXPECT_EQ(SurfaceAt(wnd, 5, 5), qRgb(10, 100, 0) & 0xFFFFFF);
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 24, 50));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 24, 50));
     wnd.ValidateRect(nullptr);
-    EXPECT_FALSE(wnd.GetUpdateRect(upd));
+    EXPECT_EQ(UpdateRect(&wnd), CRect());
     // Within a rectangle only, children stay.
     CRect band(0, 0, 24, 20);
     wnd.ScrollWindow(0, 4, band, band);
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 24, 4));
-    child.GetWindowRect(cr);
-    EXPECT_EQ(cr.top - pr.top, 25);
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 24, 4));
+    EXPECT_EQ(Within(child, wnd).TopLeft(), CPoint(2, 25));
 }
 
 TEST(WndTest, ScrollBarReportsAndNeverMovesItself)
