@@ -64,22 +64,20 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
 
     view.SetScrollSizes(MM_TEXT, CSize(10, 1000), CSize(10, 90), CSize(10, 20));
     EXPECT_EQ(view.GetScrollLimit(SB_VERT), 900);
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
-    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 90));
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(view.GetScrollPosition().y, 110);
+    // Each bar action from a wholly painted view: the position after it.
+    auto scroll = [&](WPARAM code) {
+        view.ValidateRect(nullptr);
+        view.SendMessage(WM_VSCROLL, code);
+        return view.GetScrollPosition().y;
+    };
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 90);
+    EXPECT_EQ(view.GetScrollPosition().x, 0);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 110);
     EXPECT_EQ(UpdateRect(&view), CRect(0, 80, 184, 100)); // the strip the scroll uncovered
-    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
-    EXPECT_EQ(view.GetScrollPosition().y, 900);
-    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
-    EXPECT_EQ(view.GetScrollPosition().y, 900);
-    view.SendMessage(WM_VSCROLL, SB_TOP);
-    EXPECT_EQ(view.GetScrollPosition().y, 0);
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_LINEUP);
-    EXPECT_EQ(view.GetScrollPosition().y, 0);
+    EXPECT_EQ(scroll(SB_BOTTOM), 900);
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 900);
+    EXPECT_EQ(scroll(SB_TOP), 0);
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
     EXPECT_EQ(UpdateRect(&view), CRect()); // nothing moved, nothing to paint
 
     // Painting goes through OnPrepareDC: document coordinates shifted by the scroll position.
@@ -90,7 +88,7 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
     EXPECT_EQ(kor::WindowSurface(&view)->pixel(2, 10) & 0xFFFFFF, 0x0000FFu);
 
     // A shorter total clamps the position and scrolls the contents by the distance.
-    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    scroll(SB_BOTTOM);
     view.ValidateRect(nullptr);
     view.SetScrollSizes(MM_TEXT, CSize(10, 500));
     EXPECT_EQ(view.GetScrollPosition().y, 400);
