@@ -43,8 +43,12 @@ protected:
         ASSERT_TRUE(view.Create(&frame, rc, nullptr));
     }
 
+    // The hooks a test may have set go with the view.
     void TearDown() override
     {
+        kor::SetShellHook(nullptr);
+        kor::SetMenuHook(nullptr);
+        kor::SetFileDialogHook(nullptr);
         view.DestroyWindow();
         frame.DestroyWindow();
         DocTest::TearDown();
@@ -327,7 +331,6 @@ TEST_F(ViewWindow, LinksOpenLocallyOrInTheShellAndTheHostHearsOfThem)
     fresh.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
     EXPECT_EQ(fresh.m_pHtml->GetLocalPath(), "nowhere-at-all.html");
     EXPECT_EQ(fresh.m_bWaiting, 1);
-    kor::SetShellHook(nullptr);
 }
 
 TEST_F(ViewWindow, AMissingFileWaitsAndTheTickAfterItAppearsShowsIt)
@@ -462,23 +465,14 @@ protected:
         source = "<title>P</title><body background=pic.png><h1>" + kKorean + "</h1><p>Hello world<hr>";
         page = Write("src/page.html", source);
         std::filesystem::create_directories(dir.File("tmp"));
-        tmpEnv = std::make_unique<ScopedEnv>("TMPDIR", dir.File("tmp"));
         kor::SetShellHook([this](const kor::ShellRequest& r, CString&) {
             shell.push_back(r);
             return 42;
         });
     }
-    void TearDown() override
-    {
-        kor::SetShellHook(nullptr);
-        kor::SetMenuHook(nullptr);
-        kor::SetFileDialogHook(nullptr);
-        tmpEnv.reset();
-        ViewFixture::TearDown();
-    }
 
     std::string source, page;
-    std::unique_ptr<ScopedEnv> tmpEnv;
+    ScopedEnv tmpEnv{"TMPDIR", dir.File("tmp")}; // where the external viewers' files go
     std::vector<kor::ShellRequest> shell;
 };
 
