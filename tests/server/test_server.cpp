@@ -41,11 +41,15 @@ std::string ListText(const CStringList& list)
     return out;
 }
 
-// Every test starts and ends without a server.
+// Every test starts with a fresh server and ends without one.
 class Server : public ::testing::Test
 {
 protected:
-    void SetUp() override { DestroyHtmlServer(); }
+    void SetUp() override
+    {
+        DestroyHtmlServer();
+        CreateHtmlServer();
+    }
     void TearDown() override { DestroyHtmlServer(); }
 };
 
@@ -53,6 +57,7 @@ protected:
 
 TEST_F(Server, LifeCycle)
 {
+    DestroyHtmlServer();
     DestroyHtmlServer(); // without a server: nothing happens
     CreateHtmlServer();
     EXPECT_EQ(ExistHtmlServer(), 1);
@@ -72,7 +77,6 @@ TEST_F(Server, LifeCycle)
 
 TEST_F(Server, GlobalFontsAndTheirCache)
 {
-    CreateHtmlServer();
     CFont* body = GetStdFont(0);
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(GetStdFont(0), body);
@@ -110,7 +114,6 @@ TEST_F(Server, GlobalImages)
     CString good(dir.File("dot.gif").c_str());
     CString missing(dir.File("none.gif").c_str());
 
-    CreateHtmlServer();
     SetGlobalImage(good, good);
     CImageDax* img1 = GetGlobalImage(1);
     CImageDax* img2 = GetGlobalImage(2);
@@ -136,7 +139,6 @@ TEST_F(Server, GlobalImages)
 
 TEST_F(Server, Entities)
 {
-    CreateHtmlServer();
     // Names are case-sensitive; unknown ones, and numeric references, give a blank.
     const struct
     {
@@ -153,7 +155,6 @@ TEST_F(Server, Entities)
 
 TEST_F(Server, VisitedLinksNeedDataPath)
 {
-    CreateHtmlServer();
     TempDir dir;
     SetDataPath(DataPath(dir));
     EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0); // no file yet
@@ -175,7 +176,6 @@ TEST_F(Server, VisitedLinksNeedDataPath)
 TEST_F(Server, VisitedLinksKeepTheNewest201)
 {
     TempDir dir;
-    CreateHtmlServer();
     SetDataPath(DataPath(dir));
     std::string expected;
     for (int i = 0; i < 205; ++i) {
@@ -206,7 +206,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
     std::string longLink(10000, 'x');
     ASSERT_TRUE(WriteFileBytes(dir.File("OpenLink.dat"),
                                "a.html b.html\n\n\ta.html\r\nc d\n" + longLink + "\nb.html"));
-    CreateHtmlServer();
     AddOpenLink("ignored"); // no data path yet
     SetDataPath(DataPath(dir));
     EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\nc\nd\n" + longLink + "\n");
@@ -240,7 +239,6 @@ TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
     ASSERT_EQ(chdir(dir.Path().c_str()), 0);
     // No data path: destroying writes nothing, not even in the current directory.
-    CreateHtmlServer();
     DestroyHtmlServer();
     EXPECT_FALSE(std::filesystem::exists(dir.File("OpenLink.dat")));
     // An explicit write with no data path names the file of the current directory.
@@ -306,7 +304,6 @@ TEST_F(Server, HostileBinaryVisitedLinkFile)
 TEST_F(Server, HostileUnreadableDataPaths)
 {
     TempDir dir;
-    CreateHtmlServer();
     // A directory named OpenLink.dat, a path through a file, and a path of 64 KB.
     ASSERT_EQ(mkdir(dir.File("d/").c_str(), 0700), 0);
     ASSERT_EQ(mkdir(dir.File("d/OpenLink.dat").c_str(), 0700), 0);
