@@ -1,6 +1,8 @@
 // The test canvas: a white bitmap in a memory DC and readers of its pixels.
 #include "Canvas.h"
 
+#include <map>
+
 Canvas::Canvas(int w, int h) : width(w), height(h)
 {
     dc.CreateCompatibleDC(nullptr);
@@ -16,27 +18,12 @@ Canvas::~Canvas()
 
 std::string Canvas::Row(int y, int x0, int x1)
 {
+    static const std::map<unsigned, char> letters = {
+        {0xFF0000, 'X'}, {0xFFFFFF, '.'}, {0x00FF00, 'g'}, {0x0000FF, 'b'}, {0x000000, 'k'}};
     std::string s;
     for (int x = x0; x < x1; ++x) {
-        switch (At(x, y)) {
-        case 0xFF0000:
-            s += 'X';
-            break;
-        case 0xFFFFFF:
-            s += '.';
-            break;
-        case 0x00FF00:
-            s += 'g';
-            break;
-        case 0x0000FF:
-            s += 'b';
-            break;
-        case 0x000000:
-            s += 'k';
-            break;
-        default:
-            s += '?';
-        }
+        auto it = letters.find(At(x, y));
+        s += it == letters.end() ? '?' : it->second;
     }
     return s;
 }
@@ -46,6 +33,14 @@ std::string Canvas::Column(int x, int y0, int y1)
     std::string s;
     for (int y = y0; y < y1; ++y)
         s += Row(y, x, x + 1);
+    return s;
+}
+
+std::string Canvas::Rows(int y0, int y1, int x0, int x1)
+{
+    std::string s;
+    for (int y = y0; y < y1; ++y)
+        s += Row(y, x0, x1) + "|";
     return s;
 }
 

@@ -37,6 +37,8 @@ public:
     // One letter per pixel: X red, . white, g green, b blue, k black, ? anything else.
     std::string Row(int y, int x0, int x1);
     std::string Column(int x, int y0, int y1);
+    // The rows y0 to y1 - 1 of the columns x0 to x1 - 1, each ended by '|'.
+    std::string Rows(int y0, int y1, int x0, int x1);
     // The pixels that are not white in [x0, x1) x [y0, y1), or in the whole canvas.
     int Ink(int x0, int y0, int x1, int y1);
     int Ink() { return Ink(0, 0, width, height); }

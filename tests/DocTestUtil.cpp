@@ -7,6 +7,7 @@
 #include "platform/win/win.h"
 
 #include <cstdio>
+#include <map>
 
 TestDoc::TestDoc(int width, int height)
     : m_pWnd(new CWnd), m_pDoc(nullptr), m_nWidth(width), m_nHeight(height)
@@ -54,13 +55,26 @@ QImage TestDoc::Render(int scrollY)
     return surface ? surface->copy() : QImage();
 }
 
-std::vector<CVisible*> TestDoc::Visibles() const
+std::vector<CVisible*> Visibles(CHtmlX* doc)
 {
     std::vector<CVisible*> out;
-    if (CElement* body = m_pDoc->GetBody())
+    if (CElement* body = doc->GetBody())
         for (CVisible* e = body->GetNextVisible(FALSE, nullptr); e; e = e->GetNextVisible(FALSE, nullptr))
             out.push_back(e);
     return out;
+}
+
+FText* FindText(CHtmlX* doc, const std::string& text, int nth)
+{
+    for (CVisible* e : Visibles(doc)) {
+        if (e->m_nKind != KIND_TEXT)
+            continue;
+        CString raw = static_cast<FText*>(e)->m_strRaw;
+        raw.TrimRight();
+        if (raw.str() == text && nth-- == 0)
+            return static_cast<FText*>(e);
+    }
+    return nullptr;
 }
 
 std::vector<FText*> TestDoc::Texts() const
@@ -80,46 +94,32 @@ CVisible* TestDoc::FindKind(int kind, int nth) const
     return nullptr;
 }
 
-FText* TestDoc::FindText(const std::string& text, int nth) const
-{
-    for (FText* t : Texts()) {
-        CString raw = t->m_strRaw;
-        raw.TrimRight();
-        if (raw.str() == text && nth-- == 0)
-            return t;
-    }
-    return nullptr;
-}
-
 std::string TestDoc::Dump() const
 {
+    static const std::map<char, std::string> escapes = {
+        {'\\', "\\\\"}, {'\t', "\\t"}, {'\n', "\\n"}, {'\r', "\\r"}};
     const CSize content = m_pDoc->GetContentSize();
     std::string out = "content\t" + std::to_string(content.cx) + "\t" + std::to_string(content.cy) + "\n";
     for (CVisible* e : Visibles()) {
         for (int v : {int(e->m_nKind), e->m_nX, e->m_nY, e->m_nWidth, e->m_nHeight, int(e->m_nBreak)})
             out += std::to_string(v) + "\t";
-        if (e->m_nKind == KIND_TEXT) {
-            for (char c : static_cast<FText*>(e)->m_strText.str()) {
-                const unsigned char b = static_cast<unsigned char>(c);
-                if (c == '\\')
-                    out += "\\\\";
-                else if (c == '\t')
-                    out += "\\t";
-                else if (c == '\n')
-                    out += "\\n";
-                else if (c == '\r')
-                    out += "\\r";
-                else if (b < 0x20 || b == 0x7F) {
-                    char hex[8];
-                    std::snprintf(hex, sizeof hex, "\\x%02x", b);
-                    out += hex;
-                } else
-                    out += c;
-            }
+        const std::string text = e->m_nKind == KIND_TEXT ? static_cast<FText*>(e)->m_strText.str() : "";
+        for (char c : text) {
+            const unsigned char b = static_cast<unsigned char>(c);
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", b);
+            const auto named = escapes.find(c);
+            out += named != escapes.end() ? named->second : b < 0x20 || b == 0x7F ? hex : std::string(1, c);
         }
         out += "\n";
     }
     return out;
+}
+
+CRect UpdateRect(CWnd* wnd)
+{
+    CRect r;
+    return wnd->GetUpdateRect(r) ? r : CRect();
 }
 
 COLORREF PixelRef(const QImage& image, int x, int y)

@@ -15,6 +15,11 @@
 class CWnd;
 class FText;
 
+// The visible elements of the document's body in GetNextVisible order.
+std::vector<CVisible*> Visibles(CHtmlX* doc);
+// The n-th text run whose raw text, without trailing blanks, is text; null when there is none.
+FText* FindText(CHtmlX* doc, const std::string& text, int nth = 0);
+
 // A hidden top-level window of width x height (no scroll bar: the whole window is the viewport)
 // with a document on it. Needs a server (DocTest makes one). Typical use:
 //     TestDoc t(300, 200);
@@ -46,13 +51,13 @@ public:
     QImage Render(int scrollY = 0);
 
     // The visible elements of the body in GetNextVisible order.
-    std::vector<CVisible*> Visibles() const;
+    std::vector<CVisible*> Visibles() const { return ::Visibles(m_pDoc); }
     // The text runs among them.
     std::vector<FText*> Texts() const;
     // The n-th (0-based) visible element of the kind, null when there is none.
     CVisible* FindKind(int kind, int nth = 0) const;
     // The n-th text run whose raw text, without trailing blanks, is text; null when there is none.
-    FText* FindText(const std::string& text, int nth = 0) const;
+    FText* FindText(const std::string& text, int nth = 0) const { return ::FindText(m_pDoc, text, nth); }
     // The layout as the tool's layout command prints it: "content cx cy", then per visible element
     // "kind x y width height break text", tab-separated, the text of runs with control bytes escaped.
     std::string Dump() const;
@@ -63,6 +68,9 @@ private:
     int m_nWidth;
     int m_nHeight;
 };
+
+// The window's update rectangle; empty when nothing waits to be painted.
+CRect UpdateRect(CWnd* wnd);
 
 // The colour of a pixel as a COLORREF (red in the low byte), so it compares with RGB(...).
 COLORREF PixelRef(const QImage& image, int x, int y);
@@ -77,6 +85,10 @@ struct Pixel
 };
 // Checks every point; a failure names the point.
 void ExpectPixels(const QImage& image, std::span<const Pixel> pixels);
+inline void ExpectPixels(const QImage& image, std::initializer_list<Pixel> pixels)
+{
+    ExpectPixels(image, std::span<const Pixel>(pixels.begin(), pixels.size()));
+}
 // How many pixels of the left width columns (all columns when width < 0) of two pictures differ in
 // colour; -1 when the heights differ or either picture is too narrow (or, for all columns, the widths
 // differ).

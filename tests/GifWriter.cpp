@@ -93,13 +93,7 @@ std::string Encode(int width, int height, const std::vector<uint32_t>& palette,
         PutWord(out, f.top);
         PutWord(out, f.width);
         PutWord(out, f.height);
-        if (!f.localPalette.empty()) {
-            int lbits = PaletteBits(f.localPalette.size());
-            out += char(0x80 | (lbits - 1));
-            PutPalette(out, f.localPalette, lbits);
-        } else {
-            out += char(0);
-        }
+        out += char(0); // no local palette
         PutImageData(out, f.pixels);
     }
     out += char(0x3B);
@@ -108,16 +102,9 @@ std::string Encode(int width, int height, const std::vector<uint32_t>& palette,
 
 Frame Solid(int left, int top, int width, int height, uint8_t index, int delay, int transparent, int disposal)
 {
-    Frame f;
-    f.left = left;
-    f.top = top;
-    f.width = width;
-    f.height = height;
-    f.pixels.assign(size_t(width) * size_t(height), index);
-    f.delay = delay;
-    f.transparent = transparent;
-    f.disposal = disposal;
-    return f;
+    return Frame{
+        left,  top,         width,    height, std::vector<uint8_t>(size_t(width) * size_t(height), index),
+        delay, transparent, disposal, true};
 }
 
 } // namespace testgif

@@ -18,7 +18,6 @@ struct Frame
     int transparent = -1;        // transparent palette index, -1 for none
     int disposal = 0;            // 0 unspecified, 1 keep, 2 restore to background, 3 restore to previous
     bool control = true;         // write a graphic control extension before the frame
-    std::vector<uint32_t> localPalette; // 0xRRGGBB entries; empty = use the global palette
 };
 
 // The bytes of a GIF89a file of the given screen size with a global palette (0xRRGGBB entries, padded

@@ -1,9 +1,10 @@
 // Temporary directories and environment variables for tests, and whole-file reading and writing of bytes.
 #pragma once
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 // A fresh temporary directory, removed with everything in it when the test ends.
@@ -65,24 +66,13 @@ private:
 // Writes the bytes as the whole file; false when it cannot be created.
 inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
+    std::ofstream f(path, std::ios::binary);
+    return f.write(bytes.data(), std::streamsize(bytes.size())).flush().good();
 }
 
 // The whole file; "<missing>" when it cannot be opened.
 inline std::string ReadFileBytes(const std::string& path)
 {
-    std::string out;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return "<missing>";
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    fclose(f);
-    return out;
+    std::ifstream f(path, std::ios::binary);
+    return f ? std::string(std::istreambuf_iterator<char>(f), {}) : "<missing>";
 }

@@ -1,19 +1,27 @@
-// Tests of the server: life cycle, defaults and settings, global images, fonts, entities and visited links.
+// Tests of the server: life cycle, settings, global images, fonts, entities, visited links and hostile files.
 #include "korhtml/HtmlSrvr.h"
+#include "server/FontManager.h"
 
 #include "korgr/ImageDax.h"
 #include "kortag/kortag.h"
+#include "platform/gdi/gdi.h"
 
 #include "GifWriter.h"
+#include "Hostile.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,11 +41,15 @@ std::string ListText(const CStringList& list)
     return out;
 }
 
-// Every test starts and ends without a server.
+// Every test starts with a fresh server and ends without one.
 class Server : public ::testing::Test
 {
 protected:
-    void SetUp() override { DestroyHtmlServer(); }
+    void SetUp() override
+    {
+        DestroyHtmlServer();
+        CreateHtmlServer();
+    }
     void TearDown() override { DestroyHtmlServer(); }
 };
 
@@ -45,6 +57,7 @@ protected:
 
 TEST_F(Server, LifeCycle)
 {
+    DestroyHtmlServer();
     DestroyHtmlServer(); // without a server: nothing happens
     CreateHtmlServer();
     EXPECT_EQ(ExistHtmlServer(), 1);
@@ -64,7 +77,6 @@ TEST_F(Server, LifeCycle)
 
 TEST_F(Server, GlobalFontsAndTheirCache)
 {
-    CreateHtmlServer();
     CFont* body = GetStdFont(0);
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(GetStdFont(0), body);
@@ -102,7 +114,6 @@ TEST_F(Server, GlobalImages)
     CString good(dir.File("dot.gif").c_str());
     CString missing(dir.File("none.gif").c_str());
 
-    CreateHtmlServer();
     SetGlobalImage(good, good);
     CImageDax* img1 = GetGlobalImage(1);
     CImageDax* img2 = GetGlobalImage(2);
@@ -128,7 +139,6 @@ TEST_F(Server, GlobalImages)
 
 TEST_F(Server, Entities)
 {
-    CreateHtmlServer();
     // Names are case-sensitive; unknown ones, and numeric references, give a blank.
     const struct
     {
@@ -145,7 +155,6 @@ TEST_F(Server, Entities)
 
 TEST_F(Server, VisitedLinksNeedDataPath)
 {
-    CreateHtmlServer();
     TempDir dir;
     SetDataPath(DataPath(dir));
     EXPECT_EQ(g_pHtmlSrvr->m_listOpenLink.GetCount(), 0); // no file yet
@@ -167,7 +176,6 @@ TEST_F(Server, VisitedLinksNeedDataPath)
 TEST_F(Server, VisitedLinksKeepTheNewest201)
 {
     TempDir dir;
-    CreateHtmlServer();
     SetDataPath(DataPath(dir));
     std::string expected;
     for (int i = 0; i < 205; ++i) {
@@ -198,7 +206,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
     std::string longLink(10000, 'x');
     ASSERT_TRUE(WriteFileBytes(dir.File("OpenLink.dat"),
                                "a.html b.html\n\n\ta.html\r\nc d\n" + longLink + "\nb.html"));
-    CreateHtmlServer();
     AddOpenLink("ignored"); // no data path yet
     SetDataPath(DataPath(dir));
     EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\nc\nd\n" + longLink + "\n");
@@ -232,7 +239,6 @@ TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
     ASSERT_EQ(chdir(dir.Path().c_str()), 0);
     // No data path: destroying writes nothing, not even in the current directory.
-    CreateHtmlServer();
     DestroyHtmlServer();
     EXPECT_FALSE(std::filesystem::exists(dir.File("OpenLink.dat")));
     // An explicit write with no data path names the file of the current directory.
@@ -251,4 +257,133 @@ TEST_F(Server, VisitedLinkFileWrittenOnlyWithDataPath)
     g_pHtmlSrvr->m_listOpenLink.RemoveAll();
     DestroyHtmlServer();
     EXPECT_EQ(ReadFileBytes(data.File("OpenLink.dat")), "");
+}
+
+// Hostile input: binary and huge visited-link files, odd data paths.
+TEST_F(Server, HostileBinaryVisitedLinkFile)
+{
+    TempDir dir;
+    // A data path with a space and Korean bytes ("자료 폴더/" in CP949).
+    const std::string data = dir.File("\xC0\xDA\xB7\xE1 \xC6\xFA\xB4\xF5");
+    ASSERT_EQ(mkdir(data.c_str(), 0700), 0);
+    const std::string file = data + "/OpenLink.dat";
+
+    std::mt19937 rng(7);
+    std::string binary(1 << 20, '\0');
+    for (char& c : binary)
+        c = char(rng());
+    const std::string cases[] = {
+        binary,
+        std::string(1 << 20, 'x'),                                   // one word of 1 MB
+        std::string("a\0b\0c\nd\r\ne\x1a\xff\xfe\n", 14),            // NULs, CR, EOF byte, high bytes
+        hostile::Repeat("\xB0\n", 10000) + "\x81",                   // lone lead bytes, one at the end
+        hostile::Repeat(std::string(1000, ' ') + "\n\t\v\f\r", 200), // white space only
+    };
+    for (const std::string& bytes : cases) {
+        ASSERT_TRUE(WriteFileBytes(file, bytes));
+        CreateHtmlServer();
+        SetDataPath(CString((data + "/").c_str()));
+        const CStringList& list = g_pHtmlSrvr->m_listOpenLink;
+        EXPECT_LE(list.GetCount(), 201);
+        // Whatever was read can be looked up and is written back word by word.
+        EXPECT_TRUE(list.IsEmpty() || IsOpenLink(list.GetTail()));
+        AddOpenLink("http://example.com/after");
+        EXPECT_TRUE(IsOpenLink("http://example.com/after"));
+        DestroyHtmlServer();
+        const std::string written = ReadFileBytes(file);
+        ASSERT_NE(written, "<missing>");
+        EXPECT_NE(written.find("http://example.com/after\n"), std::string::npos);
+    }
+    // The huge word survives the round trip whole.
+    ASSERT_TRUE(WriteFileBytes(file, std::string(1 << 20, 'x')));
+    CreateHtmlServer();
+    SetDataPath(CString((data + "/").c_str()));
+    EXPECT_TRUE(IsOpenLink(CString(std::string(1 << 20, 'x'))));
+}
+
+TEST_F(Server, HostileUnreadableDataPaths)
+{
+    TempDir dir;
+    // A directory named OpenLink.dat, a path through a file, and a path of 64 KB.
+    ASSERT_EQ(mkdir(dir.File("d/").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(dir.File("d/OpenLink.dat").c_str(), 0700), 0);
+    ASSERT_TRUE(WriteFileBytes(dir.File("plain"), "x"));
+    const std::string paths[] = {dir.File("d/"), dir.File("plain/"), std::string(65536, 'p') + "/"};
+    for (const std::string& p : paths) {
+        SetDataPath(CString(p.c_str()));
+        EXPECT_TRUE(g_pHtmlSrvr->m_listOpenLink.IsEmpty()) << p.size();
+        AddOpenLink("x");
+        EXPECT_TRUE(IsOpenLink("x")) << p.size();
+        g_pHtmlSrvr->WriteOpenLink();
+    }
+    DestroyHtmlServer(); // writing fails silently and changes nothing
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("d/OpenLink.dat")));
+    EXPECT_EQ(ReadFileBytes(dir.File("plain")), "x");
+}
+
+// The font cache: sharing by description, exact face comparison, every field telling fonts apart.
+namespace {
+
+LOGFONT Body()
+{
+    LOGFONT lf{};
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = HANGEUL_CHARSET;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    strcpy(lf.lfFaceName, "\xB1\xBC\xB8\xB2"); // "굴림"
+    return lf;
+}
+
+} // namespace
+
+TEST(FontManagerTest, EqualDescriptionsShareOneFont)
+{
+    CFontManager manager;
+    LOGFONT a = Body();
+    CFont* first = manager.FindOrCreateFont(&a);
+    ASSERT_NE(first, nullptr);
+    LOGFONT copy = Body();
+    EXPECT_EQ(manager.FindOrCreateFont(&copy), first);
+
+    // Bytes after the face's NUL play no part.
+    LOGFONT junk = Body();
+    memset(junk.lfFaceName + 5, 'x', LF_FACESIZE - 5);
+    EXPECT_EQ(manager.FindOrCreateFont(&junk), first);
+
+    // Faces differing only in case are different fonts.
+    LOGFONT lower = Body(), upper = Body();
+    strcpy(lower.lfFaceName, "arial");
+    strcpy(upper.lfFaceName, "Arial");
+    CFont* fl = manager.FindOrCreateFont(&lower);
+    CFont* fu = manager.FindOrCreateFont(&upper);
+    EXPECT_NE(fl, fu);
+    EXPECT_NE(fl, first);
+    EXPECT_EQ(manager.FindOrCreateFont(&lower), fl);
+
+    // A face that is a prefix of another is not equal to it.
+    LOGFONT prefix = Body();
+    strcpy(prefix.lfFaceName, "Aria");
+    EXPECT_NE(manager.FindOrCreateFont(&prefix), fu);
+    EXPECT_EQ(manager.m_listFont.GetCount(), 4);
+}
+
+TEST(FontManagerTest, EveryFieldTellsFontsApart)
+{
+    // A change of any byte before the face name makes another font, found again the next time.
+    CFontManager manager;
+    LOGFONT base = Body();
+    std::vector<CFont*> made{manager.FindOrCreateFont(&base)};
+    for (size_t i = 0; i < offsetof(LOGFONT, lfFaceName); ++i) {
+        LOGFONT lf = Body();
+        reinterpret_cast<unsigned char*>(&lf)[i] ^= 0x40;
+        CFont* f = manager.FindOrCreateFont(&lf);
+        EXPECT_EQ(std::count(made.begin(), made.end(), f), 0) << "byte " << i;
+        EXPECT_EQ(manager.FindOrCreateFont(&lf), f) << "byte " << i;
+        made.push_back(f);
+    }
+    // Earlier fonts stay valid while others are added.
+    LOGFONT back{};
+    EXPECT_EQ(made[0]->GetLogFont(&back), int(sizeof(LOGFONT)));
+    EXPECT_EQ(back.lfHeight, -14);
 }

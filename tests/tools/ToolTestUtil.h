@@ -62,6 +62,14 @@ protected:
         return r;
     }
 
+    // Runs the tool and expects it to succeed (status 0); the output.
+    std::string RunOk(const std::vector<std::string>& args, const std::string& env = "")
+    {
+        Result r = Run(args, env);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out;
+    }
+
     QImage Png(const std::string& path) { return QImage(QString::fromStdString(path), "PNG"); }
 
     // The view command's screenshot at w x h and scroll y (into viewPng) against the render command's
@@ -69,22 +77,16 @@ protected:
     void Compare(const std::string& page, int w, int h, int y, const std::vector<std::string>& extra)
     {
         SCOPED_TRACE(page + " " + std::to_string(w) + "x" + std::to_string(h) + " at " + std::to_string(y));
-        std::vector<std::string> shot = {"view",         page,
-                                         "--screenshot", dir.File("view.png"),
-                                         "--width",      std::to_string(w),
-                                         "--height",     std::to_string(h),
-                                         "--scroll",     std::to_string(y)};
-        std::vector<std::string> render = {"render",   page,
-                                           "-o",       dir.File("render.png"),
-                                           "--width",  std::to_string(w - 16),
-                                           "--height", std::to_string(h),
-                                           "--scroll", std::to_string(y)};
-        shot.insert(shot.end(), extra.begin(), extra.end());
-        render.insert(render.end(), extra.begin(), extra.end());
-        Result r = Run(shot);
-        ASSERT_EQ(r.status, 0) << r.err;
-        r = Run(render);
-        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> size = {"--height", std::to_string(h), "--scroll", std::to_string(y)};
+        std::vector<std::string> shot = {
+            "view", page, "--screenshot", dir.File("view.png"), "--width", std::to_string(w)};
+        std::vector<std::string> render = {
+            "render", page, "-o", dir.File("render.png"), "--width", std::to_string(w - 16)};
+        for (std::vector<std::string>* args : {&shot, &render}) {
+            args->insert(args->end(), size.begin(), size.end());
+            args->insert(args->end(), extra.begin(), extra.end());
+            RunOk(*args);
+        }
         viewPng = Png(dir.File("view.png"));
         rendered = Png(dir.File("render.png"));
         ASSERT_EQ(viewPng.size(), QSize(w, h));

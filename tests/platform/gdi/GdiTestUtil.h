@@ -48,6 +48,7 @@ protected:
     QImage& Image() { return canvas.Image(); }
     std::string Row(int y, int x0, int x1) { return canvas.Row(y, x0, x1); }
     std::string Column(int x, int y0, int y1) { return canvas.Column(x, y0, y1); }
+    std::string Rows(int y0, int y1, int x0, int x1) { return canvas.Rows(y0, y1, x0, x1); }
     int Ink() { return canvas.Ink(); }
 
     Canvas canvas{kWidth, kHeight};

@@ -9,22 +9,11 @@ TEST_F(BoxDCTest, RectangleEllipseAndLinesCoverTheFrameworksPixels)
     CBrush* oldBrush = dc.SelectObject(&brush);
 
     dc.Rectangle(10, 10, 16, 14); // columns 10..15, rows 10..13
-    EXPECT_EQ(Row(9, 9, 18), ".........");
-    EXPECT_EQ(Row(10, 9, 18), ".XXXXXX..");
-    EXPECT_EQ(Row(11, 9, 18), ".XggggX..");
-    EXPECT_EQ(Row(12, 9, 18), ".XggggX..");
-    EXPECT_EQ(Row(13, 9, 18), ".XXXXXX..");
-    EXPECT_EQ(Row(14, 9, 18), ".........");
+    EXPECT_EQ(Rows(9, 15, 9, 18), ".........|.XXXXXX..|.XggggX..|.XggggX..|.XXXXXX..|.........|");
 
     // The list bullet: a 5 x 5 disc.
     dc.Ellipse(30, 10, 35, 15);
-    EXPECT_EQ(Row(9, 29, 36), ".......");
-    EXPECT_EQ(Row(10, 29, 36), "..XXX..");
-    EXPECT_EQ(Row(11, 29, 36), ".XgggX.");
-    EXPECT_EQ(Row(12, 29, 36), ".XgggX.");
-    EXPECT_EQ(Row(13, 29, 36), ".XgggX.");
-    EXPECT_EQ(Row(14, 29, 36), "..XXX..");
-    EXPECT_EQ(Row(15, 29, 36), ".......");
+    EXPECT_EQ(Rows(9, 16, 29, 36), ".......|..XXX..|.XgggX.|.XgggX.|.XgggX.|..XXX..|.......|");
 
     // Lines stop short of their end point and move the current position there.
     dc.MoveTo(2, 40);
@@ -35,9 +24,7 @@ TEST_F(BoxDCTest, RectangleEllipseAndLinesCoverTheFrameworksPixels)
     EXPECT_EQ(Column(8, 39, 46), ".XXXX..");
     dc.MoveTo(20, 40);
     dc.LineTo(24, 44);
-    EXPECT_EQ(Row(40, 19, 26), ".X.....");
-    EXPECT_EQ(Row(43, 19, 26), "....X..");
-    EXPECT_EQ(Row(44, 19, 26), ".......");
+    EXPECT_EQ(Rows(40, 45, 19, 26), ".X.....|..X....|...X...|....X..|.......|");
     dc.SelectObject(oldPen);
     dc.SelectObject(oldBrush);
 }
@@ -46,23 +33,15 @@ TEST_F(BoxDCTest, SolidFillsAnd3dRects)
 {
     dc.FillSolidRect(3, 4, 5, 6, kRed);
     EXPECT_EQ(dc.GetBkColor(), kRed); // left set to the fill colour
-    EXPECT_EQ(Row(4, 2, 9), ".XXXXX.");
-    EXPECT_EQ(Row(9, 2, 9), ".XXXXX.");
-    EXPECT_EQ(Row(10, 2, 9), ".......");
-    EXPECT_EQ(Row(3, 2, 9), ".......");
+    EXPECT_EQ(Rows(3, 11, 2, 9), ".......|.XXXXX.|.XXXXX.|.XXXXX.|.XXXXX.|.XXXXX.|.XXXXX.|.......|");
     EXPECT_EQ(Image().pixel(3, 4), 0xFFFF0000u);
 
     // Top row and left column in the first colour, less their last pixel; right and bottom in the second.
     dc.Draw3dRect(20, 10, 6, 4, kBlue, kGreen);
-    EXPECT_EQ(Row(10, 19, 27), ".bbbbbg.");
-    EXPECT_EQ(Row(11, 19, 27), ".b....g.");
-    EXPECT_EQ(Row(12, 19, 27), ".b....g.");
-    EXPECT_EQ(Row(13, 19, 27), ".gggggg.");
-    EXPECT_EQ(Row(14, 19, 27), "........");
+    EXPECT_EQ(Rows(10, 15, 19, 27), ".bbbbbg.|.b....g.|.b....g.|.gggggg.|........|");
     CRect r(40, 10, 43, 12);
     dc.Draw3dRect(&r, kBlue, kRed);
-    EXPECT_EQ(Row(10, 40, 43), "bbX");
-    EXPECT_EQ(Row(11, 40, 43), "XXX");
+    EXPECT_EQ(Rows(10, 12, 40, 43), "bbX|XXX|");
 }
 
 TEST_F(BoxDCTest, BitBltCopiesAsThroughATemporary)
@@ -70,17 +49,16 @@ TEST_F(BoxDCTest, BitBltCopiesAsThroughATemporary)
     // A row of distinct colours 0..9, then copies within the same bitmap in both directions.
     for (int x = 0; x < 10; ++x)
         dc.SetPixel(x, 0, RGB(BYTE(x * 20), 0, 0));
-    auto red = [&](int x, int y) { return qRed(Image().pixel(x, y)) / 20; };
+    auto row = [&] {
+        std::vector<int> got;
+        for (int x = 0; x < 10; ++x)
+            got.push_back(qRed(Image().pixel(x, 0)) / 20);
+        return got;
+    };
     EXPECT_TRUE(dc.BitBlt(2, 0, 6, 1, &dc, 0, 0, SRCCOPY));
-    std::vector<int> got;
-    for (int x = 0; x < 10; ++x)
-        got.push_back(red(x, 0));
-    EXPECT_EQ(got, (std::vector<int>{0, 1, 0, 1, 2, 3, 4, 5, 8, 9}));
+    EXPECT_EQ(row(), (std::vector<int>{0, 1, 0, 1, 2, 3, 4, 5, 8, 9}));
     dc.BitBlt(0, 0, 6, 1, &dc, 3, 0, SRCCOPY);
-    got.clear();
-    for (int x = 0; x < 10; ++x)
-        got.push_back(red(x, 0));
-    EXPECT_EQ(got, (std::vector<int>{1, 2, 3, 4, 5, 8, 4, 5, 8, 9}));
+    EXPECT_EQ(row(), (std::vector<int>{1, 2, 3, 4, 5, 8, 4, 5, 8, 9}));
 
     // Between DCs, through both viewport origins; pixels arrive opaque.
     CDC src;
@@ -173,8 +151,7 @@ TEST_F(BoxDCTest, FarAwayCoordinates)
     CPen* oldPen = dc.SelectObject(&solid);
     dc.MoveTo(-1000000000, -1000000000);
     dc.LineTo(1000000000, 1000000000);
-    EXPECT_EQ(Row(10, 9, 12), ".b.");
-    EXPECT_EQ(Row(11, 9, 12), "..b");
+    EXPECT_EQ(Rows(10, 12, 9, 12), ".b.|..b|");
     dc.MoveTo(-2000000000, 70);
     dc.LineTo(2000000000, 70);
     EXPECT_EQ(Row(70, 0, kWidth), std::string(kWidth, 'b'));

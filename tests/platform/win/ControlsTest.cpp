@@ -1,5 +1,5 @@
 // Tests of the child controls: frames, sizes, texts, check states, list and combo items.
-#include "Canvas.h"
+#include "DocTestUtil.h"
 #include "platform/win/win.h"
 #include "platform/win/winqt.h"
 
@@ -15,6 +15,12 @@ template <class T> T* Control(HWND h)
 {
     QWidget* host = kor::WindowWidget(CWnd::FromHandle(h));
     return host ? host->findChild<T*>() : nullptr;
+}
+
+// A control of the class, style and size in the parent.
+HWND Make(const char* cls, DWORD style, int w, int h, HWND parent, DWORD ex = 0)
+{
+    return CreateWindowExA(ex, cls, nullptr, WS_CHILD | style, 0, 0, w, h, parent, nullptr, nullptr, nullptr);
 }
 
 CRect WindowRect(HWND h)
@@ -38,9 +44,7 @@ struct Parent
 TEST(ControlsTest, EditFieldsWithFramesAndText)
 {
     Parent p;
-    DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", nullptr, style, 0, 0, 80, 24, p.wnd.m_hWnd, nullptr,
-                                nullptr, nullptr);
+    HWND edit = Make("EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 80, 24, p.wnd.m_hWnd, WS_EX_CLIENTEDGE);
     ASSERT_NE(edit, nullptr);
     CWnd* w = CWnd::FromHandle(edit);
     ASSERT_NE(w, nullptr);
@@ -52,12 +56,10 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
     // One pixel of border and two of sunken edge on every side.
     EXPECT_EQ(line->geometry(), QRect(3, 3, 74, 18));
     w->UpdateWindow();
-    QImage* surface = kor::WindowSurface(w);
-    EXPECT_EQ(surface->pixel(0, 0) & 0xFFFFFF, 0x000000u);
-    EXPECT_EQ(surface->pixel(1, 1) & 0xFFFFFF, 0x808080u);
-    EXPECT_EQ(surface->pixel(2, 2) & 0xFFFFFF, 0x404040u);
-    EXPECT_EQ(surface->pixel(78, 22) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(surface->pixel(77, 21) & 0xFFFFFF, 0xC0C0C0u);
+    // Greys, the same in either byte order.
+    const Pixel frame[] = {
+        {0, 0, 0}, {1, 1, 0x808080}, {2, 2, 0x404040}, {78, 22, 0xFFFFFF}, {77, 21, 0xC0C0C0}};
+    ExpectPixels(*kor::WindowSurface(w), frame);
 
     // Text in CP949.
     EXPECT_TRUE(SetWindowTextA(edit, "\xC7\xD1 abc"));
@@ -72,10 +74,9 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
     ShowWindow(edit, SW_SHOW);
     EXPECT_TRUE(w->IsWindowVisible());
 
-    HWND area = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
-                                WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
-                                    ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                                0, 0, 100, 60, p.wnd.m_hWnd, nullptr, nullptr, nullptr);
+    const DWORD bars = WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
+    HWND area = Make("edit", bars | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 100, 60, p.wnd.m_hWnd,
+                     WS_EX_CLIENTEDGE);
     ASSERT_NE(area, nullptr);
     CRect client;
     CWnd::FromHandle(area)->GetClientRect(client);
@@ -89,12 +90,9 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
     EXPECT_FALSE(IsWindow(edit));
 
     // No parent window, or a class that is not a control: nothing is made.
-    EXPECT_EQ(CreateWindowExA(0, "EDIT", nullptr, WS_CHILD, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(Make("EDIT", 0, 5, 5, nullptr), nullptr);
     Parent q;
-    EXPECT_EQ(
-        CreateWindowExA(0, "STATIC", nullptr, WS_CHILD, 0, 0, 5, 5, q.wnd.m_hWnd, nullptr, nullptr, nullptr),
-        nullptr);
+    EXPECT_EQ(Make("STATIC", 0, 5, 5, q.wnd.m_hWnd), nullptr);
 }
 
 // Radio buttons the program checks all stay checked, as the system's do; the user's choice is tested
@@ -102,10 +100,8 @@ TEST(ControlsTest, EditFieldsWithFramesAndText)
 TEST(ControlsTest, RadioButtonsSetByTheProgramStayChecked)
 {
     Parent p;
-    HWND r1 = CreateWindowExA(0, "BUTTON", nullptr, WS_CHILD | BS_AUTORADIOBUTTON, 0, 0, 15, 15, p.wnd.m_hWnd,
-                              nullptr, nullptr, nullptr);
-    HWND r2 = CreateWindowExA(0, "BUTTON", nullptr, WS_CHILD | BS_AUTORADIOBUTTON, 0, 0, 15, 15, p.wnd.m_hWnd,
-                              nullptr, nullptr, nullptr);
+    HWND r1 = Make("BUTTON", BS_AUTORADIOBUTTON, 15, 15, p.wnd.m_hWnd);
+    HWND r2 = Make("BUTTON", BS_AUTORADIOBUTTON, 15, 15, p.wnd.m_hWnd);
     SendMessageA(r1, BM_SETCHECK, 1, 0);
     SendMessageA(r2, BM_SETCHECK, 1, 0);
     EXPECT_TRUE(Control<QRadioButton>(r1)->isChecked());
@@ -122,9 +118,8 @@ TEST(ControlsTest, ComboAndListItems)
     ASSERT_TRUE(font.CreateFontIndirect(&lf));
 
     // A drop-down list is given the height of its list and shows one line high.
-    HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr,
-                                 WS_CHILD | WS_BORDER | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, 0,
-                                 60, 100, p.wnd.m_hWnd, nullptr, nullptr, nullptr);
+    HWND combo =
+        Make("COMBOBOX", WS_BORDER | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 60, 100, p.wnd.m_hWnd);
     ASSERT_NE(combo, nullptr);
     SendMessageA(combo, WM_SETFONT, WPARAM(font.GetSafeHandle()), 0);
     EXPECT_EQ(WindowRect(combo).Height(), 22); // em 14 + 8
@@ -138,10 +133,10 @@ TEST(ControlsTest, ComboAndListItems)
     EXPECT_FALSE(box->isEditable());
     EXPECT_EQ(box->maxVisibleItems(), 30);
 
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
-                                WS_CHILD | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_DISABLENOSCROLL |
-                                    LBS_HASSTRINGS | LBS_EXTENDEDSEL,
-                                0, 0, 60, 66, p.wnd.m_hWnd, nullptr, nullptr, nullptr);
+    HWND list =
+        Make("LISTBOX",
+             WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_DISABLENOSCROLL | LBS_HASSTRINGS | LBS_EXTENDEDSEL, 60,
+             66, p.wnd.m_hWnd, WS_EX_CLIENTEDGE);
     ASSERT_NE(list, nullptr);
     auto* items = Control<QListWidget>(list);
     ASSERT_NE(items, nullptr);

@@ -1,4 +1,5 @@
 // Tests of the document/view layer and the UI seams: scroll view, menus, clipboard, file dialog.
+#include "DocTestUtil.h"
 #include "EventLoop.h"
 #include "platform/win/win.h"
 #include "platform/win/winqt.h"
@@ -63,25 +64,21 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
 
     view.SetScrollSizes(MM_TEXT, CSize(10, 1000), CSize(10, 90), CSize(10, 20));
     EXPECT_EQ(view.GetScrollLimit(SB_VERT), 900);
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
-    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 90));
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(view.GetScrollPosition().y, 110);
-    CRect upd;
-    ASSERT_TRUE(view.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 80, 184, 100)); // the strip the scroll uncovered
-    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
-    EXPECT_EQ(view.GetScrollPosition().y, 900);
-    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
-    EXPECT_EQ(view.GetScrollPosition().y, 900);
-    view.SendMessage(WM_VSCROLL, SB_TOP);
-    EXPECT_EQ(view.GetScrollPosition().y, 0);
-    view.ValidateRect(nullptr);
-    view.SendMessage(WM_VSCROLL, SB_LINEUP);
-    EXPECT_EQ(view.GetScrollPosition().y, 0);
-    EXPECT_FALSE(view.GetUpdateRect(upd)); // nothing moved, nothing to paint
+    // Each bar action from a wholly painted view: the position after it.
+    auto scroll = [&](WPARAM code) {
+        view.ValidateRect(nullptr);
+        view.SendMessage(WM_VSCROLL, code);
+        return view.GetScrollPosition().y;
+    };
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 90);
+    EXPECT_EQ(view.GetScrollPosition().x, 0);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 110);
+    EXPECT_EQ(UpdateRect(&view), CRect(0, 80, 184, 100)); // the strip the scroll uncovered
+    EXPECT_EQ(scroll(SB_BOTTOM), 900);
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 900);
+    EXPECT_EQ(scroll(SB_TOP), 0);
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    EXPECT_EQ(UpdateRect(&view), CRect()); // nothing moved, nothing to paint
 
     // Painting goes through OnPrepareDC: document coordinates shifted by the scroll position.
     view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(300) << 16));
@@ -91,12 +88,11 @@ TEST(ViewTest, ScrollViewRangesAndScrolling)
     EXPECT_EQ(kor::WindowSurface(&view)->pixel(2, 10) & 0xFFFFFF, 0x0000FFu);
 
     // A shorter total clamps the position and scrolls the contents by the distance.
-    view.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    scroll(SB_BOTTOM);
     view.ValidateRect(nullptr);
     view.SetScrollSizes(MM_TEXT, CSize(10, 500));
     EXPECT_EQ(view.GetScrollPosition().y, 400);
-    ASSERT_TRUE(view.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 184, 100));
+    EXPECT_EQ(UpdateRect(&view), CRect(0, 0, 184, 100));
 
     // A taller window leaves less to scroll.
     view.MoveWindow(0, 0, 200, 300);

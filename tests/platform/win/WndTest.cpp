@@ -1,4 +1,5 @@
 // Tests of the window layer: creation and rectangles, dispatch, timers, painting, scrolling, cursors, boxes.
+#include "DocTestUtil.h"
 #include "EventLoop.h"
 #include "platform/gdi/gdi.h"
 #include "platform/win/win.h"
@@ -7,8 +8,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -17,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 
 // A window that writes what reaches its handlers into its log, "message arguments;" each, and into
 // a log shared with other windows with its name in front.
@@ -27,7 +28,7 @@ public:
     std::string* shared = nullptr;
     std::string name;
     int createResult = 0;
-    COLORREF paintColor = RGB(255, 0, 0);
+    COLORREF paintColor = kRed;
     RECT lastPaint{};
     int paints = 0, erases = 0;
 
@@ -81,18 +82,9 @@ protected:
         Note("key " + std::to_string(ch) + "," + std::to_string(rep));
         CWnd::OnKeyDown(ch, rep, flags);
     }
-    void OnLButtonDown(UINT flags, CPoint pt) override
-    {
-        Note("ldown " + std::to_string(flags) + " " + Point(pt));
-    }
-    void OnRButtonDown(UINT flags, CPoint pt) override
-    {
-        Note("rdown " + std::to_string(flags) + " " + Point(pt));
-    }
-    void OnMouseMove(UINT flags, CPoint pt) override
-    {
-        Note("move " + std::to_string(flags) + " " + Point(pt));
-    }
+    void OnLButtonDown(UINT f, CPoint pt) override { Note("ldown " + std::to_string(f) + " " + Point(pt)); }
+    void OnRButtonDown(UINT f, CPoint pt) override { Note("rdown " + std::to_string(f) + " " + Point(pt)); }
+    void OnMouseMove(UINT f, CPoint pt) override { Note("move " + std::to_string(f) + " " + Point(pt)); }
     void OnTimer(UINT id) override { Note("timer " + std::to_string(id)); }
     BOOL OnCommand(WPARAM w, LPARAM) override
     {
@@ -106,6 +98,22 @@ void MakeTop(TestWnd& wnd, int w, int h, DWORD style = WS_OVERLAPPEDWINDOW)
 {
     wnd.name = "top";
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "top", style, 10, 20, w, h, nullptr, nullptr));
+}
+
+CRect Client(CWnd& wnd)
+{
+    CRect r;
+    wnd.GetClientRect(r);
+    return r;
+}
+
+// Where the window is, relative to the corner of another.
+CRect Within(CWnd& wnd, CWnd& other)
+{
+    CRect r, o;
+    wnd.GetWindowRect(r);
+    other.GetWindowRect(o);
+    return CRect(r.left - o.left, r.top - o.top, r.right - o.left, r.bottom - o.top);
 }
 
 QRgb SurfaceAt(CWnd& wnd, int x, int y)
@@ -124,9 +132,7 @@ TEST(WndTest, CreationRectanglesAndDestruction)
     EXPECT_EQ(top.log.substr(0, 24), "create 300;size 300,200;");
     EXPECT_EQ(CWnd::FromHandle(top.m_hWnd), &top);
     EXPECT_FALSE(top.IsWindowVisible());
-    CRect rc;
-    top.GetClientRect(rc);
-    EXPECT_EQ(rc, CRect(0, 0, 300, 200));
+    EXPECT_EQ(Client(top), CRect(0, 0, 300, 200));
     EXPECT_EQ(kor::WindowSurface(&top)->size(), QSize(300, 200));
 
     // A visible child with its own scroll bar: the client area leaves the bar out.
@@ -135,12 +141,8 @@ TEST(WndTest, CreationRectanglesAndDestruction)
     child.name = "child";
     ASSERT_TRUE(child.Create(nullptr, "child", WS_VISIBLE | WS_VSCROLL, CRect(5, 6, 105, 86), &top, 7));
     EXPECT_EQ(child.GetParent(), &top);
-    child.GetClientRect(rc);
-    EXPECT_EQ(rc, CRect(0, 0, 84, 80));
-    CRect wr, pr;
-    child.GetWindowRect(wr);
-    top.GetWindowRect(pr);
-    EXPECT_EQ(CRect(wr.left - pr.left, wr.top - pr.top, wr.Width(), wr.Height()), CRect(5, 6, 100, 80));
+    EXPECT_EQ(Client(child), CRect(0, 0, 84, 80));
+    EXPECT_EQ(Within(child, top), CRect(5, 6, 105, 86));
 
     // Moving sends WM_SIZE at once, even while hidden.
     child.log.clear();
@@ -216,16 +218,10 @@ TEST(WndTest, SendPostAndFilter)
     // Queued input: keys and clicks arrive as messages with virtual keys, repeat counts and points.
     QWidget* w = kor::WindowWidget(&child);
     child.log.clear();
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &key);
-    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-    QCoreApplication::sendEvent(w, &letter);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, 9), w->mapToGlobal(QPointF(7, 9)), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 3), w->mapToGlobal(QPointF(8, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+    SendKey(w, Qt::Key_PageDown);
+    SendKey(w, Qt::Key_A, "a");
+    SendMouse(w, QEvent::MouseButtonPress, 7, 9, Qt::RightButton);
+    SendMouse(w, QEvent::MouseMove, 8, 3);
     EXPECT_EQ(child.log, "key 34,1;key 65,1;rdown 2 7,9;move 0 8,3;");
 
     // WM_CLOSE's default handling destroys the window.
@@ -274,34 +270,29 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     TestWnd wnd;
     MakeTop(wnd, 60, 40);
     // A new window is wholly invalid and erased; UpdateWindow paints it even while hidden.
-    CRect upd;
-    EXPECT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 60, 40));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 60, 40));
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 1);
     EXPECT_EQ(wnd.erases, 1);
     EXPECT_EQ(CRect(wnd.lastPaint), CRect(0, 0, 60, 40));
-    EXPECT_EQ(SurfaceAt(wnd, 0, 0), 0xFF0000u);
-    EXPECT_EQ(SurfaceAt(wnd, 59, 39), 0xFF0000u);
-    EXPECT_FALSE(wnd.GetUpdateRect(upd));
+    ExpectPixels(*kor::WindowSurface(&wnd), {{0, 0, kRed}, {59, 39, kRed}});
+    EXPECT_EQ(UpdateRect(&wnd), CRect());
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 1); // nothing invalid, no paint
 
     // The paint DC is clipped to the invalid region.
-    wnd.paintColor = RGB(0, 0, 255);
+    wnd.paintColor = kBlue;
     CRect part(10, 10, 20, 15);
     wnd.InvalidateRect(part, FALSE);
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.paints, 2);
     EXPECT_EQ(wnd.erases, 1);
     EXPECT_EQ(CRect(wnd.lastPaint), part);
-    EXPECT_EQ(SurfaceAt(wnd, 10, 10), 0x0000FFu);
-    EXPECT_EQ(SurfaceAt(wnd, 19, 14), 0x0000FFu);
-    EXPECT_EQ(SurfaceAt(wnd, 20, 14), 0xFF0000u);
-    EXPECT_EQ(SurfaceAt(wnd, 9, 10), 0xFF0000u);
+    ExpectPixels(*kor::WindowSurface(&wnd),
+                 {{10, 10, kBlue}, {19, 14, kBlue}, {20, 14, kRed}, {9, 10, kRed}});
 
     // A client DC draws at once, without a paint.
-    CClientDC(&wnd).FillSolidRect(0, 30, 5, 5, RGB(0, 255, 0));
+    CClientDC(&wnd).FillSolidRect(0, 30, 5, 5, kGreen);
     EXPECT_EQ(SurfaceAt(wnd, 2, 32), 0x00FF00u);
     EXPECT_EQ(wnd.paints, 2);
 
@@ -311,15 +302,12 @@ TEST(WndTest, PaintingIntoTheBackingImage)
     wnd.InvalidateRect(CRect(40, 0, 60, 10), FALSE);
     ASSERT_TRUE(PumpUntil([&] { return wnd.paints == 3; }));
     QImage shown = kor::WindowWidget(&wnd)->grab().toImage();
-    EXPECT_EQ(shown.pixel(50, 5) & 0xFFFFFF, 0xFFFF00u);
-    EXPECT_EQ(shown.pixel(2, 32) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(shown.pixel(12, 12) & 0xFFFFFF, 0x0000FFu);
+    ExpectPixels(shown, {{50, 5, RGB(255, 255, 0)}, {2, 32, kGreen}, {12, 12, kBlue}});
 
     // Growing the window keeps the old pixels and invalidates only what was uncovered.
     wnd.ShowWindow(SW_HIDE);
     wnd.MoveWindow(0, 0, 80, 40);
-    EXPECT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(60, 0, 80, 40));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(60, 0, 80, 40));
     EXPECT_EQ(SurfaceAt(wnd, 12, 12), 0x0000FFu);
 }
 
@@ -336,39 +324,27 @@ TEST(WndTest, ScrollWindowMovesPixelsAndChildren)
         for (int y = 0; y < 50; ++y)
             dc.FillSolidRect(0, y, 40, 1, RGB(y, 100, 0));
     }
-    CRect client;
-    wnd.GetClientRect(client);
-    ASSERT_EQ(client, CRect(0, 0, 24, 50));
+    ASSERT_EQ(Client(wnd), CRect(0, 0, 24, 50));
 
     wnd.ScrollWindow(0, -10);
     for (int y = 0; y < 40; y += 7)
         EXPECT_EQ(SurfaceAt(wnd, 5, y), qRgb(y + 10, 100, 0) & 0xFFFFFF) << y;
-    CRect upd;
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 40, 24, 50));
-    CRect cr;
-    child.GetWindowRect(cr);
-    CRect pr;
-    wnd.GetWindowRect(pr);
-    EXPECT_EQ(cr.top - pr.top, 20);
-    EXPECT_EQ(cr.left - pr.left, 2);
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 40, 24, 50));
+    EXPECT_EQ(Within(child, wnd), CRect(2, 20, 12, 30));
     // The bar's strip (x 24 and on) is not scrolled.
     EXPECT_EQ(SurfaceAt(wnd, 30, 0), qRgb(0, 100, 0) & 0xFFFFFF);
 
     // Scrolling back down uncovers the top; the earlier invalid strip moves along.
     wnd.ScrollWindow(0, 5);
     EXPECT_EQ(SurfaceAt(wnd, 5, 5), qRgb(10, 100, 0) & 0xFFFFFF);
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 24, 50));
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 24, 50));
     wnd.ValidateRect(nullptr);
-    EXPECT_FALSE(wnd.GetUpdateRect(upd));
+    EXPECT_EQ(UpdateRect(&wnd), CRect());
     // Within a rectangle only, children stay.
     CRect band(0, 0, 24, 20);
     wnd.ScrollWindow(0, 4, band, band);
-    ASSERT_TRUE(wnd.GetUpdateRect(upd));
-    EXPECT_EQ(upd, CRect(0, 0, 24, 4));
-    child.GetWindowRect(cr);
-    EXPECT_EQ(cr.top - pr.top, 25);
+    EXPECT_EQ(UpdateRect(&wnd), CRect(0, 0, 24, 4));
+    EXPECT_EQ(Within(child, wnd).TopLeft(), CPoint(2, 25));
 }
 
 TEST(WndTest, ScrollBarReportsAndNeverMovesItself)
@@ -412,9 +388,7 @@ TEST(WndTest, CursorsAndWaitCursor)
     TestWnd wnd;
     MakeTop(wnd, 50, 50);
     QWidget* w = kor::WindowWidget(&wnd);
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 3), w->mapToGlobal(QPointF(8, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
+    SendMouse(w, QEvent::MouseMove, 8, 3);
     SetCursor(arrow);
     EXPECT_EQ(SetCursor(hand), arrow);
     EXPECT_EQ(GetCursor(), hand);

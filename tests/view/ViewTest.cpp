@@ -1,18 +1,104 @@
 // The view window driven through its messages: scrolling, painting, the hand cursor, links and the wait
-// timer; what a host hears of it, and the view inside a Qt widget's layout.
-#include "ViewFixture.h"
+// timer; what a host hears of it, the view inside a Qt widget's layout; its context menu and commands.
+#include "DocTestUtil.h"
+#include "EventLoop.h"
+#include "TempDir.h"
 
+#include "korhtml/HTMLView.h"
+#include "korhtml/Html2Text.h"
 #include "korhtml/HtmlSrvr.h"
+#include "korhtml/TextElement.h"
+#include "platform/gdi/codepage.h"
 #include "platform/shell/shell.h"
+#include "platform/win/winqt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <filesystem>
 #include <memory>
+#include <string>
+
+// A view of 316 x 300 pixels (300 x 300 of client area) in a hidden frame, with the box-font server and
+// files.
+class ViewFixture : public DocTest
+{
+public:
+    static constexpr int kWidth = 316;
+    static constexpr int kHeight = 300;
+    static constexpr int kClient = kWidth - 16;
+
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        ASSERT_FALSE(dir.Path().empty());
+        ASSERT_TRUE(
+            frame.CreateEx(0, nullptr, "frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr));
+        CRect rc(0, 0, kWidth, kHeight);
+        ASSERT_TRUE(view.Create(&frame, rc, nullptr));
+    }
+
+    // The hooks a test may have set go with the view.
+    void TearDown() override
+    {
+        kor::SetShellHook(nullptr);
+        kor::SetMenuHook(nullptr);
+        kor::SetFileDialogHook(nullptr);
+        view.DestroyWindow();
+        frame.DestroyWindow();
+        DocTest::TearDown();
+    }
+
+    // Another view in the frame, of the same size.
+    void CreateView(CHTMLView& other)
+    {
+        CRect rc(0, 0, kWidth, kHeight);
+        ASSERT_TRUE(other.Create(&frame, rc, nullptr));
+    }
+
+    std::string Write(const char* name, const std::string& bytes)
+    {
+        std::string path = dir.File(name);
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        return path;
+    }
+
+    // The text run of the view's document whose raw text, trailing blanks left out, is text.
+    CVisible* Run(const char* text) { return FindText(view.m_pHtml, text); }
+
+    // Mouse input as the window system delivers it, at a client point.
+    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::NoButton)
+    {
+        SendMouse(kor::WindowWidget(&view), type, x, y, button);
+    }
+    // A move onto the middle of a run, then a click there.
+    void ClickRun(const char* text)
+    {
+        CVisible* v = Run(text);
+        ASSERT_NE(v, nullptr) << text;
+        int x = v->m_nX + v->m_nWidth / 2, y = v->m_nY + v->m_nHeight / 2 - view.GetScrollPosition().y;
+        Mouse(QEvent::MouseMove, x, y);
+        Mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    }
+
+    // The client area as the window shows it once every pending paint is done.
+    QImage Shown()
+    {
+        view.UpdateWindow();
+        QImage* surface = kor::WindowSurface(&view);
+        return surface ? surface->copy(0, 0, kClient, kHeight) : QImage();
+    }
+
+    TempDir dir;
+    CWnd frame;
+    CHTMLView view;
+};
 
 namespace {
 
@@ -92,32 +178,28 @@ TEST_F(ViewWindow, ScrollingRepaintsOnlyTheUncoveredStripAndShowsWhatAWholePaint
     ASSERT_EQ(view.OpenString(page), 1);
     EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
 
-    CRect update;
-    view.SendMessage(WM_KEYDOWN, VK_DOWN);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 280, kClient, 300));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 20)), 0);
-
-    view.SendMessage(WM_KEYDOWN, VK_UP);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 0, kClient, 20));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 0)), 0);
-
-    view.SendMessage(WM_KEYDOWN, VK_NEXT);
-    ASSERT_TRUE(view.GetUpdateRect(update));
-    EXPECT_EQ(update, CRect(0, 10, kClient, 300));
-    EXPECT_EQ(DifferentPixels(Shown(), Reference(page, 290)), 0);
+    // Each key moves the pixels and leaves only the strip it uncovered to paint: {key, strip, scroll}.
+    const struct
+    {
+        UINT key;
+        int top, bottom, y;
+    } steps[] = {{VK_DOWN, 280, 300, 20}, {VK_UP, 0, 20, 0}, {VK_NEXT, 10, 300, 290}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.y);
+        view.SendMessage(WM_KEYDOWN, step.key);
+        EXPECT_EQ(UpdateRect(&view), CRect(0, step.top, kClient, step.bottom));
+        EXPECT_EQ(DifferentPixels(Shown(), Reference(page, step.y)), 0);
+    }
 
     // Dragging the thumb paints at once, without waiting for the queue.
     view.SendMessage(WM_VSCROLL, SB_THUMBTRACK | (WPARAM(123) << 16));
     EXPECT_EQ(view.GetScrollPosition().y, 123);
     EXPECT_EQ(view.m_pHtml->GetViewportOrg().y, 123);
-    EXPECT_FALSE(view.GetUpdateRect(update));
-    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 123)),
-              0);
+    EXPECT_EQ(UpdateRect(&view), CRect());
+    auto painted = [&] { return kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight); };
+    EXPECT_EQ(DifferentPixels(painted(), Reference(page, 123)), 0);
     view.SendMessage(WM_VSCROLL, SB_THUMBPOSITION | (WPARAM(401) << 16));
-    EXPECT_EQ(DifferentPixels(kor::WindowSurface(&view)->copy(0, 0, kClient, kHeight), Reference(page, 401)),
-              0);
+    EXPECT_EQ(DifferentPixels(painted(), Reference(page, 401)), 0);
 }
 
 TEST_F(ViewWindow, PaintsWhiteWhileNothingCanBeDrawn)
@@ -249,7 +331,6 @@ TEST_F(ViewWindow, LinksOpenLocallyOrInTheShellAndTheHostHearsOfThem)
     fresh.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
     EXPECT_EQ(fresh.m_pHtml->GetLocalPath(), "nowhere-at-all.html");
     EXPECT_EQ(fresh.m_bWaiting, 1);
-    kor::SetShellHook(nullptr);
 }
 
 TEST_F(ViewWindow, AMissingFileWaitsAndTheTickAfterItAppearsShowsIt)
@@ -300,7 +381,7 @@ TEST_F(ViewWindow, TheWaitTimerTicksEveryThreeSecondsAndIsStartedOnce)
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(view.Open(CString(late.c_str())), 0);
-    PumpUntil([] { return false; }, 1500);
+    Pump(1500);
     EXPECT_EQ(ticks, 0);
     // Opening it again while waiting must not start the three seconds afresh.
     EXPECT_EQ(view.Open(CString(late.c_str())), 0);
@@ -351,12 +432,10 @@ TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWith
     // Tab moves from the address line into the view, whose keys then scroll it.
     address->setFocus();
     ASSERT_TRUE(PumpUntil([&] { return address->hasFocus(); }, 2000));
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(address, &tab);
+    SendKey(address, Qt::Key_Tab);
     ASSERT_TRUE(PumpUntil([&] { return widget->hasFocus(); }, 2000));
     EXPECT_EQ(CWnd::GetFocus(), &hosted);
-    QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(widget, &pageDown);
+    SendKey(widget, Qt::Key_PageDown);
     EXPECT_GT(hosted.GetScrollPosition().y, 0);
 
     // The host's widget going first takes the view's window and document with it.
@@ -365,4 +444,173 @@ TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWith
     EXPECT_EQ(hosted.m_pHtml, nullptr);
     EXPECT_EQ(hosted.GetWidget(), nullptr);
     EXPECT_FALSE(hosted.Create(static_cast<QWidget*>(nullptr)));
+}
+
+// The context menu and its commands: copying, saving, printing and the external viewers.
+namespace {
+
+// "한글 문서" (Korean document) in CP949.
+const std::string kKorean = "\xC7\xD1\xB1\xDB \xB9\xAE\xBC\xAD";
+
+class ViewCommands : public ViewFixture
+{
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        std::filesystem::create_directories(dir.File("src"));
+        std::filesystem::copy_file(std::string(KORHTML_TEST_DATA) + "/img_alpha.png",
+                                   dir.File("src/pic.png"));
+        // The background is an image the document loads, so saving copies it.
+        source = "<title>P</title><body background=pic.png><h1>" + kKorean + "</h1><p>Hello world<hr>";
+        page = Write("src/page.html", source);
+        std::filesystem::create_directories(dir.File("tmp"));
+        kor::SetShellHook([this](const kor::ShellRequest& r, CString&) {
+            shell.push_back(r);
+            return 42;
+        });
+    }
+
+    std::string source, page;
+    ScopedEnv tmpEnv{"TMPDIR", dir.File("tmp")}; // where the external viewers' files go
+    std::vector<kor::ShellRequest> shell;
+};
+
+QString Clipboard()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+} // namespace
+
+TEST_F(ViewCommands, NoMenuOverAnEmptyViewAndFiveCommandsOverADocument)
+{
+    int shown = 0;
+    std::vector<kor::MenuItem> items;
+    POINT at{};
+    UINT choice = 0;
+    kor::SetMenuHook([&](const std::vector<kor::MenuItem>& menu, POINT pt, CWnd* owner) {
+        ++shown;
+        items = menu;
+        at = pt;
+        EXPECT_EQ(owner, &view);
+        return choice;
+    });
+    Mouse(QEvent::MouseButtonPress, 20, 30, Qt::RightButton);
+    EXPECT_EQ(shown, 0);
+
+    // The error page is a document: it has the menu.
+    view.Open(CString(dir.File("missing.html").c_str()));
+    Mouse(QEvent::MouseButtonPress, 20, 30, Qt::RightButton);
+    ASSERT_EQ(shown, 1);
+    ASSERT_EQ(items.size(), 6u);
+    const UINT ids[] = {ID_HTML_COPY, ID_HTML_SAVE, ID_HTML_PRINT, 0, ID_HTML_NOTEPAD, ID_HTML_BROWSER};
+    const char* const keys[] = {" (&C)", " (&S)", " (&P)", "", " (&N)", " (&W)"};
+    for (size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(items[i].id, ids[i]);
+        EXPECT_EQ((items[i].flags & MF_SEPARATOR) != 0, i == 3);
+        // Korean texts (two-byte characters first) with the accelerator at the end.
+        std::string text = items[i].text.str();
+        EXPECT_TRUE(i == 3 || (text.size() > 6 && (unsigned char)text[0] >= 0xB0 &&
+                               text.compare(text.size() - 5, 5, keys[i]) == 0))
+            << text;
+    }
+    CPoint screen(20, 30);
+    view.ClientToScreen(&screen);
+    EXPECT_EQ(CPoint(at), screen);
+
+    // The chosen command arrives after the menu has closed and runs. Copy takes the file as it is on
+    // disk, not what the view shows now.
+    ASSERT_EQ(view.Open(CString(page.c_str())), 1);
+    ASSERT_EQ(view.OpenString("<p>shown from memory"), 1);
+    QGuiApplication::clipboard()->setText("before");
+    choice = ID_HTML_COPY;
+    view.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(Clipboard(), "before");
+    ASSERT_TRUE(PumpUntil([] { return Clipboard() != "before"; }, 2000));
+    EXPECT_EQ(Clipboard(), kor::ToUnicode(HtmlFile2Text(CString(page.c_str()), 80, -1, 0)));
+}
+
+TEST_F(ViewCommands, SaveWritesTextForTxtInAnyCaseAndTheSourceWithItsImagesOtherwise)
+{
+    ASSERT_EQ(view.Open(CString(page.c_str())), 1);
+    std::vector<kor::FileDialogRequest> asked;
+    std::string answer;
+    kor::SetFileDialogHook([&](const kor::FileDialogRequest& r, CString& path) {
+        asked.push_back(r);
+        path = CString(answer.c_str());
+        return answer.empty() ? IDCANCEL : IDOK;
+    });
+
+    std::filesystem::create_directories(dir.File("out"));
+    answer = dir.File("out/NOTES.TXT");
+    view.SendMessage(WM_COMMAND, ID_HTML_SAVE);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(asked[0].open);
+    EXPECT_EQ(asked[0].defExt, "html");
+    EXPECT_EQ(asked[0].fileName, "page");
+    EXPECT_EQ(asked[0].flags, DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+    EXPECT_EQ(asked[0].filter, "HTML Files (*.html)|*.html|Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(ReadFileBytes(answer), view.m_pHtml->ExtractText(80).str());
+    EXPECT_NE(ReadFileBytes(answer).find("Hello"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/pic.png")));
+
+    // No extension: the dialog gives the default one, and the source goes out with its images.
+    std::filesystem::create_directories(dir.File("out2"));
+    answer = dir.File("out2/copy");
+    view.Save();
+    EXPECT_EQ(ReadFileBytes(dir.File("out2/copy.html")), source);
+    EXPECT_EQ(ReadFileBytes(dir.File("out2/pic.png")), ReadFileBytes(dir.File("src/pic.png")));
+
+    // Any other extension is the source as well; cancelling writes nothing.
+    answer = dir.File("out2/copy.txt.bak");
+    view.Save();
+    EXPECT_EQ(ReadFileBytes(answer), source);
+    answer.clear();
+    view.Save();
+    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("out2")), {}), 3);
+}
+
+TEST_F(ViewCommands, ExternalViewersGetTemporaryFilesOrTheFileOnDisk)
+{
+    const std::string tmp = dir.File("tmp") + "/";
+    ASSERT_EQ(view.Open(CString(page.c_str())), 1);
+
+    view.SendMessage(WM_COMMAND, ID_HTML_NOTEPAD);
+    ASSERT_EQ(shell.size(), 1u);
+    EXPECT_EQ(shell[0].file, CString((tmp + "Article.txt").c_str()));
+    EXPECT_EQ(shell[0].verb, "");
+    EXPECT_EQ(ReadFileBytes(tmp + "Article.txt"), view.m_pHtml->ExtractText(80).str());
+
+    // The browser opens the file on disk, even after the view has shown something else.
+    ASSERT_EQ(view.OpenString("<p>in memory"), 1);
+    view.SendMessage(WM_COMMAND, ID_HTML_BROWSER);
+    ASSERT_EQ(shell.size(), 2u);
+    EXPECT_EQ(shell[1].file, CString(page.c_str()));
+    EXPECT_FALSE(std::filesystem::exists(tmp + "Article.html"));
+
+    // Printing goes through the document to the shell's print verb.
+    view.SendMessage(WM_COMMAND, ID_HTML_PRINT);
+    ASSERT_GE(shell.size(), 3u);
+    EXPECT_EQ(shell.back().verb, "print");
+    EXPECT_EQ(shell.back().file, CString(page.c_str()));
+    size_t before = shell.size();
+    view.SendMessage(WM_COMMAND, ID_HTML_BROWSER + 1); // not one of the menu's
+    EXPECT_EQ(shell.size(), before);
+
+    // A view that never opened a file hands over its source, written with its images, and copies an
+    // empty text.
+    CHTMLView fresh;
+    CreateView(fresh);
+    const std::string memory = "<body background=\"" + dir.File("src/pic.png") + "\"><p>mine";
+    ASSERT_EQ(fresh.OpenString(CString(memory.c_str())), 1);
+    fresh.ExtOpenWebBrowser();
+    EXPECT_EQ(shell.back().file, CString((tmp + "Article.html").c_str()));
+    EXPECT_EQ(ReadFileBytes(tmp + "Article.html"), memory);
+    EXPECT_TRUE(std::filesystem::exists(tmp + "pic.png"));
+    QGuiApplication::clipboard()->setText("before");
+    fresh.CopyToClipboard();
+    EXPECT_EQ(Clipboard(), "");
 }

@@ -1,0 +1,129 @@
+// The korhtml tool's layout, render, text and tree commands, run as a separate process. What they print
+// is pinned by the case files and, for the example pages, by the recorded goldens.
+#include "ToolTestUtil.h"
+
+#include "korhtml/Html2Text.h"
+
+// The dumps themselves are pinned by the case files and the goldens; here the environment's switch.
+TEST_F(ToolTest, TheEnvironmentSwitchesTheBoxFontOn)
+{
+    std::string page = Page("p.html", "<p>ab cd<br>e");
+    std::string cmd = "KORHTML_BOX_FONT=1 " + Quote(KORHTML_TOOL) + " layout --width 300 " + Quote(page) +
+                      " >" + Quote(dir.File("env"));
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(dir.File("env")), Run({"layout", page, "--box-font", "--width", "300"}).out);
+    EXPECT_NE(ReadFileBytes(dir.File("env")), Run({"layout", page, "--width", "300"}).out);
+}
+
+// Every command: status 2, nothing on standard output, a message naming the problem.
+TEST_F(ToolTest, UnusableArgumentsAndInputsExitWithStatusTwo)
+{
+    const std::string page = Page("ok.html", "<p>x"), out = dir.File("o.png"),
+                      missing = dir.File("missing.html");
+    // A directory opens but cannot be read: every command says so in the same words.
+    const std::string unreadable = "cannot read input file '" + dir.Path() + "'";
+    std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"layout", page, "--width", "abc"}, ""},
+        {{"layout", page, "--width", "0"}, ""},
+        {{"layout", page, "--height", "-3"}, ""},
+        {{"layout", page, "--margins", "5"}, ""},
+        {{"layout", page, "--bogus"}, ""},
+        {{"layout"}, ""},
+        {{"layout", page, "--data-path", dir.File("nowhere")}, ""},
+        {{"layout", page, "--global-images", dir.File("a.gif") + "," + dir.File("b.gif")}, ""},
+        {{"render", page}, ""},
+        {{"render", page, "-o", out, "--scroll", "-1"}, ""},
+        {{"render", missing, "-o", out}, ""},
+        {{"render", page, "-o", dir.File("no/such/dir/o.png")}, ""},
+        {{"render", page, "-o", out, "--width", "32767", "--height", "32767"}, ""},
+        {{"text", "--width", "abc", page}, ""},
+        {{"text", "--lines"}, ""},
+        {{"extract", "--trim", page}, ""},
+        {{"text"}, ""},
+        {{"view", missing, "--screenshot", out}, ""},
+        {{"view", page, "--screenshot", out, "--scroll", "-5"}, ""},
+        {{"view", page, "--screenshot", out, "--width", "0"}, ""},
+        {{"view", page, "--scroll", "10"}, ""},
+        {{"view", page, "--screenshot", dir.File("no/such/dir/o.png")}, ""},
+        {{"view", page, "one-file-too-many.html"}, ""},
+        // The interactive viewer without a screen says so rather than running unseen.
+        {{"view", page}, "display"},
+    };
+    for (const char* command : {"layout", "text", "extract"})
+        bad.push_back({{command, missing}, missing});
+    for (const char* command : {"layout", "tree", "text", "extract"})
+        bad.push_back({{command, dir.Path()}, unreadable});
+    for (const auto& [args, message] : bad) {
+        std::string line;
+        for (const std::string& a : args)
+            line += a + " ";
+        SCOPED_TRACE(line);
+        Result r = Run(args, "QT_QPA_PLATFORM=offscreen");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("korhtml: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    EXPECT_NE(RunOk({"--help"}).find("view [FILE]"), std::string::npos);
+    EXPECT_NE(RunOk({"render", "--help"}).find("render FILE -o OUT.png"), std::string::npos);
+}
+
+TEST_F(ToolTest, RenderPaintsTheViewportIntoAPng)
+{
+    // A rule 10 pixels from the top on a dark page: its bar's top row is black.
+    std::string dark = Page("d.html", "<body bgcolor=#000080 text=#ffffff><hr>");
+    std::string png = dir.File("d.png");
+    const std::vector<std::string> args = {"render", dark, "-o", png, "--box-font", "--width", "200"};
+    auto render = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), args.begin(), args.end());
+        EXPECT_EQ(RunOk(more), "");
+        return Png(png);
+    };
+    QImage image = render({"--height", "100"});
+    ASSERT_EQ(image.size(), QSize(200, 100));
+    EXPECT_EQ(Rgb(image, 0, 0), 0x000080u);
+    EXPECT_EQ(Rgb(image, 100, 10), 0x000000u);
+    // Scrolled by 5 pixels, the bar is 5 pixels higher.
+    image = render({"--height", "100", "--scroll", "5"});
+    EXPECT_EQ(Rgb(image, 100, 5), 0x000000u);
+    EXPECT_EQ(Rgb(image, 100, 10), 0x000080u);
+    // --full: as high as the content (the rule and the margins: 10 + 4 + 10).
+    EXPECT_EQ(render({"--full"}).size(), QSize(200, 24));
+
+    // A page that cannot be drawn is white.
+    RunOk({"render", Page("e.html", ""), "-o", png, "--width", "30", "--height", "20"});
+    image = Png(png);
+    ASSERT_EQ(image.size(), QSize(30, 20));
+    EXPECT_EQ(Rgb(image, 15, 10), 0xFFFFFFu);
+}
+
+namespace {
+
+const std::string kIndex = std::string(KORHTML_EXAMPLES) + "/index.html";
+
+TEST_F(ToolTest, TextPrintsTheLibrarysConversion)
+{
+    // Exactly the library's conversion, its CP949 bytes and CR LF line ends kept; the options reach it.
+    EXPECT_EQ(RunOk({"text", "--width", "30", "--lines", "6", "--trim", kIndex}),
+              HtmlFile2Text(CString(kIndex.c_str()), 30, 6, 1).str());
+    EXPECT_EQ(RunOk({"text", "--width=-1", kIndex}), HtmlFile2Text(CString(kIndex.c_str()), -1, -1, 0).str());
+}
+
+// The text conversion and the tag tree depend on no font, so they start no GUI application: they
+// work where no Qt platform can be loaded, and give what they give elsewhere.
+TEST_F(ToolTest, TextAndTreeNeedNoGuiPlatform)
+{
+    const std::string none = "QT_QPA_PLATFORM=no-such-platform";
+    Result text = Run({"text", "--width", "30", kIndex}, none);
+    EXPECT_EQ(text.err, "");
+    EXPECT_EQ(text.out, RunOk({"text", "--width", "30", kIndex}));
+    const std::string tree = RunOk({"tree", kIndex}, none);
+    EXPECT_EQ(tree, RunOk({"tree", kIndex}));
+    EXPECT_NE(tree.find("BODY"), std::string::npos);
+    // Layout measures, so it needs one.
+    EXPECT_NE(Run({"layout", kIndex}, none).status, 0);
+}
+
+} // namespace
