@@ -335,20 +335,35 @@ const RealFont& FontData::Real() const
     return *real;
 }
 
+namespace {
+
+QFontMetrics UnhintedIfSameWidths(const QFont& f, const QFontMetrics& hinted)
+{
+    QFont unhinted(f);
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    QFontMetrics m(unhinted);
+    // Full hinting rounds each advance to the pixel; a mixed probe tells the two apart.
+    const QString probe = QString::fromUtf8("Wmil1.,\xea\xb0\x80");
+    return m.horizontalAdvance(probe) == hinted.horizontalAdvance(probe) ? m : hinted;
+}
+
+} // namespace
+
 RealFont::RealFont(const QFont& f)
-    : font(f), metrics(f), ascent(metrics.ascent()), descent(metrics.descent()), leading(metrics.leading()),
-      averageCharWidth(metrics.averageCharWidth()), maxWidth(metrics.maxWidth())
+    : font(f), metrics(f), runMetrics(UnhintedIfSameWidths(f, metrics)), ascent(metrics.ascent()),
+      descent(metrics.descent()), leading(metrics.leading()), averageCharWidth(metrics.averageCharWidth()),
+      maxWidth(metrics.maxWidth())
 {}
 
 int RealFont::RunWidth(const char* s, int n) const
 {
     if (n > kMaxKeptRun)
-        return metrics.horizontalAdvance(Visible(s, n));
+        return runMetrics.horizontalAdvance(Visible(s, n));
     const std::string_view bytes(s, size_t(n));
     const std::uint32_t hash = RunWidthTable::Hash(bytes);
     if (const int kept = m_widths.Find(bytes, hash); kept >= 0)
         return kept;
-    const int width = metrics.horizontalAdvance(Visible(s, n));
+    const int width = runMetrics.horizontalAdvance(Visible(s, n));
     if (m_widths.Size() >= kMaxKeptRuns)
         m_widths.Clear();
     m_widths.Add(bytes, hash, width);

@@ -114,6 +114,10 @@ struct RealFont
 {
     QFont font;
     QFontMetrics metrics;
+    // Run widths come from the same font without hinting when that gives the same widths, as it
+    // does under light or no hinting (advances are then the design ones): measuring a glyph for
+    // the first time then skips the hinter, which is most of the cost of a page's first layout.
+    QFontMetrics runMetrics;
     int ascent;
     int descent;
     int leading;
