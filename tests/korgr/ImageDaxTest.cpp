@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
@@ -183,26 +185,32 @@ TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
     CImageDax image;
     ASSERT_TRUE(image.Load(Write("anim.gif", ThreeFrameGif()).c_str()));
 
-    // Natural size at (2, 3): transparent pixels leave the white ground.
     Canvas c(20, 20);
-    image.Draw(&c.dc, 2, 3, 1, nullptr);
-    SCOPED_TRACE("natural");
-    ExpectPixels(
-        c.Image(),
-        {{2, 3, cRed}, {3, 4, cRed}, {6, 5, cGreen}, {5, 3, cWhite}, {10, 8, cWhite}, {1, 3, cWhite}});
-    // Scaled to twice the size: the red block covers 4 x 4 pixels.
-    c.Clear();
-    image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr);
-    SCOPED_TRACE("scaled");
-    ExpectPixels(
-        c.Image(),
-        {{1, 1, cRed}, {2, 2, cRed}, {9, 5, cGreen}, {13, 9, cBlue}, {6, 1, cWhite}, {17, 5, cWhite}});
-    // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
-    c.Clear();
-    image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr);
-    SCOPED_TRACE("part");
-    ExpectPixels(c.Image(),
-                 {{10, 10, cGreen}, {11, 11, cGreen}, {12, 12, cBlue}, {14, 13, cWhite}, {9, 10, cWhite}});
+    const struct
+    {
+        const char* label;
+        std::function<void()> draw;
+        std::vector<Pixel> pixels;
+    } steps[] = {
+        // Natural size at (2, 3): transparent pixels leave the white ground.
+        {"natural",
+         [&] { image.Draw(&c.dc, 2, 3, 1, nullptr); },
+         {{2, 3, cRed}, {3, 4, cRed}, {6, 5, cGreen}, {5, 3, cWhite}, {10, 8, cWhite}, {1, 3, cWhite}}},
+        // Scaled to twice the size: the red block covers 4 x 4 pixels.
+        {"scaled",
+         [&] { image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr); },
+         {{1, 1, cRed}, {2, 2, cRed}, {9, 5, cGreen}, {13, 9, cBlue}, {6, 1, cWhite}, {17, 5, cWhite}}},
+        // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
+        {"part",
+         [&] { image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr); },
+         {{10, 10, cGreen}, {11, 11, cGreen}, {12, 12, cBlue}, {14, 13, cWhite}, {9, 10, cWhite}}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.label);
+        c.Clear();
+        step.draw();
+        ExpectPixels(c.Image(), step.pixels);
+    }
     // Nothing for frames that do not exist, empty rectangles, sources past the edge, empty images.
     c.Clear();
     image.Draw(&c.dc, 0, 0, 5, nullptr);
