@@ -126,7 +126,7 @@ int CHtmlX::OpenString(CString source, CString componentPath)
 {
     Close();
     m_strComponentPath = componentPath;
-    m_strSource = source;
+    m_strSource = std::move(source);
     int r = Parse();
     SetStaticData();
     return r;
