@@ -97,14 +97,6 @@ TEST_F(BandSearchTest, PagesWithFloatsTablesAndNestingAtEveryScrollPosition)
     EXPECT_GT(OutOfOrder(t), 20);
     EXPECT_GT(ExpectSameAsWalks(t, 7), 100);
 
-    // The view's band is the same search.
-    t->SetViewportOrg(0, t->GetContentSize().cy / 2);
-    t->FindTopVisible();
-    t->FindBottomVisible();
-    const int y = t->GetViewportOrg().y;
-    EXPECT_EQ(t->m_pTopVisible, WalkDown(t->GetBody(), y, y + 300));
-    EXPECT_EQ(t->m_pBottomVisible, WalkUp(t->GetBody(), y, y + 300));
-
     // Another width moves everything: the searches follow the new layout.
     t->Layout(230, 300);
     EXPECT_GT(ExpectSameAsWalks(t, 11), 100);

@@ -48,21 +48,12 @@ TEST_F(HostilePages, DeepNestingWithAWordAtEveryLevel)
              EXPECT_EQ(w->m_nListLevel, int(n));
              EXPECT_EQ(w->m_bInListItem, 1);
          }},
-        {"definition lists", "<dl><dt>t<dd>d", 2,
-         [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_strText, "d"); }},
         {"inline tags", "<b><i>x", 2,
          [](TestDoc&, FText* w, size_t) {
              LOGFONT lf;
              ASSERT_TRUE(w->m_pFont && w->m_pFont->GetLogFont(&lf));
              EXPECT_EQ(lf.lfWeight, FW_EXTRABOLD);
              EXPECT_EQ(lf.lfItalic, 1);
-         }},
-        {"fonts", "<font size=+1 color=red face=\"\xB1\xBC\xB8\xB2\">x", 1,
-         [](TestDoc&, FText* w, size_t) {
-             EXPECT_EQ(w->m_crText, RGB(255, 0, 0));
-             LOGFONT lf;
-             ASSERT_TRUE(w->m_pFont && w->m_pFont->GetLogFont(&lf));
-             EXPECT_STREQ(lf.lfFaceName, "\xB1\xBC\xB8\xB2");
          }},
         {"centred blocks", "<center><blockquote><p align=right>x", 3,
          [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_nAlign, ALIGN_RIGHT); }},
@@ -90,7 +81,7 @@ TEST_F(HostilePages, DeepNestingWithAWordAtEveryLevel)
         EXPECT_GT(t->GetContentSize().cy, 0);
         LayoutAndPaint(t, 300, t->GetContentSize().cy / 2);
         const std::vector<FText*> words = t.Texts();
-        ASSERT_EQ(words.size(), c.level.find("<dt>") != std::string::npos ? 2 * n : n);
+        ASSERT_EQ(words.size(), n);
         c.check(t, words.back(), n);
         // The indentation of nested lists grows with the square of the depth: that text is cut.
         const CString text = t->ExtractText(80);
@@ -161,8 +152,6 @@ TEST_F(HostilePages, TablesOfHostileShapes)
          "<table border=99999999 cellpadding=2000000000 cellspacing=-7 width=-99999999%><tr>"
          "<td width=2147483647>a<td colspan=2147483647 rowspan=2147483647>b<tr><td>c</table>after",
          4},
-        {"spans of ten thousand",
-         "<table border=1><tr><td colspan=10000 rowspan=10000>a<td>b<tr><td>c</table>after", 4},
         {"spans past the rows and below one",
          "<table><tr><td rowspan=10000>a<tr><td colspan=10000>b<tr><td colspan=-5 rowspan=0>c</table>after",
          4},
@@ -300,33 +289,16 @@ TEST_F(HostilePages, LongPagesOfOneShape)
         EXPECT_EQ(t.Texts().size(), n);
         EXPECT_GE(size_t(t->GetContentSize().cy), n * 35 / 300 * 14);
     });
-    hostile::AtScale("table rows", 2000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml("<table border>" + Repeat("<tr><td>a<td>b c", n) + "</table>"), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300), 0);
-        EXPECT_EQ(t.Texts().size(), 3 * n);
-    });
     hostile::AtScale("list items", 5000, [&](size_t n) {
         ASSERT_EQ(t.OpenHtml("<ul>" + Repeat("<li>item text", n) + "</ul>"), 1);
         EXPECT_GT(LayoutAndPaint(t, 300, 14 * int(n)), 0);
         EXPECT_EQ(t.Texts().size(), 2 * n);
         EXPECT_GE(size_t(t->GetContentSize().cy), n * 14);
     });
-    hostile::AtScale("lines with breaks", 10000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml(Repeat("a b<br>", n)), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300), 0);
-        EXPECT_GE(size_t(t->GetContentSize().cy), n * 14);
-    });
     hostile::AtScale("font changes", 5000, [&](size_t n) {
         ASSERT_EQ(t.OpenHtml("<p>" + Repeat("<font size=+1>a</font> <b>b</b> ", n)), 1);
         EXPECT_GT(LayoutAndPaint(t, 300), 0);
         EXPECT_EQ(t.Texts().size(), 2 * n); // "a" and "b "
-    });
-    hostile::AtScale("preformatted lines", 5000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml("<pre>" + Repeat("line\ttext\n", n) + "</pre>"), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300), 0);
-        const std::vector<FText*> runs = t.Texts();
-        ASSERT_EQ(runs.size(), 1u);
-        EXPECT_EQ(size_t(runs[0]->m_nHeight), n * 12); // lines of the 12-pixel fixed font
     });
 }
 

@@ -1,37 +1,16 @@
-// Tables through a whole document: the band, hit tests, borders, colours, and manual pages whose words
-// must not overlap. (Columns, rows, floats and alignment on small pages are pinned by the tables cases.)
+// Tables through a whole document: hit tests, borders and colours. (Columns, rows, floats and
+// alignment on small pages are pinned by the tables cases.)
 #include "DocTestUtil.h"
 
-#include "korhtml/AttrValues.h"
-#include "korhtml/TableElements.h"
 #include "korhtml/TextElement.h"
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace {
 
 class TableLayoutTest : public DocTest
 {
 };
-
-// The band at the top of the page ends before a table whose row holds content outside its cells.
-// (Where that content goes is pinned by the tables cases.)
-TEST_F(TableLayoutTest, BandEndsBeforeTheTable)
-{
-    TestDoc t(300, 400);
-    ASSERT_EQ(t.OpenHtml("<p>first<p>second<table border=1><tr><td>cell with more words here</td> loose bits"
-                         "<td>next</table>"),
-              1);
-    t.Layout();
-    t->SetViewportOrg(0, 0);
-    t->m_sizeViewport = CSize(300, 50);
-    t->FindTopVisible();
-    t->FindBottomVisible();
-    ASSERT_NE(t->m_pBottomVisible, nullptr);
-    EXPECT_EQ(t->m_pBottomVisible, t.FindText("second"));
-}
 
 // Elements inside cells are hit like any other. (Their extracted text is pinned by the recorded
 // extracted texts of the tables example page.)
@@ -117,87 +96,6 @@ TEST_F(TableLayoutTest, CellBackgroundPrecedence)
                             {20, 46, RGB(0, 0, 255)},     {32, 46, RGB(255, 255, 0)},
                             {44, 40, RGB(255, 255, 255)}, {21, 20, RGB(255, 255, 255)}};
     ExpectPixels(img, pixels);
-}
-
-// Text runs whose boxes overlap, found by a sweep down the page.
-int Overlaps(const std::vector<CVisible*>& all)
-{
-    std::vector<CVisible*> runs;
-    for (CVisible* v : all) {
-        if (v->m_nKind != KIND_TEXT || v->m_nWidth <= 0 || v->m_nHeight <= 0)
-            continue;
-        CString raw = static_cast<FText*>(v)->m_strRaw;
-        raw.TrimRight();
-        if (!raw.IsEmpty())
-            runs.push_back(v);
-    }
-    std::sort(runs.begin(), runs.end(), [](CVisible* a, CVisible* b) { return a->m_nY < b->m_nY; });
-    int found = 0;
-    std::vector<CVisible*> active;
-    for (CVisible* r : runs) {
-        std::erase_if(active, [&](CVisible* a) { return a->m_nY + a->m_nHeight <= r->m_nY; });
-        for (CVisible* a : active)
-            if (a->m_nX < r->m_nX + r->m_nWidth && r->m_nX < a->m_nX + a->m_nWidth) {
-                ADD_FAILURE() << static_cast<FText*>(a)->m_strRaw.str() << " overlaps "
-                              << static_cast<FText*>(r)->m_strRaw.str() << " at " << r->m_nX << ","
-                              << r->m_nY;
-                ++found;
-            }
-        active.push_back(r);
-    }
-    return found;
-}
-
-CElement* EnclosingCell(CElement* e)
-{
-    CElement* a = e->GetParentElement();
-    while (a && a->m_nKind != TAG_TD && a->m_nKind != TAG_TH)
-        a = a->GetParentElement();
-    return a;
-}
-
-// Pages in the shape of the HTML manuals of the time: tables of key bindings with spanning
-// headers, centred tables, layout tables with a side bar, nested tables, floats, stray markup
-// between rows. At both widths no two words overlap, every word of a cell lies in the cell's box,
-// and the table's cells lie in the table.
-TEST_F(TableLayoutTest, ManualPagesHaveNoOverlappingWords)
-{
-    for (const char* file : {"manual-keys.html", "manual-layout.html"}) {
-        for (int width : {800, 400}) {
-            SCOPED_TRACE(std::string(file) + " at " + std::to_string(width));
-            TestDoc t(width, 600);
-            ASSERT_EQ(t.OpenFile(std::string(KORHTML_TEST_DATA) + "/" + file), 1);
-            t.Layout();
-            const std::vector<CVisible*> all = t.Visibles();
-            ASSERT_GT(all.size(), 200u);
-            EXPECT_EQ(Overlaps(all), 0);
-            int cells = 0;
-            for (CVisible* v : all) {
-                if (v->m_nKind != TAG_TD && v->m_nKind != TAG_TH)
-                    continue;
-                ++cells;
-                CElement* table = v->FindAncestorByKind(TAG_TABLE, FALSE, nullptr);
-                ASSERT_NE(table, nullptr);
-                const CVisible* tv = static_cast<CVisible*>(table);
-                EXPECT_GE(v->m_nX, tv->m_nX);
-                EXPECT_LE(v->m_nX + v->m_nWidth, tv->m_nX + tv->m_nWidth);
-                EXPECT_GE(v->m_nY, tv->m_nY);
-                EXPECT_LE(v->m_nY + v->m_nHeight, tv->m_nY + tv->m_nHeight);
-                for (CTreeNode* n = v->GetFirstChild(); n; n = n->GetDFSNext(v)) {
-                    CElement* e = static_cast<CElement*>(n);
-                    if (e->m_nKind != KIND_TEXT || EnclosingCell(e) != v)
-                        continue;
-                    CVisible* w = static_cast<CVisible*>(e);
-                    EXPECT_GE(w->m_nX, v->m_nX) << static_cast<FText*>(w)->m_strRaw.str();
-                    EXPECT_LE(w->m_nX + w->m_nWidth, v->m_nX + v->m_nWidth)
-                        << static_cast<FText*>(w)->m_strRaw.str();
-                    EXPECT_GE(w->m_nY, v->m_nY);
-                    EXPECT_LE(w->m_nY + w->m_nHeight, v->m_nY + v->m_nHeight);
-                }
-            }
-            EXPECT_GT(cells, 20);
-        }
-    }
 }
 
 } // namespace
