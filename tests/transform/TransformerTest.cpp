@@ -174,9 +174,7 @@ TEST_F(TransformerTest, AreasUsemapAndMaps)
         EXPECT_EQ(area(i)->m_nShape, shapes[i]) << i;
     ASSERT_NE(dynamic_cast<CRectangle*>(area(0)->m_pRegion), nullptr);
     EXPECT_TRUE(area(0)->m_pRegion->PtInRegion(30, 40));
-    EXPECT_EQ(area(0)->m_strHref, "a.html");
     EXPECT_EQ(area(0)->m_strAlt, "A");
-    EXPECT_NE(dynamic_cast<CCircle*>(area(1)->m_pRegion), nullptr);
     EXPECT_EQ(area(1)->m_bNoHref, 1);
     EXPECT_EQ(area(2)->m_pRegion, nullptr); // no coords, no region
 
