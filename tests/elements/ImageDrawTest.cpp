@@ -53,8 +53,6 @@ TEST_F(ImageDraw, PlaceholderShowsTheStandInASunkenFrameAndTheLabel)
         {"<body bgcolor=#000000 text=#0000ff><img src=missing.gif>", grey, silver, blue},
         // Inside a link the label takes the link colour.
         {"<body text=#0000ff link=#ff0000><a href=next.html><img src=missing.gif></a>", grey, silver, red},
-        // An alt text of the same length replaces the file name.
-        {"<body text=#0000ff><img src=gone.gif alt=\"abc def\">", grey, silver, blue},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);

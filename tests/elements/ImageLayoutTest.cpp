@@ -69,8 +69,7 @@ TEST_F(ImageLayout, BoxIsPictureOrAskedSizePlusBorderAndSpaces)
 TEST_F(ImageLayout, MissingPicturesAreStandInsWithRoomForTheLabel)
 {
     TestDoc t(800, 600);
-    const std::string page =
-        "<p><img src=\"gone/holiday.photo.gif\" border=2><img src=nothing.png alt=\"Our cat\">";
+    const std::string page = "<p><img src=\"gone/holiday.photo.gif\" border=2>";
 
     // Without stand-in pictures a missing picture has no box of its own, only its border.
     ASSERT_EQ(t.OpenHtml(page, dir.Path() + "/"), 1);
@@ -87,7 +86,6 @@ TEST_F(ImageLayout, MissingPicturesAreStandInsWithRoomForTheLabel)
     EXPECT_EQ(first->m_pImage, GetGlobalImage(2));
     EXPECT_EQ(CSize(first->m_nWidth, first->m_nHeight), CSize(16 + 40 + 4, 12 + 40 + 4));
     EXPECT_EQ(first->m_strLabel.str(), "holiday.photo");
-    EXPECT_EQ(Image(t, 1)->m_strLabel.str(), "Our cat");
     // A size asked for replaces the grown one.
     ASSERT_EQ(t.OpenHtml("<img src=nothing.png width=7 height=9>", dir.Path() + "/"), 1);
     EXPECT_EQ(CSize(Image(t)->m_nWidth, Image(t)->m_nHeight), CSize(7, 9));

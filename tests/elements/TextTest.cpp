@@ -63,18 +63,6 @@ TEST_F(TextTest, TextOutsideFontElementsIsMeasuredInTheDCsFont)
     EXPECT_EQ(CSize(loose.m_nWidth, loose.m_nHeight), CSize(16, 16)); // the stock font: 16 em
 }
 
-// The colours links take are the font tests' business, drawing a run in its colour the next test's;
-// here a page drawn as a whole: the body's text colour, transparent over the background.
-TEST_F(TextTest, PagesDrawTheirTextInTheBodysColourOverTheBackground)
-{
-    TestDoc t(120, 100);
-    ASSERT_EQ(t.OpenHtml("<body text=#ff0000>hello world"), 1);
-    t.Layout();
-    QImage img = t.Render();
-    EXPECT_EQ(PixelRef(img, 10, 10), RGB(255, 0, 0));
-    EXPECT_EQ(PixelRef(img, 16, 10), RGB(255, 255, 255));
-}
-
 TEST_F(TextTest, RunsDrawInTheirColourAndFont)
 {
     TestDoc t(800, 200);

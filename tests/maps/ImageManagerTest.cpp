@@ -80,18 +80,6 @@ TEST_F(ImageManagerTest, LoadsEachPathOnceAndStandsInForFailedAndRemoteImages)
     EXPECT_EQ(paths, (std::set<std::string>{good, missing, dir.Path() + "//good.gif", remote.str()}));
 }
 
-TEST_F(ImageManagerTest, WithoutStandInsMissingImagesAreNull)
-{
-    TempDir dir;
-    CImageManager manager(nullptr);
-    EXPECT_EQ(manager.GetImage(CString(dir.File("none.gif").c_str())), nullptr);
-    EXPECT_EQ(manager.GetImage(CString("ftp://host/x.gif")), nullptr);
-    // A file that is no image fails as well.
-    ASSERT_TRUE(WriteFileBytes(dir.File("bad.gif"), "not an image"));
-    EXPECT_EQ(manager.GetImage(CString(dir.File("bad.gif").c_str())), nullptr);
-    EXPECT_EQ(manager.m_mapImages.GetCount(), 3);
-}
-
 TEST_F(ImageManagerTest, CopyComponentsCopiesExistingFilesByName)
 {
     TempDir dir;

@@ -101,14 +101,6 @@ TEST(Region, ShapesTheirEdgesAndTheirNumbersWrittenBack)
         for (auto [x, y, in] : c.hits)
             EXPECT_EQ(r->PtInRegion(x, y), in) << x << "," << y;
     }
-    CPolygon tri;
-    tri.SetCoords("0,0, 100,0, 0,100, 77");
-    EXPECT_EQ(tri.m_nVertices, 3);
-    EXPECT_EQ(tri.m_dVertex[3][0], -1.0);
-    EXPECT_TRUE(tri.PtInRegion(CPoint(10, 10)));
-    CPolygon none;
-    none.SetCoords("5");
-    EXPECT_EQ(none.m_nVertices, 0);
 }
 
 TEST(Region, PolygonKeepsAtMostAHundredVertices)

@@ -29,10 +29,6 @@ TEST_F(HostileTransform, ManyCopiesKeepEveryWord)
         ElementTree t(Repeat(block, copies));
         EXPECT_EQ(t.Words().size(), copies * wordsPerBlock);
     });
-    // One text node of many words.
-    hostile::AtScale("one long paragraph", 50000, [&](size_t words) {
-        EXPECT_EQ(ElementTree("<p>" + Repeat("word ", words)).Words().size(), words);
-    });
 }
 
 TEST_F(HostileTransform, FiftyMegabytePage)
@@ -70,19 +66,10 @@ TEST_F(HostileTransform, FiftyMegabytePage)
     EXPECT_EQ(words, blocks * 5 + 1);
 }
 
-TEST_F(HostileTransform, HugeWordsAttributesAndEntities)
+TEST_F(HostileTransform, HugeAttributes)
 {
-    const std::string mega(1 << 20, 'w');
-    // A word of 1 MB stays one word with its blank.
-    std::vector<std::string> words = ElementTree("<p>" + mega + " end").Words();
-    ASSERT_EQ(words.size(), 2u);
-    EXPECT_EQ(words[0].size(), (1u << 20) + 1);
-    EXPECT_EQ(words[1], "end");
-    // An entity name of 1 MB, and a numeric reference of 1 MB of digits, are kept as written.
-    words = ElementTree("<p>&" + mega + "; &#" + std::string(1 << 20, '9') + ";").Words();
-    ASSERT_EQ(words.size(), 2u);
-    EXPECT_EQ(words[0].size(), (1u << 20) + 3);
     // Attribute values of 1 MB, unquoted, quoted and never closed.
+    const std::string mega(1 << 20, 'w');
     ElementTree values("<img src=" + mega + " alt=\"" + mega + "\"><a href=\"" + mega + ">x");
     EXPECT_EQ(values.All(TAG_IMG).size(), 1u);
     // 100 000 attributes: the first of each name wins, and the known ones still take effect.
