@@ -142,13 +142,14 @@ TEST_F(ElementTest, EvenAlignmentSpreadsWrappedAndLastLines)
 
 TEST_F(ElementTest, LineNavigation)
 {
-    // w1 w2 | w3(wrap) w4 BR | w5(line) option w6 | w7(para), then an item that is not inline
+    // w1 w2 | w3(wrap) w4 BR option | w5(line) option w6 | w7(para), then an item that is not inline
     std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
     Box* w1 = Add(body.get(), new Box(10, 10));
     Box* w2 = Add(body.get(), new Box(10, 10));
     Box* w3 = Add(body.get(), new Box(10, 10));
     Box* w4 = Add(body.get(), new Box(10, 10));
     Box* br = Add(body.get(), new Box(0, 15, TAG_BR, EF_INLINE | EF_LINEBREAK));
+    Add(body.get(), new Node(TAG_OPTION, EF_INLINE));
     Box* w5 = Add(body.get(), new Box(10, 10));
     Add(body.get(), new Node(TAG_OPTION, EF_INLINE)); // inline, but never on a line
     Box* w6 = Add(body.get(), new Box(10, 10));
@@ -172,7 +173,8 @@ TEST_F(ElementTest, LineNavigation)
     EXPECT_EQ(w3->GetLineEnd(BRK_PARA), br);
     EXPECT_EQ(w6->GetLineStart(BRK_PARA), w1);
 
-    EXPECT_EQ(w4->GetNextLineStart(all), w5);
+    EXPECT_EQ(w4->GetNextLineStart(all), w5); // past the option after the BR
+    EXPECT_EQ(w5->GetPrevLineEnd(all), br);
     EXPECT_EQ(w1->GetNextLineEnd(all), br);
     EXPECT_EQ(w6->GetPrevLineEnd(all), br);
     EXPECT_EQ(w6->GetPrevLineStart(all), w3);
