@@ -20,9 +20,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <utility>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
