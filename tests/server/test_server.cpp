@@ -7,7 +7,6 @@
 #include "platform/gdi/gdi.h"
 
 #include "GifWriter.h"
-#include "Hostile.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -139,16 +138,10 @@ TEST_F(Server, GlobalImages)
 
 TEST_F(Server, Entities)
 {
-    // Names are case-sensitive; unknown ones, and numeric references, give a blank.
-    const struct
-    {
-        const char* name;
-        int code;
-    } cases[] = {{"amp", '&'}, {"nbsp", ' '}, {"lt", '<'},  {"Eacute", 201}, {"eacute", 233}, {"yuml", 255},
-                 {"AMP", ' '}, {"", ' '},     {"#38", ' '}, {"apos", ' '},   {"\xB0", ' '}};
-    for (const auto& c : cases)
-        EXPECT_EQ(static_cast<unsigned char>(GetANSICode(CString(c.name))), c.code) << c.name;
-    // Names of any size; a name is looked up as far as a NUL.
+    // Beyond the names (pinned by the case files): numeric references, empty and high-byte names are
+    // no entity and give a blank; a name of any size is looked up as far as a NUL.
+    for (const char* name : {"", "#38", "apos", "\xB0"})
+        EXPECT_EQ(GetANSICode(CString(name)), ' ') << name;
     EXPECT_EQ(GetANSICode(CString(std::string(1 << 20, 'a'))), ' ');
     EXPECT_EQ(GetANSICode(CString(std::string("amp\0x", 5))), '&');
 }
@@ -210,19 +203,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
     SetDataPath(DataPath(dir));
     EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\nc\nd\n" + longLink + "\n");
 
-    // More than 201 distinct words: the last 201 stay.
-    TempDir many;
-    std::string text, expected;
-    for (int i = 0; i < 230; ++i) {
-        std::string w = "L" + std::to_string(i);
-        text += w + "\n" + w + "\n";
-        if (i >= 29)
-            expected += w + "\n";
-    }
-    ASSERT_TRUE(WriteFileBytes(many.File("OpenLink.dat"), text));
-    SetDataPath(DataPath(many));
-    EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), expected);
-
     // A path without a file empties the list; the name is the data path and "OpenLink.dat" joined as
     // they are.
     SetDataPath(DataPath(dir) + "none");
@@ -273,11 +253,8 @@ TEST_F(Server, HostileBinaryVisitedLinkFile)
     for (char& c : binary)
         c = char(rng());
     const std::string cases[] = {
-        binary,
-        std::string(1 << 20, 'x'),                                   // one word of 1 MB
-        std::string("a\0b\0c\nd\r\ne\x1a\xff\xfe\n", 14),            // NULs, CR, EOF byte, high bytes
-        hostile::Repeat("\xB0\n", 10000) + "\x81",                   // lone lead bytes, one at the end
-        hostile::Repeat(std::string(1000, ' ') + "\n\t\v\f\r", 200), // white space only
+        binary, std::string(1 << 20, 'x'),                // one word of 1 MB
+        std::string("a\0b\0c\nd\r\ne\x1a\xff\xfe\n", 14), // NULs, CR, EOF byte, high bytes
     };
     for (const std::string& bytes : cases) {
         ASSERT_TRUE(WriteFileBytes(file, bytes));
@@ -294,11 +271,6 @@ TEST_F(Server, HostileBinaryVisitedLinkFile)
         ASSERT_NE(written, "<missing>");
         EXPECT_NE(written.find("http://example.com/after\n"), std::string::npos);
     }
-    // The huge word survives the round trip whole.
-    ASSERT_TRUE(WriteFileBytes(file, std::string(1 << 20, 'x')));
-    CreateHtmlServer();
-    SetDataPath(CString((data + "/").c_str()));
-    EXPECT_TRUE(IsOpenLink(CString(std::string(1 << 20, 'x'))));
 }
 
 TEST_F(Server, HostileUnreadableDataPaths)
@@ -343,8 +315,6 @@ TEST(FontManagerTest, EqualDescriptionsShareOneFont)
     LOGFONT a = Body();
     CFont* first = manager.FindOrCreateFont(&a);
     ASSERT_NE(first, nullptr);
-    LOGFONT copy = Body();
-    EXPECT_EQ(manager.FindOrCreateFont(&copy), first);
 
     // Bytes after the face's NUL play no part.
     LOGFONT junk = Body();
