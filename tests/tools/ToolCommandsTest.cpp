@@ -35,7 +35,6 @@ TEST_F(ToolTest, UnusableArgumentsAndInputsExitWithStatusTwo)
         {{"render", page, "-o", dir.File("no/such/dir/o.png")}, ""},
         {{"render", page, "-o", out, "--width", "32767", "--height", "32767"}, ""},
         {{"text", "--lines"}, ""},
-        {{"extract", "--trim", page}, ""},
         {{"view", missing, "--screenshot", out}, ""},
         {{"view", page, "--screenshot", out, "--scroll", "-5"}, ""},
         {{"view", page, "--scroll", "10"}, ""},
