@@ -196,6 +196,7 @@ TEST_F(TreeNode, EveryLinkChangeMovesTheEditCount)
 {
     Sample t;
     const std::pair<const char*, std::function<void()>> changes[] = {
+        {"AddLastChild of a new node", [&] { t.c->AddLastChild(new Node('n')); }},
         {"AddFirstChild", [&] { t.a->AddFirstChild(t.d); }},
         {"Remove", [&] { t.d->Remove(); }},
         {"DeleteChildren", [&] { t.b->DeleteChildren(); }},
