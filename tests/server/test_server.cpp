@@ -265,16 +265,16 @@ TEST_F(Server, HostileBinaryVisitedLinkFile)
 TEST_F(Server, HostileUnreadableDataPaths)
 {
     TempDir dir;
-    // A directory named OpenLink.dat, a path through a file, and a path of 64 KB.
+    // A directory named OpenLink.dat and a path through a file.
     ASSERT_EQ(mkdir(dir.File("d/").c_str(), 0700), 0);
     ASSERT_EQ(mkdir(dir.File("d/OpenLink.dat").c_str(), 0700), 0);
     ASSERT_TRUE(WriteFileBytes(dir.File("plain"), "x"));
-    const std::string paths[] = {dir.File("d/"), dir.File("plain/"), std::string(65536, 'p') + "/"};
+    const std::string paths[] = {dir.File("d/"), dir.File("plain/")};
     for (const std::string& p : paths) {
         SetDataPath(CString(p.c_str()));
-        EXPECT_TRUE(g_pHtmlSrvr->m_listOpenLink.IsEmpty()) << p.size();
+        EXPECT_TRUE(g_pHtmlSrvr->m_listOpenLink.IsEmpty()) << p;
         AddOpenLink("x");
-        EXPECT_TRUE(IsOpenLink("x")) << p.size();
+        EXPECT_TRUE(IsOpenLink("x")) << p;
         g_pHtmlSrvr->WriteOpenLink();
     }
     DestroyHtmlServer(); // writing fails silently and changes nothing
