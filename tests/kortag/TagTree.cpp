@@ -1,7 +1,5 @@
-// Tag-tree helpers of the parser tests: parsing, lookups and link checks.
+// Tag-tree helpers of the parser tests: parsing and lookups.
 #include "TagTree.h"
-
-#include <gtest/gtest.h>
 
 CHTMLDB& TestDB()
 {
@@ -26,20 +24,4 @@ CTagNode* TagTree::Get(const char* name, int nth) const
             return t;
     }
     return nullptr;
-}
-
-size_t TagTree::CheckLinks() const
-{
-    size_t count = 0;
-    for (CTreeNode* n = root; n; n = n->GetDFSNext()) {
-        ++count;
-        CTreeNode* prev = nullptr;
-        for (CTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) {
-            EXPECT_EQ(c->GetParent(), n);
-            EXPECT_EQ(c->GetPrevSibling(), prev);
-            prev = c;
-        }
-        EXPECT_EQ(n->GetLastChild(), prev);
-    }
-    return count;
 }

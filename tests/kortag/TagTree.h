@@ -1,4 +1,4 @@
-// Tag-tree helpers of the parser tests: a parsed tree with lookups and link checks.
+// Tag-tree helpers of the parser tests: a parsed tree with lookups.
 #pragma once
 
 #include "kortag/kortag.h"
@@ -20,8 +20,6 @@ struct TagTree
     CTagNode* Get(const char* name, int nth = 0) const;
     // The first child of the first element of that name, as a tag node.
     CTagNode* FirstIn(const char* name) const { return static_cast<CTagNode*>(Get(name)->GetFirstChild()); }
-    // The number of nodes; every link agrees with its reverse (failures reported).
-    size_t CheckLinks() const;
 
     CTagNode* root = nullptr;
 };
