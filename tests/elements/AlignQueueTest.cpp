@@ -2,7 +2,9 @@
 #include "DocTestUtil.h"
 #include "ElementBoxes.h"
 
+#include "elements/AlignQueue.h"
 #include "korhtml/AttrValues.h"
+#include "korhtml/HtmlSrvr.h"
 #include "korhtml/ImageElement.h"
 
 #include <memory>

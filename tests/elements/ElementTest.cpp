@@ -112,34 +112,6 @@ TEST_F(ElementTest, TablesAndControlsInTheWalks)
     EXPECT_EQ(c2->m_nX, 3);
 }
 
-// Even alignment spreads wrapped lines and the last one, not lines a break closes. After the layout
-// the boxes are written as "x,y" with W, L, P for their break bits.
-std::string Placed(const std::vector<Box*>& boxes)
-{
-    std::string out;
-    for (Box* b : boxes) {
-        out += (out.empty() ? "" : " ") + std::to_string(b->m_nX) + "," + std::to_string(b->m_nY);
-        out += b->m_nBreak & BRK_WRAP ? "W" : "";
-        out += b->m_nBreak & BRK_LINE ? "L" : "";
-        out += b->m_nBreak & BRK_PARA ? "P" : "";
-    }
-    return out;
-}
-
-TEST_F(ElementTest, EvenAlignmentSpreadsWrappedAndLastLines)
-{
-    SetEvenAlign(true);
-    std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
-    std::vector<Box*> boxes;
-    for (int width : {30, 30, 50, 20, 10, 10})
-        boxes.push_back(Add(body.get(), new Box(width, 10)));
-    MeasureAll(body.get());
-    boxes[3]->m_nBreak = BRK_LINE;
-    LayOut(body.get(), 120);
-    EXPECT_EQ(Placed(boxes), "10,10 80,10 10,25W 10,40L 60,40 100,40");
-    EXPECT_TRUE(GetAlignQueue()->IsEmpty());
-}
-
 TEST_F(ElementTest, LineNavigation)
 {
     // w1 w2 | w3(wrap) w4 BR option | w5(line) option w6 | w7(para), then an item that is not inline
