@@ -6,9 +6,6 @@
 #include "platform/gdi/gdi.h"
 #include "platform/win/win.h"
 
-#include <cstdio>
-#include <map>
-
 TestDoc::TestDoc(int width, int height)
     : m_pWnd(new CWnd), m_pDoc(nullptr), m_nWidth(width), m_nHeight(height)
 {
@@ -92,28 +89,6 @@ CVisible* TestDoc::FindKind(int kind, int nth) const
         if (e->m_nKind == kind && nth-- == 0)
             return e;
     return nullptr;
-}
-
-std::string TestDoc::Dump() const
-{
-    static const std::map<char, std::string> escapes = {
-        {'\\', "\\\\"}, {'\t', "\\t"}, {'\n', "\\n"}, {'\r', "\\r"}};
-    const CSize content = m_pDoc->GetContentSize();
-    std::string out = "content\t" + std::to_string(content.cx) + "\t" + std::to_string(content.cy) + "\n";
-    for (CVisible* e : Visibles()) {
-        for (int v : {int(e->m_nKind), e->m_nX, e->m_nY, e->m_nWidth, e->m_nHeight, int(e->m_nBreak)})
-            out += std::to_string(v) + "\t";
-        const std::string text = e->m_nKind == KIND_TEXT ? static_cast<FText*>(e)->m_strText.str() : "";
-        for (char c : text) {
-            const unsigned char b = static_cast<unsigned char>(c);
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", b);
-            const auto named = escapes.find(c);
-            out += named != escapes.end() ? named->second : b < 0x20 || b == 0x7F ? hex : std::string(1, c);
-        }
-        out += "\n";
-    }
-    return out;
 }
 
 CRect UpdateRect(CWnd* wnd)

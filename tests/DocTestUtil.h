@@ -58,9 +58,6 @@ public:
     CVisible* FindKind(int kind, int nth = 0) const;
     // The n-th text run whose raw text, without trailing blanks, is text; null when there is none.
     FText* FindText(const std::string& text, int nth = 0) const { return ::FindText(m_pDoc, text, nth); }
-    // The layout as the tool's layout command prints it: "content cx cy", then per visible element
-    // "kind x y width height break text", tab-separated, the text of runs with control bytes escaped.
-    std::string Dump() const;
 
 private:
     CWnd* m_pWnd;

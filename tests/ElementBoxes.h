@@ -1,9 +1,7 @@
 // Hand-made element trees: structure elements of any kind and visible boxes of a fixed size.
 #pragma once
 
-#include "elements/AlignQueue.h"
 #include "korhtml/Element.h"
-#include "korhtml/HtmlSrvr.h"
 #include "korhtml/HtmlX.h"
 
 #include <vector>
@@ -24,7 +22,7 @@ public:
 };
 
 // A visible box of a fixed size: a word (inline) unless another kind and flags are given. It appends
-// itself to the logs it is given when it is measured or drawn, and draws nothing.
+// itself to the log it is given when it is drawn, and draws nothing.
 class Box : public CVisible
 {
 public:
@@ -35,12 +33,6 @@ public:
         m_dwFlags |= flags;
         m_nWidth = width;
         m_nHeight = height;
-    }
-    void Measure(CDC* dc) override
-    {
-        CVisible::Measure(dc);
-        if (measured)
-            measured->push_back(this);
     }
     void Draw(CDC*) override
     {
@@ -69,7 +61,6 @@ public:
             CVisible::Place(x, y);
     }
 
-    std::vector<CVisible*>* measured = nullptr;
     std::vector<CVisible*>* drawn = nullptr;
 
 private:
@@ -81,24 +72,6 @@ template <class T> T* Add(CElement* parent, T* child)
 {
     parent->AddLastChild(child);
     return child;
-}
-
-// Measures every visible element of the subtree in document order (no device context needed).
-inline void MeasureAll(CElement* root)
-{
-    for (CVisible* e = root->GetNextVisible(FALSE, nullptr); e && e->IsDescendantOf(root);
-         e = e->GetNextVisible(FALSE, nullptr))
-        e->Measure(nullptr);
-}
-
-// Lays the subtree out for a view of the width as a document lays out its body: line widths, then
-// placement from the margins.
-inline void LayOut(CElement* root, int viewWidth)
-{
-    CHtmlX doc(nullptr);
-    doc.SetGroundWidth(viewWidth - 2 * GetHorMargin(), root);
-    GetAlignQueue()->RemoveAll();
-    doc.SetPosition(CPoint(GetHorMargin(), GetVerMargin()), root);
 }
 
 // Empties the document's body so that a test can fill it by hand (then SetStaticData and Layout);

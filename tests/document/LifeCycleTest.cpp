@@ -139,21 +139,6 @@ TEST_F(LifeCycleTest, OpenTextWrapsTheFileInPreAndReloadsAsText)
     EXPECT_EQ(t->GetLocalPath().str(), path);
 }
 
-TEST_F(LifeCycleTest, SourcesWithoutBodyOrVisibleContentAreNeverLaidOut)
-{
-    TestDoc t(300, 200);
-    // Only a head: the default body, with nothing to show.
-    EXPECT_EQ(t.OpenHtml("<html><head><title>T</title></head></html>"), 1);
-    EXPECT_FALSE(t->IsEmpty());
-    EXPECT_EQ(t->GetTitle().str(), "T");
-    EXPECT_FALSE(t->HasState(STATE_STATICDATA));
-    t.Layout();
-    EXPECT_FALSE(t->ReadyToDraw());
-    EXPECT_EQ(t->GetContentSize(), CSize(0, 0));
-    EXPECT_EQ(t->GetTopVisible(), nullptr);
-    EXPECT_EQ(t->GetVisibleInPoint(CPoint(15, 15)), nullptr);
-}
-
 TEST_F(LifeCycleTest, FindLocalPathTriesComponentPathThenFileNameThenName)
 {
     TempDir dir;

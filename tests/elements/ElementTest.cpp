@@ -49,19 +49,11 @@ TEST_F(ElementTest, SearchesByKindAndFlags)
     EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT), nullptr);
     EXPECT_EQ(t.d->FindDescendantByKind(KIND_TEXT, TRUE), t.d);
 
-    // Siblings and ancestors (the walks forward and backward through the tree share their stop and
-    // includeSelf rules, which every layout uses).
+    // Siblings (the stop and includeSelf rules of the walks along the tree show in every layout).
     EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT), t.f);
-    EXPECT_EQ(t.a->FindNextSiblingByKind(KIND_TEXT, FALSE, t.e), nullptr);
     EXPECT_EQ(t.f->FindPrevSiblingByFlags(EF_FONT), t.a);
-    EXPECT_EQ(t.d->FindAncestorByKind(kRoot, FALSE, t.a), nullptr);
-    EXPECT_EQ(t.c->FindAncestorByFlags(EF_ALIGN), nullptr);
-    EXPECT_EQ(t.c->FindAncestorByFlags(EF_ALIGN, TRUE), t.c);
 
-    // Last visible and visible ranges: the first visible inside, the first visible after.
-    EXPECT_EQ(t.a->GetLastVisible(), t.d);
-    EXPECT_EQ(t.e->GetLastVisible(), t.d); // nothing inside: the nearest before
-    EXPECT_EQ(t.root->GetLastVisible(), t.f);
+    // Visible ranges: the first visible inside, the first visible after.
     CVisible *first = nullptr, *after = nullptr;
     t.a->GetVisibleRange(&first, &after);
     EXPECT_EQ(first, t.b);
@@ -110,34 +102,6 @@ TEST_F(ElementTest, TablesAndControlsInTheWalks)
     c2->m_nX = 3;
     c2->Place(500, 600);
     EXPECT_EQ(c2->m_nX, 3);
-}
-
-// Even alignment spreads wrapped lines and the last one, not lines a break closes. After the layout
-// the boxes are written as "x,y" with W, L, P for their break bits.
-std::string Placed(const std::vector<Box*>& boxes)
-{
-    std::string out;
-    for (Box* b : boxes) {
-        out += (out.empty() ? "" : " ") + std::to_string(b->m_nX) + "," + std::to_string(b->m_nY);
-        out += b->m_nBreak & BRK_WRAP ? "W" : "";
-        out += b->m_nBreak & BRK_LINE ? "L" : "";
-        out += b->m_nBreak & BRK_PARA ? "P" : "";
-    }
-    return out;
-}
-
-TEST_F(ElementTest, EvenAlignmentSpreadsWrappedAndLastLines)
-{
-    SetEvenAlign(true);
-    std::unique_ptr<Node> body(new Node(TAG_BODY, EF_FONT | EF_CONTEXT));
-    std::vector<Box*> boxes;
-    for (int width : {30, 30, 50, 20, 10, 10})
-        boxes.push_back(Add(body.get(), new Box(width, 10)));
-    MeasureAll(body.get());
-    boxes[3]->m_nBreak = BRK_LINE;
-    LayOut(body.get(), 120);
-    EXPECT_EQ(Placed(boxes), "10,10 80,10 10,25W 10,40L 60,40 100,40");
-    EXPECT_TRUE(GetAlignQueue()->IsEmpty());
 }
 
 TEST_F(ElementTest, LineNavigation)

@@ -11,7 +11,9 @@
 #include "korhtml/ImageElement.h"
 #include "korhtml/TextElement.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -146,7 +148,13 @@ TEST_F(ImageLayout, RelayoutAtAnotherWidthForgetsTheNarrowedLines)
     ASSERT_EQ(t.OpenHtml(page), 1);
     t->Layout(700, 400);
     t->Layout(300, 400);
-    EXPECT_EQ(t.Dump(), fresh.Dump());
+    auto places = [](const TestDoc& d) {
+        std::vector<std::array<int, 4>> out;
+        for (CVisible* v : d.Visibles())
+            out.push_back({v->m_nX, v->m_nY, v->m_nLineLeft, v->m_nLineWidth});
+        return out;
+    };
+    EXPECT_EQ(places(t), places(fresh));
     EXPECT_EQ(t->GetContentSize(), fresh->GetContentSize());
 }
 
