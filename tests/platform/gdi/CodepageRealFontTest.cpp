@@ -100,15 +100,6 @@ TEST_F(RealFontTest, KoreanAndLatinWordsLeaveInkWhereTheyAreDrawn)
     // Nothing far from the text.
     EXPECT_EQ(InkIn(QRect(0, 50, kWidth, kHeight - 50)), 0);
     EXPECT_EQ(InkIn(QRect(latinX + ls.cx + 6, 0, kWidth - latinX - ls.cx - 6, 50)), 0);
-
-    // DrawText with centring puts the ink in the middle of its rectangle.
-    canvas.Clear();
-    CRect r(0, 40, kWidth, 70);
-    int h = dc.DrawText(hangul, 4, &r, DT_CENTER | DT_NOPREFIX);
-    EXPECT_EQ(h, hs.cy);
-    const int left = (kWidth - hs.cx) / 2;
-    EXPECT_GT(InkIn(QRect(left, 40, hs.cx, hs.cy)), 40);
-    EXPECT_EQ(InkIn(QRect(0, 40, left - 4, 30)), 0);
 }
 
 // Widths are kept per font by the exact bytes of a run: fonts that differ in one attribute measure
