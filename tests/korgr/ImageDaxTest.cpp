@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -21,7 +20,7 @@ namespace {
 
 // Palette entries are 0xRRGGBB; the canvas is checked in COLORREFs.
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
-constexpr COLORREF cRed = RGB(255, 0, 0), cGreen = RGB(0, 255, 0), cBlue = RGB(0, 0, 255), cWhite = 0xFFFFFF;
+constexpr COLORREF cGreen = RGB(0, 255, 0), cBlue = RGB(0, 0, 255), cWhite = 0xFFFFFF;
 
 // Three frames on an 8 x 6 screen: a red 2 x 2 block on a transparent field (wait 1), a green block
 // added beside it (kept, wait 0), and a blue block with transparent index 3 (wait 4).
@@ -179,37 +178,19 @@ TEST_F(ImageDaxTest, BadFilesFailCleanly)
     EXPECT_EQ(image.GetImageCount(), 1);
 }
 
-TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
+// Whole pictures, natural or scaled, are drawn by the image elements and shown in their tests; a part
+// of a picture only a host asks for.
+TEST_F(ImageDaxTest, DrawsAPartAndNothingForWhatDoesNotExist)
 {
     CImageDax image;
     ASSERT_TRUE(image.Load(Write("anim.gif", ThreeFrameGif()).c_str()));
 
+    // The part from (4, 2) to the edges, unscaled: transparent pixels leave the white ground.
     Canvas c(20, 20);
-    const struct
-    {
-        const char* label;
-        std::function<void()> draw;
-        std::vector<Pixel> pixels;
-    } steps[] = {
-        // Natural size at (2, 3): transparent pixels leave the white ground.
-        {"natural",
-         [&] { image.Draw(&c.dc, 2, 3, 1, nullptr); },
-         {{2, 3, cRed}, {3, 4, cRed}, {6, 5, cGreen}, {5, 3, cWhite}, {10, 8, cWhite}, {1, 3, cWhite}}},
-        // Scaled to twice the size: the red block covers 4 x 4 pixels.
-        {"scaled",
-         [&] { image.Draw(&c.dc, 0, 0, 16, 12, 0, 0, 2, nullptr); },
-         {{1, 1, cRed}, {2, 2, cRed}, {9, 5, cGreen}, {13, 9, cBlue}, {6, 1, cWhite}, {17, 5, cWhite}}},
-        // The part from (4, 2) to the edges, unscaled, as background tiling draws cut tiles.
-        {"part",
-         [&] { image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr); },
-         {{10, 10, cGreen}, {11, 11, cGreen}, {12, 12, cBlue}, {14, 13, cWhite}, {9, 10, cWhite}}},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.label);
-        c.Clear();
-        step.draw();
-        ExpectPixels(c.Image(), step.pixels);
-    }
+    image.Draw(&c.dc, 10, 10, 4, 4, 4, 2, 2, nullptr);
+    const Pixel part[] = {{10, 10, cGreen}, {11, 11, cGreen}, {12, 12, cBlue},
+                          {13, 10, cWhite}, {14, 13, cWhite}, {9, 10, cWhite}};
+    ExpectPixels(c.Image(), part);
     // Nothing for frames that do not exist, empty rectangles, sources past the edge, empty images.
     c.Clear();
     image.Draw(&c.dc, 0, 0, 5, nullptr);
@@ -222,7 +203,7 @@ TEST_F(ImageDaxTest, DrawsNaturalScaledAndPartial)
     EXPECT_EQ(c.Ink(), 0);
 }
 
-// Hostile image files: cut and corrupted PNG, JPEG and GIF, sizes that claim gigabytes, extreme drawing.
+// Hostile image files: sizes that claim gigabytes, extreme drawing.
 namespace {
 
 // A 40 x 30 picture with some detail, saved by Qt in the given format.
@@ -237,23 +218,6 @@ std::string Encoded(const char* format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes.toStdString();
-}
-
-uint32_t Crc32(const std::string& s, size_t from, size_t to)
-{
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = from; i < to; ++i) {
-        c ^= uint8_t(s[i]);
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-    }
-    return ~c;
-}
-
-void PutBigEndian(std::string& s, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s[at + size_t(i)] = char(v >> (24 - 8 * i));
 }
 
 // Peak resident memory of the process so far, in MB.
@@ -293,23 +257,6 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
         s[desc + 5] = s[desc + 6] = s[desc + 7] = s[desc + 8] = char(0xFF);
         claims.push_back(s);
     }
-    // A PNG whose header says 65535 x 65535, with a correct checksum.
-    {
-        std::string png = Encoded("PNG");
-        ASSERT_EQ(png.substr(12, 4), "IHDR");
-        PutBigEndian(png, 16, 65535);
-        PutBigEndian(png, 20, 65535);
-        PutBigEndian(png, 29, Crc32(png, 12, 29));
-        claims.push_back(png);
-    }
-    // A JPEG whose frame header says 65535 x 65535.
-    {
-        std::string jpeg = Encoded("JPEG");
-        size_t sof = jpeg.find("\xFF\xC0");
-        ASSERT_NE(sof, std::string::npos);
-        jpeg[sof + 5] = jpeg[sof + 6] = jpeg[sof + 7] = jpeg[sof + 8] = char(0xFF);
-        claims.push_back(jpeg);
-    }
     // A BMP header of 65535 x 65535 at 32 bits with no pixels: file header (pixels at 54), info header
     // (size 40, width, height, 1 plane, 32 bits), the rest zero.
     claims.push_back(
@@ -332,15 +279,11 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
     EXPECT_GE(anim.GetImageCount(), 1);
 }
 
-TEST(HostileImage, ExtremeDrawingAndFileNames)
+TEST(HostileImage, ExtremeDrawing)
 {
-    TempDir dir;
-    // A name with spaces and Korean bytes ("그림 파일.png" in CP949), used as bytes.
-    const std::string name = dir.File("\xB1\xD7\xB8\xB2 \xC6\xC4\xC0\xCF.png");
-    ASSERT_TRUE(WriteFileBytes(name, Encoded("PNG")));
+    const std::string bytes = Encoded("PNG");
     CImageDax image;
-    ASSERT_TRUE(image.Load(name.c_str()));
-    EXPECT_EQ(image.GetSize(), CSize(40, 30));
+    ASSERT_TRUE(image.LoadFromMemory(bytes.data(), int(bytes.size())));
 
     Canvas canvas(20, 20);
     CDC& dc = canvas.dc;

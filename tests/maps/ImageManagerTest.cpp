@@ -1,6 +1,6 @@
 // Tests of the image manager: one load per path, stand-ins for remote and failed images, listing, copying.
-#include "GifWriter.h"
-#include "TempDir.h"
+#include "DocTestUtil.h"
+#include "ImageFiles.h"
 
 #include "korgr/ImageDax.h"
 #include "korhtml/HtmlSrvr.h"
@@ -13,35 +13,22 @@
 
 namespace {
 
-class ImageManagerTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { CreateHtmlServer(); }
-    void TearDown() override { DestroyHtmlServer(); }
+using ImageManagerTest = DocTest;
 
-    // A one-colour GIF of w x h at path.
-    static void WriteGif(const std::string& path, int w, int h, uint32_t colour = 0xFF0000)
-    {
-        ASSERT_TRUE(
-            WriteFileBytes(path, testgif::Encode(w, h, {colour, 0}, {testgif::Solid(0, 0, w, h, 0)})));
-    }
-    // Sets the server's two stand-in images from files in dir.
-    static void SetStandIns(const TempDir& dir)
-    {
-        WriteGif(dir.File("wait.gif"), 3, 3);
-        WriteGif(dir.File("fail.gif"), 4, 4);
-        SetGlobalImage(CString(dir.File("wait.gif").c_str()), CString(dir.File("fail.gif").c_str()));
-        ASSERT_EQ(GetGlobalImage(1)->Width(), 3);
-        ASSERT_EQ(GetGlobalImage(2)->Width(), 4);
-    }
-};
+// A one-colour picture of w x h at name in dir; its path.
+std::string Picture(const TempDir& dir, const char* name, int w, int h)
+{
+    return testimg::SolidPng(dir, name, w, h, Qt::red);
+}
 
 TEST_F(ImageManagerTest, LoadsEachPathOnceAndStandsInForFailedAndRemoteImages)
 {
     TempDir dir;
-    SetStandIns(dir);
-    std::string good = dir.File("good.gif");
-    WriteGif(good, 5, 6);
+    SetGlobalImage(CString(Picture(dir, "wait.png", 3, 3).c_str()),
+                   CString(Picture(dir, "fail.png", 4, 4).c_str()));
+    ASSERT_EQ(GetGlobalImage(1)->Width(), 3);
+    ASSERT_EQ(GetGlobalImage(2)->Width(), 4);
+    std::string good = Picture(dir, "good.gif", 5, 6);
     std::string missing = dir.File("missing.gif");
 
     CImageManager manager(nullptr);
@@ -54,7 +41,7 @@ TEST_F(ImageManagerTest, LoadsEachPathOnceAndStandsInForFailedAndRemoteImages)
 
     // A failed load gives stand-in 2, and keeps giving it without trying again, even once the file exists.
     EXPECT_EQ(manager.GetImage(CString(missing.c_str())), GetGlobalImage(2));
-    WriteGif(missing, 2, 2);
+    Picture(dir, "missing.gif", 2, 2);
     EXPECT_EQ(manager.GetImage(CString(missing.c_str())), GetGlobalImage(2));
     // Keys are exact: another spelling of a path is another image.
     CImageDax* other = manager.GetImage(CString((dir.Path() + "//good.gif").c_str()));
@@ -85,10 +72,8 @@ TEST_F(ImageManagerTest, CopyComponentsCopiesExistingFilesByName)
     TempDir dir;
     std::filesystem::create_directories(dir.File("src/sub"));
     std::filesystem::create_directories(dir.File("out"));
-    std::string a = dir.File("src/a.gif");
-    std::string b = dir.File("src/sub/b.gif");
-    WriteGif(a, 2, 2);
-    WriteGif(b, 3, 3);
+    std::string a = Picture(dir, "src/a.gif", 2, 2);
+    std::string b = Picture(dir, "src/sub/b.gif", 3, 3);
     CImageManager manager(nullptr);
     manager.GetImage(CString(a.c_str()));
     manager.GetImage(CString(b.c_str()));

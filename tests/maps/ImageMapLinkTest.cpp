@@ -10,19 +10,7 @@
 
 namespace {
 
-class ImageMapLink : public DocTest
-{
-protected:
-    void SetUp() override
-    {
-        DocTest::SetUp();
-        pic = testimg::SolidPng(dir, "shapes.png", 100, 100, Qt::yellow);
-        ASSERT_FALSE(pic.empty());
-    }
-
-    TempDir dir;
-    std::string pic;
-};
+using ImageMapLink = DocTest;
 
 const char kMap[] = "<map name=shapes>"
                     "<area shape=rect coords=\"10,10,30,30\" href=rect.html>"
@@ -37,6 +25,9 @@ const char kMap[] = "<map name=shapes>"
 // of each shape lie is the regions' own test.)
 TEST_F(ImageMapLink, AreasTheServerMapAndTheEnclosingAnchor)
 {
+    TempDir dir;
+    const std::string pic = testimg::SolidPng(dir, "shapes.png", 100, 100, Qt::yellow);
+    ASSERT_FALSE(pic.empty());
     const std::string mapped = "<p>ab <img src=\"" + pic + "\" usemap=\"#shapes\">" + kMap;
     const std::string inAnchor =
         "<a href=page.html><img src=\"" + pic + "\" usemap=#shapes ismap></a>" + kMap;

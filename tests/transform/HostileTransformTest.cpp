@@ -14,9 +14,7 @@ using hostile::Repeat;
 
 namespace {
 
-class HostileTransform : public DocTest
-{
-};
+using HostileTransform = DocTest;
 
 TEST_F(HostileTransform, ManyCopiesKeepEveryWord)
 {

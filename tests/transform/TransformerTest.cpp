@@ -21,9 +21,7 @@
 
 namespace {
 
-class TransformerTest : public DocTest
-{
-};
+using TransformerTest = DocTest;
 
 using Strings = std::vector<std::string>;
 
@@ -193,19 +191,6 @@ TEST_F(TransformerTest, AreasUsemapAndMaps)
 
 TEST_F(TransformerTest, UnlistedTagsAndComments)
 {
-    // An unlisted tag keeps its content as children of the comment element.
-    CTagNode foo(TAGNODE_ELEMENT, "FOO");
-    CTagNode* text = new CTagNode(TAGNODE_TEXT, "#TEXT");
-    text->SetData("in side");
-    foo.AddLastChild(text);
-    foo.AddLastChild(new CTagNode(TAGNODE_ELEMENT, "B", TAG_B));
-    std::unique_ptr<CElement> e(GetTransformer()->Transform(&foo));
-    ASSERT_NE(dynamic_cast<FComment*>(e.get()), nullptr);
-    EXPECT_EQ(static_cast<FComment*>(e.get())->m_strComment, "FOO");
-    EXPECT_EQ(static_cast<FText*>(e->GetFirstChild())->m_strRaw, "in ");
-    EXPECT_EQ(static_cast<CElement*>(e->GetLastChild())->m_nKind, TAG_B);
-    e->DeleteChildren();
-
     ElementTree t("<BODY>a<!-- \"note\" --><SPAN class=x>b</SPAN><PLAINTEXT>c <d></BODY>");
     std::vector<CElement*> comments = t.All(TAG_COMMENT);
     ASSERT_EQ(comments.size(), 3u);
@@ -213,65 +198,11 @@ TEST_F(TransformerTest, UnlistedTagsAndComments)
     // The parser keeps unknown tags empty, so SPAN's text follows it as a sibling.
     EXPECT_EQ(static_cast<FComment*>(comments[1])->m_strComment, "SPAN");
     EXPECT_TRUE(comments[1]->IsLeaf());
+    // PLAINTEXT is kept like an unlisted tag, with its text as its children.
     EXPECT_EQ(static_cast<FComment*>(comments[2])->m_strComment, "PLAINTEXT");
     EXPECT_EQ(t.Words(), (Strings{"a", "b", "c ", "<d></BODY>"}));
     // Entities stay undecoded in the raw text.
     EXPECT_EQ(ElementTree("a&amp;b c").Words(), (Strings{"a&amp;b ", "c"}));
-}
-
-// One line per element in pre-order: its depth, kind and, for text runs, the preformatted flag
-// and raw bytes. Iterative, so deep trees are fine.
-std::string Outline(CElement* root)
-{
-    std::string out;
-    int depth = 0;
-    for (CTreeNode* n = root; n;) {
-        CElement* e = static_cast<CElement*>(n);
-        out += std::to_string(depth) + " " + std::to_string(e->m_nKind);
-        if (e->m_nKind == KIND_TEXT) {
-            FText* t = static_cast<FText*>(e);
-            out += t->IsPre() ? " pre " : " ";
-            out += t->m_strRaw.str();
-        }
-        out += "\n";
-        if (n->GetFirstChild()) {
-            n = n->GetFirstChild();
-            ++depth;
-            continue;
-        }
-        while (n != root && !n->GetNextSibling()) {
-            n = n->GetParent();
-            --depth;
-        }
-        n = n == root ? nullptr : n->GetNextSibling();
-    }
-    return out;
-}
-
-TEST_F(TransformerTest, DeletingTheTagsDuringTheWalkBuildsTheSameTree)
-{
-    std::string deep = "<ul>";
-    for (int i = 0; i < 100000; ++i)
-        deep += "<li><b>";
-    deep += "bottom</ul> after";
-    const std::string pages[] = {
-        "<html><head><title>T &amp; t</title></head><body><p>one two&lt; <pre>  keep\n  all of it "
-        "as it is</pre><table><tr><td>a<td rowspan=2>b<tr><td>c</table><bogus>x</bogus> tail",
-        "loose words without any tag <!-- a comment --> <select><option>o1<option>o2</select>",
-        deep,
-    };
-    CSGMLParser* parser = GetSGMLParser();
-    for (const std::string& html : pages) {
-        const CString source(html.data(), int(html.size()));
-        CTagNode* kept = parser->Parse(GetHtmlDB(), source);
-        CTagNode* consumed = parser->Parse(GetHtmlDB(), source);
-        ASSERT_TRUE(kept && consumed);
-        std::unique_ptr<CElement> a(GetTransformer()->Transform(kept));
-        std::unique_ptr<CElement> b(GetTransformer()->TransformAndDelete(consumed));
-        ASSERT_TRUE(a && b);
-        EXPECT_EQ(Outline(a.get()), Outline(b.get())) << html.substr(0, 40);
-        delete kept;
-    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // timer; what a host hears of it, the view inside a Qt widget's layout; its context menu and commands.
 #include "DocTestUtil.h"
 #include "EventLoop.h"
+#include "Hostile.h"
 #include "TempDir.h"
 
 #include "korhtml/HTMLView.h"
@@ -123,15 +124,6 @@ QImage Reference(const CString& page, int y)
     return ref.Render(y).copy(0, 0, ViewFixture::kClient, ViewFixture::kHeight);
 }
 
-// A paragraph long enough to wrap into many lines at any width used here.
-std::string LongParagraph()
-{
-    std::string s = "<p>";
-    for (int i = 0; i < 400; ++i)
-        s += "word" + std::to_string(i) + " ";
-    return s;
-}
-
 using ViewWindow = ViewFixture;
 
 } // namespace
@@ -202,11 +194,7 @@ TEST_F(ViewWindow, PaintsWhiteWhileNothingCanBeDrawn)
 {
     auto allWhite = [&] {
         QImage shown = Shown();
-        for (int y = 0; y < shown.height(); y += 7)
-            for (int x = 0; x < shown.width(); x += 7)
-                if ((shown.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                    return false;
-        return true;
+        return PixelRef(shown, 0, 0) == RGB(255, 255, 255) && InkOverGround(shown) == 0;
     };
     ASSERT_EQ(view.OpenString(LongPage(60)), 1);
     view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
@@ -389,7 +377,7 @@ TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWith
     host->show();
     host->activateWindow();
     ASSERT_TRUE(PumpUntil([&] { return host->isActiveWindow(); }, 2000));
-    ASSERT_EQ(hosted.OpenString(CString(LongParagraph().c_str())), 1);
+    ASSERT_EQ(hosted.OpenString(CString(("<p>" + hostile::Repeat("word ", 2000)).c_str())), 1);
 
     // The layout gives the view everything below the address line; the document follows each size.
     auto laidOut = [&](int w, int h) {
