@@ -58,8 +58,6 @@ TEST_F(ShellTest, CopyFileOverwritesRefusesAndNeverEatsItself)
     WriteFileBytes(Path("a.gif"), bytes);
     WriteFileBytes(Path("old.gif"), "previous content that is longer");
 
-    EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("b.gif").c_str(), FALSE));
-    EXPECT_EQ(ReadFileBytes(Path("b.gif")), bytes);
     EXPECT_FALSE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), TRUE));
     EXPECT_EQ(ReadFileBytes(Path("old.gif")), "previous content that is longer");
     EXPECT_TRUE(CopyFileA(Path("a.gif").c_str(), Path("old.gif").c_str(), FALSE));
