@@ -1,6 +1,8 @@
 // Dispatch of the korhtml tool's commands and the input checks they share.
 #include "tools/Commands.h"
 
+#include "kortag/kortag.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -47,6 +49,49 @@ void CheckReadable(const std::string& path, const char* what)
     ReadUpTo(path, what, 1);
 }
 
+void AppendEscaped(const char* p, int n, std::string& out)
+{
+    static const char kHex[] = "0123456789abcdef";
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = (unsigned char)p[i];
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else
+            out += char(c);
+    }
+}
+
+void AppendIndent(int depth, std::string& out)
+{
+    const int kMaxIndent = 40;
+    out.append(size_t(depth < kMaxIndent ? depth : kMaxIndent) * 2, ' ');
+    if (depth >= kMaxIndent)
+        out += "[" + std::to_string(depth) + "] ";
+}
+
+CTreeNode* NextWithDepth(CTreeNode* root, CTreeNode* n, int& depth)
+{
+    CTreeNode* next = n->GetDFSNext(root);
+    if (next && next->GetParent() == n) {
+        ++depth;
+    } else if (next) {
+        // The next node is a sibling of n or of one of its ancestors: climb to it.
+        for (CTreeNode* p = n; p->GetParent() != next->GetParent(); p = p->GetParent())
+            --depth;
+    }
+    return next;
+}
+
 bool IsInteractive(const ToolOptions& options)
 {
     return options.command == "view" && !options.Has("screenshot");
@@ -63,6 +108,8 @@ int RunCommand(const ToolOptions& options)
         return RunTree(options);
     if (options.command == "layout")
         return RunLayout(options);
+    if (options.command == "elements")
+        return RunElements(options);
     if (options.command == "render")
         return RunRender(options);
     if (options.command == "text")

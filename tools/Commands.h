@@ -8,6 +8,7 @@
 #include <utility>
 
 class CHtmlX;
+class CTreeNode;
 class CWnd;
 class QImage;
 
@@ -23,6 +24,7 @@ void CheckReadable(const std::string& path, const char* what = "input file");
 
 int RunTree(const ToolOptions& options);
 int RunLayout(const ToolOptions& options);
+int RunElements(const ToolOptions& options);
 int RunRender(const ToolOptions& options);
 int RunText(const ToolOptions& options);
 int RunExtract(const ToolOptions& options);
@@ -32,6 +34,16 @@ int RunView(const ToolOptions& options);
 bool IsInteractive(const ToolOptions& options);
 // False for the commands whose output depends on no font (the tag tree, the text conversion).
 bool NeedsFonts(const ToolOptions& options);
+
+// Appends n bytes with control bytes escaped so that a text stays on one line: backslash, tab, LF and
+// CR as \\, \t, \n, \r, other bytes below 0x20 and 0x7F as \xNN.
+void AppendEscaped(const char* p, int n, std::string& out);
+// Appends the indentation of a tree dump's line: two blanks a level, only so far on deep trees,
+// with the depth written out beyond that.
+void AppendIndent(int depth, std::string& out);
+// The next node of a depth-first walk of root's subtree after n, with depth (0 at root) kept up
+// to date; null at the end.
+CTreeNode* NextWithDepth(CTreeNode* root, CTreeNode* n, int& depth);
 
 // A UsageError when a window of width x height is too large to paint into a picture.
 void CheckArea(int width, int height);

@@ -78,6 +78,12 @@ const std::vector<CommandInfo>& Commands()
          {"as-text"},
          {"width", "height"},
          true},
+        {"elements",
+         "elements FILE [--width W] [--height H] [--as-text]: the element tree of FILE laid out for a W x H "
+         "viewport, with what measuring and layout gave each element",
+         {"as-text"},
+         {"width", "height"},
+         true},
         {"render",
          "render FILE -o OUT.png [--width W] [--height H] [--scroll Y] [--full]: FILE painted into a PNG",
          {"full", "as-text"},

@@ -7,34 +7,6 @@
 
 namespace kor {
 
-namespace {
-
-const int kMaxIndent = 40;
-
-// Writes text with control bytes escaped so that one node stays on one line.
-void PutEscaped(const CString& text, std::string& out)
-{
-    for (int i = 0; i < text.GetLength(); ++i) {
-        unsigned char c = (unsigned char)text[i];
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        } else
-            out += char(c);
-    }
-}
-
-} // namespace
-
 int RunTree(const ToolOptions& options)
 {
     std::string source = ReadInputFile(options.file);
@@ -50,14 +22,12 @@ int RunTree(const ToolOptions& options)
     std::string out;
     int depth = 0;
     for (CTreeNode* n = root; n;) {
-        // Deep trees are indented only so far, with the depth written out beyond that.
-        out.append(size_t(depth < kMaxIndent ? depth : kMaxIndent) * 2, ' ');
-        if (depth >= kMaxIndent)
-            out += "[" + std::to_string(depth) + "] ";
+        AppendIndent(depth, out);
         CTagNode* t = static_cast<CTagNode*>(n);
         if (t->GetType() == TAGNODE_TEXT) {
             out += '"';
-            PutEscaped(t->GetData(), out);
+            const CString& data = t->GetData();
+            AppendEscaped(data.GetString(), data.GetLength(), out);
             out += '"';
         } else {
             out += t->GetName(TAGNAME_UPPER).str();
@@ -68,19 +38,11 @@ int RunTree(const ToolOptions& options)
                 out += ' ';
                 out += key.str();
                 out += '=';
-                PutEscaped(value, out);
+                AppendEscaped(value.GetString(), value.GetLength(), out);
             }
         }
         out += '\n';
-        CTreeNode* next = n->GetDFSNext(root);
-        if (next && next->GetParent() == n) {
-            ++depth;
-        } else if (next) {
-            // The next node is a sibling of n or of one of its ancestors: climb to it.
-            for (CTreeNode* p = n; p->GetParent() != next->GetParent(); p = p->GetParent())
-                --depth;
-        }
-        n = next;
+        n = NextWithDepth(root, n, depth);
     }
     delete root;
     std::fwrite(out.data(), 1, out.size(), stdout);
