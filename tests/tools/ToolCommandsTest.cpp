@@ -83,9 +83,7 @@ TEST_F(ToolTest, TextAndTreeNeedNoGuiPlatform)
     Result text = Run({"text", "--width", "30", index}, none);
     EXPECT_EQ(text.err, "");
     EXPECT_EQ(text.out, RunOk({"text", "--width", "30", index}));
-    const std::string tree = RunOk({"tree", index}, none);
-    EXPECT_EQ(tree, RunOk({"tree", index}));
-    EXPECT_NE(tree.find("BODY"), std::string::npos);
+    EXPECT_EQ(RunOk({"tree", index}, none), RunOk({"tree", index}));
     // Layout measures, so it needs one.
     EXPECT_NE(Run({"layout", index}, none).status, 0);
 }

@@ -77,15 +77,13 @@ protected:
                                     unsigned(picture.height() + maxRow), AllPlanes, ZPixmap);
         if (!shot)
             return -1;
+        // 24 bits deep, as the server was started: 32 bits a pixel, as Qt's RGB32.
+        const QImage screen(reinterpret_cast<const uchar*>(shot->data), shot->width, shot->height,
+                            shot->bytes_per_line, QImage::Format_RGB32);
         int found = -1;
-        for (int row = 0; row <= maxRow && found < 0; ++row) {
-            bool same = true;
-            for (int y = 0; y < picture.height() && same; ++y)
-                for (int x = 0; x < picture.width() && same; ++x)
-                    same = (shot->f.get_pixel(shot, x, y + row) & 0xFFFFFF) == Rgb(picture, x, y);
-            if (same)
+        for (int row = 0; row <= maxRow && found < 0; ++row)
+            if (DifferentPixels(screen.copy(0, row, picture.width(), picture.height()), picture) == 0)
                 found = row;
-        }
         shot->f.destroy_image(shot);
         return found;
     }
