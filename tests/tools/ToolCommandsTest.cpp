@@ -71,7 +71,7 @@ TEST_F(ToolTest, RenderFullIsAsHighAsTheContentAndAPageWithoutContentIsWhite)
     RunOk({"render", Page("e.html", ""), "-o", png, "--width", "30", "--height", "20"});
     const QImage image = Png(png);
     ASSERT_EQ(image.size(), QSize(30, 20));
-    EXPECT_EQ(Rgb(image, 15, 10), 0xFFFFFFu);
+    EXPECT_EQ(PixelRef(image, 15, 10), RGB(255, 255, 255));
 }
 
 // The text conversion and the tag tree depend on no font, so they start no GUI application: they

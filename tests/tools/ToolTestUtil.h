@@ -92,8 +92,3 @@ protected:
     QImage viewPng, rendered;
     TempDir dir;
 };
-
-inline unsigned Rgb(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}

@@ -14,8 +14,8 @@ TEST_F(ViewTool, ScreenshotShowsWhatRenderShowsBesideTheScrollBar)
     // The bar is drawn in the last 16 columns, and its thumb moves down with the scroll position.
     int changed = 0, notPage = 0;
     for (int y = 0; y < 300; ++y) {
-        changed += Rgb(top, 392, y) != Rgb(viewPng, 392, y);
-        notPage += Rgb(top, 392, y) != Rgb(top, 0, 0);
+        changed += PixelRef(top, 392, y) != PixelRef(viewPng, 392, y);
+        notPage += PixelRef(top, 392, y) != PixelRef(top, 0, 0);
     }
     EXPECT_GT(changed, 0);
     EXPECT_GT(notPage, 150);

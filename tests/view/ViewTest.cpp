@@ -24,8 +24,8 @@
 #include <memory>
 #include <string>
 
-// A view of 316 x 300 pixels (300 x 300 of client area) in a hidden frame, with the box-font server and
-// files.
+// A view of 316 x 300 pixels (300 x 300 of client area) in a hidden frame, with the box-font server,
+// files, and the shell's requests kept rather than run.
 class ViewFixture : public DocTest
 {
 public:
@@ -42,6 +42,10 @@ protected:
             frame.CreateEx(0, nullptr, "frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr));
         CRect rc(0, 0, kWidth, kHeight);
         ASSERT_TRUE(view.Create(&frame, rc, nullptr));
+        kor::SetShellHook([this](const kor::ShellRequest& r, CString&) {
+            shell.push_back(r);
+            return 42;
+        });
     }
 
     // The hooks a test may have set go with the view.
@@ -53,13 +57,6 @@ protected:
         view.DestroyWindow();
         frame.DestroyWindow();
         DocTest::TearDown();
-    }
-
-    // Another view in the frame, of the same size.
-    void CreateView(CHTMLView& other)
-    {
-        CRect rc(0, 0, kWidth, kHeight);
-        ASSERT_TRUE(other.Create(&frame, rc, nullptr));
     }
 
     std::string Write(const char* name, const std::string& bytes)
@@ -99,6 +96,7 @@ protected:
     TempDir dir;
     CWnd frame;
     CHTMLView view;
+    std::vector<kor::ShellRequest> shell;
 };
 
 namespace {
@@ -239,11 +237,6 @@ TEST_F(ViewWindow, LinksOpenLocallyOrInTheShellAndTheHostHearsOfThem)
     const std::string a = Write("a.html", "<title>A</title><p><a href=\"sub/../sub/b.html\">next</a> "
                                           "<a href=\"http://example.com/x.html\">remote</a>");
     const std::string b = Write("sub/b.html", "<title>B</title><p><a href=\"../a.html\">back</a>");
-    std::vector<kor::ShellRequest> shell;
-    kor::SetShellHook([&](const kor::ShellRequest& r, CString&) {
-        shell.push_back(r);
-        return 42;
-    });
     std::vector<std::string> titles, links;
     view.SetTitleNotify([&](const CString& t) { titles.push_back(t.str()); });
     view.SetLinkNotify([&](const CString& href, const CString& target, BOOL remote) {
@@ -278,7 +271,8 @@ TEST_F(ViewWindow, LinksOpenLocallyOrInTheShellAndTheHostHearsOfThem)
 
     // Without any file opened before, a link is opened as written.
     CHTMLView fresh;
-    CreateView(fresh);
+    CRect rc(0, 0, kWidth, kHeight);
+    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
     ASSERT_EQ(fresh.OpenString("<a href=\"nowhere-at-all.html\">far</a>"), 1);
     // The first word of the page is at the margins, (10, 10).
     fresh.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
@@ -400,9 +394,6 @@ TEST_F(ViewWindow, AViewInAQtLayoutFollowsItsParentTakesTheFocusByTabAndEndsWith
 // The context menu and its commands: copying, saving, printing and the external viewers.
 namespace {
 
-// "한글 문서" (Korean document) in CP949.
-const std::string kKorean = "\xC7\xD1\xB1\xDB \xB9\xAE\xBC\xAD";
-
 class ViewCommands : public ViewFixture
 {
 protected:
@@ -412,19 +403,16 @@ protected:
         std::filesystem::create_directories(dir.File("src"));
         std::filesystem::copy_file(std::string(KORHTML_TEST_DATA) + "/img_alpha.png",
                                    dir.File("src/pic.png"));
-        // The background is an image the document loads, so saving copies it.
-        source = "<title>P</title><body background=pic.png><h1>" + kKorean + "</h1><p>Hello world<hr>";
+        // The background is an image the document loads, so saving copies it; the heading is "한글 문서"
+        // (Korean document) in CP949.
+        source = "<title>P</title><body background=pic.png><h1>\xC7\xD1\xB1\xDB \xB9\xAE\xBC\xAD</h1>"
+                 "<p>Hello world<hr>";
         page = Write("src/page.html", source);
         std::filesystem::create_directories(dir.File("tmp"));
-        kor::SetShellHook([this](const kor::ShellRequest& r, CString&) {
-            shell.push_back(r);
-            return 42;
-        });
     }
 
     std::string source, page;
     ScopedEnv tmpEnv{"TMPDIR", dir.File("tmp")}; // where the external viewers' files go
-    std::vector<kor::ShellRequest> shell;
 };
 
 QString Clipboard()
@@ -546,7 +534,8 @@ TEST_F(ViewCommands, ExternalViewersGetTemporaryFilesOrTheFileOnDisk)
     // A view that never opened a file hands over its source, written with its images, and copies an
     // empty text.
     CHTMLView fresh;
-    CreateView(fresh);
+    CRect rc(0, 0, kWidth, kHeight);
+    ASSERT_TRUE(fresh.Create(&frame, rc, nullptr));
     const std::string memory = "<body background=\"" + dir.File("src/pic.png") + "\"><p>mine";
     ASSERT_EQ(fresh.OpenString(CString(memory.c_str())), 1);
     fresh.ExtOpenWebBrowser();
