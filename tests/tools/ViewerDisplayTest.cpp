@@ -82,7 +82,7 @@ protected:
                             shot->bytes_per_line, QImage::Format_RGB32);
         int found = -1;
         for (int row = 0; row <= maxRow && found < 0; ++row)
-            if (DifferentPixels(screen.copy(0, row, picture.width(), picture.height()), picture) == 0)
+            if (screen.copy(0, row, picture.width(), picture.height()) == picture)
                 found = row;
         shot->f.destroy_image(shot);
         return found;
