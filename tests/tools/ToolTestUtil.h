@@ -49,9 +49,9 @@ protected:
         QProcess tool;
         tool.setProcessEnvironment(vars);
         tool.start(KORHTML_TOOL, list);
-        tool.waitForFinished(-1);
         Result r;
-        r.status = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+        r.status =
+            tool.waitForFinished(-1) && tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
         r.out = tool.readAllStandardOutput().toStdString();
         r.err = tool.readAllStandardError().toStdString();
         return r;
