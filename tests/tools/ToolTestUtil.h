@@ -6,24 +6,13 @@
 #include "TempDir.h"
 
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-// A word for the shell, quoted.
-inline std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 struct Result
 {
@@ -50,15 +39,21 @@ protected:
     // Runs the tool with the arguments; env holds assignments for its environment ("A=1 B=2").
     Result Run(const std::vector<std::string>& args, const std::string& env = "")
     {
-        std::string cmd = "env -u KORHTML_BOX_FONT " + env + " " + Quote(KORHTML_TOOL);
+        QProcessEnvironment vars = QProcessEnvironment::systemEnvironment();
+        vars.remove("KORHTML_BOX_FONT");
+        for (const QString& pair : QString::fromStdString(env).split(' ', Qt::SkipEmptyParts))
+            vars.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        QStringList list;
         for (const std::string& a : args)
-            cmd += " " + Quote(a);
-        cmd += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
+            list << QString::fromStdString(a);
+        QProcess tool;
+        tool.setProcessEnvironment(vars);
+        tool.start(KORHTML_TOOL, list);
         Result r;
-        int raw = std::system(cmd.c_str());
-        r.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFileBytes(dir.File("stdout"));
-        r.err = ReadFileBytes(dir.File("stderr"));
+        r.status =
+            tool.waitForFinished(-1) && tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+        r.out = tool.readAllStandardOutput().toStdString();
+        r.err = tool.readAllStandardError().toStdString();
         return r;
     }
 
@@ -97,8 +92,3 @@ protected:
     QImage viewPng, rendered;
     TempDir dir;
 };
-
-inline unsigned Rgb(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}
