@@ -203,19 +203,6 @@ TEST_F(DrawTest, TiledBackgroundIsAnchoredAtTheDocumentOrigin)
     }
 }
 
-// A network background is never fetched: without stand-in images the colour is painted.
-TEST_F(DrawTest, NetworkBackgroundIsNeverFetched)
-{
-    TempDir dir;
-    TestDoc t(95, 63);
-    ASSERT_EQ(t.OpenHtml("<body bgcolor=#ff00ff background=\"http://host/tile.png\">", dir.Path() + "/"), 1);
-    EXPECT_EQ(PixelRef(t.Render(0), 3, 3), RGB(255, 0, 255));
-    CStringList list;
-    t->GetImageManager()->GetComponentList(list);
-    ASSERT_EQ(list.GetCount(), 1);
-    EXPECT_EQ(list.GetHead().str(), "tile.png"); // resolved to the bare name: no such local file
-}
-
 TEST_F(DrawTest, TransparentPartsOfTilesShowWhatIsUnderThem)
 {
     TempDir dir;

@@ -180,7 +180,6 @@ TEST_F(Output, PrintThroughTheShell)
          "응용 프로그램이 현재 작업 중이므로 요청한 작업을 수행할 수 없습니다."},
         // Without a program for the file, the document's text is printed from the temporary
         // directory; when that fails too, the last result is told.
-        {"", {SE_ERR_NOASSOC, 42}, {{path, "", ""}, {fallback, "", tmp.Path()}}, nullptr},
         {"",
          {SE_ERR_NOASSOC, SE_ERR_DDEFAIL},
          {{path, "", ""}, {fallback, "", tmp.Path()}},
