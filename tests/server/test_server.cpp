@@ -193,7 +193,6 @@ TEST_F(Server, VisitedLinkFileIsReadWordByWord)
     std::string longLink(10000, 'x');
     ASSERT_TRUE(WriteFileBytes(dir.File("OpenLink.dat"),
                                "a.html b.html\n\n\ta.html\r\nc d\n" + longLink + "\nb.html"));
-    AddOpenLink("ignored"); // no data path yet
     SetDataPath(DataPath(dir));
     EXPECT_EQ(ListText(g_pHtmlSrvr->m_listOpenLink), "a.html\nb.html\nc\nd\n" + longLink + "\n");
 
