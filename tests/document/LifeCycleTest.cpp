@@ -4,7 +4,6 @@
 
 #include "korhtml/HtmlSrvr.h"
 #include "korhtml/SimpleElements.h"
-#include "maps/ImageManager.h"
 #include "platform/shell/shell.h"
 
 namespace {
@@ -102,8 +101,6 @@ TEST_F(LifeCycleTest, OpenStringKeepsTheLastFileForReloadAndClose)
     EXPECT_EQ(t->GetTitle().str(), kUntitled);
     EXPECT_EQ(t->GetSource().str(), "");
     EXPECT_FALSE(t->ReadyToDraw());
-    EXPECT_NE(t->GetImageManager(), nullptr);
-    EXPECT_NE(t->GetMapManager(), nullptr);
     // Close keeps the file for a later reload.
     EXPECT_EQ(t->GetLocalPath().str(), path);
     EXPECT_EQ(t->Reload(), 1);
