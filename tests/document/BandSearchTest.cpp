@@ -1,6 +1,5 @@
 // The band searches by position answer as the walks from either end of the page would.
 #include "DocTestUtil.h"
-#include "ElementBoxes.h"
 
 #include "korhtml/Element.h"
 
@@ -112,47 +111,6 @@ TEST_F(BandSearchTest, PagesWithFloatsTablesAndNestingAtEveryScrollPosition)
     ExpectSameAsWalks(t, 11);
     parent->DeleteChildren();
     delete parent;
-}
-
-TEST_F(BandSearchTest, BoxesInNoOrderAtAll)
-{
-    TestDoc t(400, 200);
-    ASSERT_EQ(t.OpenHtml("<body>x"), 1);
-    CElement* body = EmptyBody(t.Doc());
-    // A fixed pseudo-random scatter: mostly small boxes going down the page, some of them far up
-    // or down, some very tall, some of no height or a negative one.
-    std::uint32_t r = 12345;
-    auto next = [&r](int n) {
-        r = r * 1103515245u + 12345u;
-        return int((r >> 8) % std::uint32_t(n));
-    };
-    for (int i = 0; i < 3000; ++i) {
-        int y = i * 3 + next(40);
-        int h = 5 + next(20);
-        switch (next(20)) {
-        case 0:
-            y = next(10000);
-            break;
-        case 1:
-            h = 200 + next(3000);
-            break;
-        case 2:
-            h = 0;
-            break;
-        case 3:
-            h = -next(30);
-            break;
-        }
-        // Some boxes nested, as words in inline elements are.
-        CElement* parent = body;
-        if (i % 7 == 0)
-            parent = Add(body, new Node(TAG_B, EF_INLINE));
-        Add(parent, new Box(10, h))->Pin(next(300), y);
-    }
-    t->SetStaticData();
-    t.Layout();
-    EXPECT_GT(OutOfOrder(t), 500);
-    EXPECT_GT(ExpectSameAsWalks(t, 5), 1000);
 }
 
 } // namespace

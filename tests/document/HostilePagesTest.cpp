@@ -57,8 +57,6 @@ TEST_F(HostilePages, DeepNestingWithAWordAtEveryLevel)
          }},
         {"centred blocks", "<center><blockquote><p align=right>x", 3,
          [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_nAlign, ALIGN_RIGHT); }},
-        {"tables", "<table border=1><tr><td>x", 3,
-         [](TestDoc&, FText* w, size_t) { EXPECT_EQ(w->m_nListLevel, 0); }},
         // Every level repairs itself: the cell is wrapped in a row of its own.
         {"tables without rows", "<table><td>x", 2,
          [](TestDoc&, FText* w, size_t) {
@@ -107,13 +105,6 @@ TEST_F(HostilePages, HugeRunsAndNarrowViews)
     EXPECT_NE(words[1]->m_nY, words[0]->m_nY);
     EXPECT_GE(t->GetContentSize().cx, words[1]->m_nWidth);
 
-    // An entity name of 1 MB decodes to one blank; a numeric reference of 1 MB digits to a blank too.
-    ASSERT_EQ(t.OpenHtml("<p>x&" + mega + ";y &#" + std::string(1 << 20, '7') + ";z"), 1);
-    words = t.Texts();
-    ASSERT_EQ(words.size(), 2u);
-    EXPECT_EQ(words[0]->m_strText, "x y ");
-    EXPECT_EQ(words[1]->m_strText, " z");
-
     // Views narrower than the two margins, of one pixel, and of nothing: every element on a line
     // of its own.
     ASSERT_EQ(t.OpenHtml("<p>some words <img src=none.gif width=30 height=20> <table border><tr><td>cell "
@@ -125,10 +116,6 @@ TEST_F(HostilePages, HugeRunsAndNarrowViews)
         ASSERT_GE(words.size(), 2u);
         EXPECT_GT(words[1]->m_nY, words[0]->m_nY) << width;
     }
-    // Margins wider than the view.
-    SetMargins(500, 500);
-    LayoutAndPaint(t, 100);
-    EXPECT_GT(t->GetContentSize().cy, 500);
 }
 
 // Tables of hostile shapes open, lay out and draw with every word kept, and their grids stay within
@@ -150,13 +137,9 @@ TEST_F(HostilePages, TablesOfHostileShapes)
          201},
         {"absurd sizes",
          "<table border=99999999 cellpadding=2000000000 cellspacing=-7 width=-99999999%><tr>"
-         "<td width=2147483647>a<td colspan=2147483647 rowspan=2147483647>b<tr><td>c</table>after",
+         "<td width=2147483647>a<td colspan=2147483647 rowspan=2147483647>b<tr><td colspan=-5 rowspan=0>c"
+         "</table>after",
          4},
-        {"spans past the rows and below one",
-         "<table><tr><td rowspan=10000>a<tr><td colspan=10000>b<tr><td colspan=-5 rowspan=0>c</table>after",
-         4},
-        {"spans past an int",
-         "<table border><tr><th colspan=99999999999>a<td rowspan=2147483648>b<td>c</table>after", 4},
         {"a long table", "<table border>" + Repeat("<tr><td>a", 100000) + "</table>after", 100001},
         {"tables that repair themselves", Repeat("<table><td>x</table>", 20000) + "after", 20001},
     };
@@ -225,10 +208,8 @@ TEST_F(HostilePages, BackgroundsThatCannotBeTiledPaintTheColour)
         std::string bytes;
     } files[] = {
         {"wide.gif", testgif::Encode(0, 5, {0xFF0000, 0x0000FF}, {})},
-        {"high.gif", testgif::Encode(5, 0, {0xFF0000, 0x0000FF}, {})},
         {"cut.gif", good.substr(0, 14)},
         {"text.gif", "GIF89a is what this file says, and nothing more"},
-        {"empty.gif", ""},
         {"good.gif", good},
     };
     TestDoc t(120, 240);
@@ -276,30 +257,6 @@ TEST_F(HostilePages, BadBytesAndKoreanNames)
     ASSERT_NE(cached, nullptr);
     EXPECT_EQ(cached->state, IMAGE_LOADED);
     EXPECT_EQ(cached->GetSize(), CSize(2, 2));
-}
-
-// Long pages of one shape: every run is kept and drawn, and the page is as high as its lines.
-TEST_F(HostilePages, LongPagesOfOneShape)
-{
-    TestDoc t(320, 240);
-    // The box font: a word of five bytes is 35 pixels wide, a line at least 14 high.
-    hostile::AtScale("words in one paragraph", 20000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml("<p>" + Repeat("word ", n)), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300), 0);
-        EXPECT_EQ(t.Texts().size(), n);
-        EXPECT_GE(size_t(t->GetContentSize().cy), n * 35 / 300 * 14);
-    });
-    hostile::AtScale("list items", 5000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml("<ul>" + Repeat("<li>item text", n) + "</ul>"), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300, 14 * int(n)), 0);
-        EXPECT_EQ(t.Texts().size(), 2 * n);
-        EXPECT_GE(size_t(t->GetContentSize().cy), n * 14);
-    });
-    hostile::AtScale("font changes", 5000, [&](size_t n) {
-        ASSERT_EQ(t.OpenHtml("<p>" + Repeat("<font size=+1>a</font> <b>b</b> ", n)), 1);
-        EXPECT_GT(LayoutAndPaint(t, 300), 0);
-        EXPECT_EQ(t.Texts().size(), 2 * n); // "a" and "b "
-    });
 }
 
 } // namespace
