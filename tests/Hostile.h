@@ -1,7 +1,9 @@
-// Helpers of the hostile-input tests: repeated text and large sizes.
+// Helpers of the hostile-input tests: repeated text, large sizes and peak memory.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 #include <string>
 
@@ -22,6 +24,14 @@ template <class F> void AtScale(const char* label, size_t n, F&& work)
 {
     SCOPED_TRACE(label);
     work(4 * n);
+}
+
+// Peak resident memory of the process so far, in MB.
+inline long PeakMB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024;
 }
 
 } // namespace hostile

@@ -13,19 +13,11 @@
 #include "platform/gdi/gdi.h"
 
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 using hostile::Repeat;
 
 namespace {
-
-long PeakMB()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
-}
 
 class HostileImages : public DocTest
 {
@@ -76,11 +68,11 @@ TEST_F(HostileImages, BadFilesBecomePlaceholdersWithoutHugeAllocations)
         ASSERT_TRUE(WriteFileBytes(dir.File(b.name), b.bytes));
         page += std::string("<img src=") + b.name + " alt=" + b.name + "> ";
     }
-    const long before = PeakMB();
+    const long before = hostile::PeakMB();
     TestDoc t(320, 240);
     ASSERT_EQ(t.OpenHtml(page, dir.Path() + "/"), 1);
     Exercise(t);
-    EXPECT_LT(PeakMB() - before, 150) << "a claimed size was allocated";
+    EXPECT_LT(hostile::PeakMB() - before, 150) << "a claimed size was allocated";
 
     for (size_t i = 0; i < bad.size(); ++i) {
         SCOPED_TRACE(bad[i].name);
@@ -110,7 +102,7 @@ TEST_F(HostileImages, AnimationsOfThousandsOfFramesStayBounded)
         frames.push_back(testgif::Solid(0, 0, 8, 8, uint8_t(i % 2), 0));
     ASSERT_TRUE(WriteFileBytes(dir.File("many.gif"), testgif::Encode(8, 8, {0xFF0000, 0x0000FF}, frames)));
 
-    const long before = PeakMB();
+    const long before = hostile::PeakMB();
     TestDoc t(320, 240);
     ASSERT_EQ(t.OpenHtml("<img src=many.gif>", dir.Path() + "/"), 1);
     t.Layout();
@@ -125,7 +117,7 @@ TEST_F(HostileImages, AnimationsOfThousandsOfFramesStayBounded)
             t->DrawAnimateImages(&dc);
     }
     EXPECT_EQ(many->m_nFrame, 25);
-    EXPECT_LT(PeakMB() - before, 150);
+    EXPECT_LT(hostile::PeakMB() - before, 150);
 }
 
 TEST_F(HostileImages, AbsurdAttributesAndEndlessFloats)

@@ -5,6 +5,7 @@
 
 #include "DocTestUtil.h"
 #include "GifWriter.h"
+#include "Hostile.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
 
@@ -13,7 +14,6 @@
 
 #include <climits>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -196,14 +196,6 @@ TEST_F(ImageDaxTest, DrawsAPartAndNothingForWhatDoesNotExist)
 // Hostile image files: sizes that claim gigabytes, extreme drawing.
 namespace {
 
-// Peak resident memory of the process so far, in MB.
-long PeakMB()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024;
-}
-
 TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
 {
     std::vector<std::string> claims;
@@ -223,13 +215,13 @@ TEST(HostileImage, ClaimedSizesAllocateNothingHuge)
     claims.push_back(
         std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xFF\xFF\0\0\xFF\xFF\0\0\x01\0\x20", 29) +
         std::string(25, '\0'));
-    const long before = PeakMB();
+    const long before = hostile::PeakMB();
     for (size_t i = 0; i < claims.size(); ++i) {
         CImageDax image;
         EXPECT_FALSE(image.LoadFromMemory(claims[i].data(), int(claims[i].size()))) << i;
         EXPECT_EQ(image.GetSize(), CSize(0, 0)) << i;
     }
-    EXPECT_LT(PeakMB() - before, 200) << "a claimed size was allocated";
+    EXPECT_LT(hostile::PeakMB() - before, 200) << "a claimed size was allocated";
 
     // An animation whose frames together would need gigabytes keeps only what fits the budget.
     std::vector<testgif::Frame> many;
