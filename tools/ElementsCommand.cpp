@@ -21,6 +21,25 @@ namespace kor {
 
 namespace {
 
+// Output gathered in a buffer and written out whenever it grows past a block: the dump of a large
+// page, or of a large table's grid, is never held whole.
+struct Output
+{
+    std::string text;
+    bool written = true;
+
+    void Flush()
+    {
+        written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && written;
+        text.clear();
+    }
+    void FlushIfFull()
+    {
+        if (text.size() >= 1 << 16)
+            Flush();
+    }
+};
+
 void Field(std::string& out, const char* name, long long value)
 {
     out += ' ';
@@ -230,8 +249,9 @@ void AppendText(const FText* t, std::string& out)
 
 // The table's grid sizes and positions, then its grid a row a line below it: each slot as the
 // column and row a cell starts in, "+i,j" for a slot a spanning cell covers, "." for an empty one.
-void AppendTable(const FTable* t, int depth, std::string& out)
+void AppendTable(const FTable* t, int depth, Output& output)
 {
+    std::string& out = output.text;
     out += " rows=" + std::to_string(t->m_nRows) + " cols=" + std::to_string(t->m_nCols);
     out += " minpos=";
     AppendNumbers(t->m_arMinPos, out);
@@ -256,6 +276,7 @@ void AppendTable(const FTable* t, int depth, std::string& out)
                 const FTableCell* cell = static_cast<const FTableCell*>(e);
                 out += " " + std::to_string(cell->m_nCol) + "," + std::to_string(cell->m_nRow);
             }
+            output.FlushIfFull();
         }
     }
 }
@@ -284,13 +305,8 @@ int RunElements(const ToolOptions& options)
     }
     CHTMLDB db;
     db.Create(91);
-    std::string out;
-    bool written = true;
-    // Written out in pieces: the dump of a large page is never held whole.
-    auto flush = [&] {
-        written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && written;
-        out.clear();
-    };
+    Output output;
+    std::string& out = output.text;
     int depth = 0;
     for (CTreeNode* n = body; n; n = NextWithDepth(body, n, depth)) {
         const CElement* e = static_cast<const CElement*>(n);
@@ -304,16 +320,15 @@ int RunElements(const ToolOptions& options)
                 AppendVisible(static_cast<const CVisible*>(e), out);
             AppendAttributes(e, out);
             if (e->m_nKind == TAG_TABLE)
-                AppendTable(static_cast<const FTable*>(e), depth, out);
+                AppendTable(static_cast<const FTable*>(e), depth, output);
             else if (e->m_nKind == TAG_TD || e->m_nKind == TAG_TH)
                 AppendCell(static_cast<const FTableCell*>(e), out);
         }
         out += '\n';
-        if (out.size() >= 1 << 16)
-            flush();
+        output.FlushIfFull();
     }
-    flush();
-    return written && std::fflush(stdout) == 0 ? 0 : 1;
+    output.Flush();
+    return output.written && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 } // namespace kor
