@@ -94,28 +94,28 @@ HCURSOR CursorFor(int id)
         return it->second;
     Qt::CursorShape shape;
     switch (id) {
-    case 32512:
+    case OCR_NORMAL:
         shape = Qt::ArrowCursor;
         break;
-    case 32513:
+    case OCR_IBEAM:
         shape = Qt::IBeamCursor;
         break;
-    case 32514:
+    case OCR_WAIT:
         shape = Qt::WaitCursor;
         break;
-    case 32515:
+    case OCR_CROSS:
         shape = Qt::CrossCursor;
         break;
-    case 32516:
+    case OCR_UP:
         shape = Qt::UpArrowCursor;
         break;
-    case 32646:
+    case OCR_SIZEALL:
         shape = Qt::SizeAllCursor;
         break;
-    case 32648:
+    case OCR_NO:
         shape = Qt::ForbiddenCursor;
         break;
-    case 32649:
+    case OCR_HAND:
         shape = Qt::PointingHandCursor;
         break;
     case kHandCursorId:
