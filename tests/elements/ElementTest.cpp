@@ -91,7 +91,6 @@ TEST_F(ElementTest, TablesAndControlsInTheWalks)
     // A nested table that ends its cell hands the walk back to its outer table.
     EXPECT_EQ(nested->GetNextElement(), nullptr);
     EXPECT_EQ(table->GetNextElement(), select);
-    EXPECT_EQ(select->GetNextVisible(FALSE, nullptr), area);
     EXPECT_EQ(select->GetNextElement(), area);
     EXPECT_EQ(area->GetNextElement(), tail);
     area->GetVisibleRange(&first, &after);
