@@ -14,20 +14,6 @@ namespace {
 
 using TableTest = BoxFontTest;
 
-// The first word of a cell (its raw text without the trailing blank), or "" for an empty cell.
-std::string FirstWord(CElement* cell)
-{
-    for (CTreeNode* n = cell->GetFirstChild(); n; n = n->GetDFSNext(cell)) {
-        CElement* e = static_cast<CElement*>(n);
-        if (e->m_nKind == KIND_TEXT) {
-            CString raw = static_cast<FText*>(e)->m_strRaw;
-            raw.TrimRight();
-            return raw.str();
-        }
-    }
-    return "";
-}
-
 // The subtree as kinds, children in brackets, words by their text: "63[69[64[a]]]".
 std::string Shape(CElement* e)
 {
@@ -48,7 +34,7 @@ std::string Shape(CElement* e)
     return out.str();
 }
 
-// The grid row by row: a cell by its first word and its numbers "a(col,row-colEnd,rowEnd)", a
+// The grid row by row: a cell by its numbers "col,row-colEnd,rowEnd" (no two cells share them), a
 // placeholder by its offsets "+i,j", an empty slot ".".
 std::string Grid(FTable* t)
 {
@@ -64,8 +50,8 @@ std::string Grid(FTable* t)
                 out << '+' << s->m_nColOffset << ',' << s->m_nRowOffset;
             } else {
                 FTableCell* cell = static_cast<FTableCell*>(e);
-                out << FirstWord(cell) << '(' << cell->m_nCol << ',' << cell->m_nRow << '-' << cell->m_nColEnd
-                    << ',' << cell->m_nRowEnd << ')';
+                out << cell->m_nCol << ',' << cell->m_nRow << '-' << cell->m_nColEnd << ','
+                    << cell->m_nRowEnd;
             }
         }
         out << '\n';

@@ -33,9 +33,8 @@ TEST_F(TextTest, RunsKeepTheirRawBytesAndDecodedTextWhateverTheirLength)
 {
     using namespace std::string_literals;
     // Lengths around the bytes kept in place, with and without entities, NULs included.
-    for (const std::string& raw :
-         {"abcdefghijklm "s, "abcdefghijklmn"s, "abcdefghijklmno"s, "a&amp;bcdefghijklmnopqrstuvwxyz "s,
-          "\0a&lt;\0b"s, std::string(5000, 'x')}) {
+    for (const std::string& raw : {"abcdefghijklmn"s, "abcdefghijklmno"s, "a&amp;bcdefghijklmnopqrstuvwxyz "s,
+                                   "\0a&lt;\0b"s, std::string(5000, 'x')}) {
         FText t(nullptr);
         t.m_strRaw = CString(raw.data(), int(raw.size()));
         t.DecodeEntities();
