@@ -213,8 +213,10 @@ void AppendVisible(const CVisible* v, std::string& out)
 {
     out += " at=" + std::to_string(v->m_nX) + "," + std::to_string(v->m_nY);
     out += " size=" + std::to_string(v->m_nWidth) + "x" + std::to_string(v->m_nHeight);
-    out += " brk=" + std::to_string(v->m_nBreak) + " align=" + std::to_string(v->m_nAlign);
-    out += " list=" + std::to_string(v->m_nListLevel) + " item=" + std::to_string(v->m_bInListItem);
+    Field(out, "brk", v->m_nBreak);
+    Field(out, "align", v->m_nAlign);
+    Field(out, "list", v->m_nListLevel);
+    Field(out, "item", v->m_bInListItem);
 }
 
 // The display text, then the font as height, weight when not normal, i(talic), u(nderline),
@@ -230,7 +232,7 @@ void AppendText(const FText* t, std::string& out)
         out += " font=none";
         return;
     }
-    out += " font=" + std::to_string(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight);
+    Field(out, "font", lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight);
     if (lf.lfWeight != FW_NORMAL)
         out += ",w" + std::to_string(lf.lfWeight);
     out += lf.lfItalic ? ",i" : "";
@@ -252,15 +254,17 @@ void AppendText(const FText* t, std::string& out)
 void AppendTable(const FTable* t, int depth, Output& output)
 {
     std::string& out = output.text;
-    out += " rows=" + std::to_string(t->m_nRows) + " cols=" + std::to_string(t->m_nCols);
+    Field(out, "rows", t->m_nRows);
+    Field(out, "cols", t->m_nCols);
     out += " minpos=";
     AppendNumbers(t->m_arMinPos, out);
     out += " maxpos=";
     AppendNumbers(t->m_arMaxPos, out);
-    out += " minwidth=" + std::to_string(t->m_nMinWidth) + " maxwidth=" + std::to_string(t->m_nMaxWidth);
+    Field(out, "minwidth", t->m_nMinWidth);
+    Field(out, "maxwidth", t->m_nMaxWidth);
     out += " colwidths=";
     AppendNumbers(t->m_arColWidth, out);
-    out += " tablealign=" + std::to_string(t->m_nTableAlign);
+    Field(out, "tablealign", t->m_nTableAlign);
     for (int r = 0; r < t->m_nRows; ++r) {
         out += '\n';
         AppendIndent(depth + 1, out);
@@ -286,7 +290,8 @@ void AppendCell(const FTableCell* c, std::string& out)
     out += " cell=" + std::to_string(c->m_nCol) + "," + std::to_string(c->m_nRow) + "-" +
            std::to_string(c->m_nColEnd) + "," + std::to_string(c->m_nRowEnd);
     out += " span=" + std::to_string(c->m_nColSpan) + "," + std::to_string(c->m_nRowSpan);
-    out += " cellalign=" + std::to_string(c->m_nCellAlign) + " valign=" + std::to_string(c->m_nVAlign);
+    Field(out, "cellalign", c->m_nCellAlign);
+    Field(out, "valign", c->m_nVAlign);
 }
 
 } // namespace
