@@ -36,18 +36,38 @@ void CBandIndex::Prepare(CElement* body)
     }
 }
 
-void CBandIndex::Build(Order& order, CElement* body)
+void CBandIndex::Build(Order& order, CElement* body, Order* backwards)
 {
     order.runs.clear();
+    // A body with a parent would let the walk down go on past its subtree, where the walk up from
+    // its last element never goes.
+    bool mirror = backwards && !body->GetParent();
     int n = 0;
     for (CVisible* e = First(body, order.bDown); e; e = Step(e, order.bDown), ++n) {
         if (n % kRun == 0)
-            order.runs.push_back({e, INT_MAX, INT_MIN, 0, 0, 0, 0});
+            order.runs.push_back({e, e, INT_MAX, INT_MIN, 0, 0, 0, 0});
         Run& run = order.runs.back();
+        run.pLast = e;
         // As GetBandRelation reckons them; positions and extents are clipped, so the sum fits.
         run.nMinTop = std::min(run.nMinTop, e->m_nY);
         run.nMaxBottom = std::max(run.nMaxBottom, e->m_nY + e->m_nHeight);
+        // The walk down passes over the contents of these controls; the walk up visits them.
+        if (e->m_nKind == TAG_SELECT || e->m_nKind == TAG_TEXTAREA)
+            mirror = false;
     }
+    Finish(order);
+    if (!mirror)
+        return;
+    // A run taken backwards from its last element: the last run may be short, and a search that
+    // steps past its start only goes on in the same walk's order.
+    backwards->runs.assign(order.runs.rbegin(), order.runs.rend());
+    for (Run& run : backwards->runs)
+        std::swap(run.pFirst, run.pLast);
+    Finish(*backwards);
+}
+
+void CBandIndex::Finish(Order& order)
+{
     int minTop = INT_MAX, maxBottom = INT_MIN;
     for (Run& run : order.runs) {
         run.nPrefixMinTop = minTop = std::min(minTop, run.nMinTop);
@@ -90,14 +110,16 @@ CVisible* CBandIndex::FindTop(CElement* body, int top, int bottom)
 {
     Prepare(body);
     if (!m_down.bBuilt)
-        Build(m_down, body);
+        Build(m_down, body, m_up.bBuilt ? nullptr : &m_up);
     return Search(m_down, top, bottom);
 }
 
 CVisible* CBandIndex::FindBottom(CElement* body, int top, int bottom)
 {
     Prepare(body);
+    if (!m_up.bBuilt && !m_down.bBuilt)
+        Build(m_down, body, &m_up);
     if (!m_up.bBuilt)
-        Build(m_up, body);
+        Build(m_up, body, nullptr);
     return Search(m_up, top, bottom);
 }

@@ -20,6 +20,11 @@ class CVisible;
 // its line, a table's box over its cells, the contents of a form control the downward walk passes
 // over. The index holds positions and links as they were when it was built: Invalidate after every
 // measuring or layout pass; a change of the tree's links is noticed by its edit count.
+//
+// Where the walk up is the walk down backwards - a body that is a tree's root and holds no control
+// whose contents the walk down passes over - one walk gives both sequences: the runs of the one,
+// taken backwards from their last elements, are runs of the other. A large page is then walked
+// once per layout instead of twice.
 class CBandIndex
 {
 public:
@@ -36,6 +41,7 @@ private:
     struct Run
     {
         CVisible* pFirst;
+        CVisible* pLast;
         int nMinTop, nMaxBottom;             // over the run's elements
         int nPrefixMinTop, nPrefixMaxBottom; // over this run and all before it
         int nSuffixMinTop, nSuffixMaxBottom; // over this run and all after it
@@ -51,7 +57,11 @@ private:
     static CVisible* First(CElement* body, bool down);
     static CVisible* Step(CVisible* e, bool down);
     void Prepare(CElement* body);
-    static void Build(Order& order, CElement* body);
+    // Walks order's sequence into runs; when backwards is given and the sequence allows it, makes
+    // the runs of the opposite walk as well.
+    static void Build(Order& order, CElement* body, Order* backwards);
+    // The extremes carried over the runs; the order is then ready for searches.
+    static void Finish(Order& order);
     static CVisible* Search(const Order& order, int top, int bottom);
 
     Order m_down;
