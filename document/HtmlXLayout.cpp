@@ -89,6 +89,10 @@ void CHtmlX::SetStaticData()
             // The elements' searches go through this pass while it runs; a table that repairs the
             // tree in the middle of it makes the pass forget what it found before.
             CMeasurePass pass;
+            // This walk meets every table but those inside the controls whose contents it passes
+            // over: the search for tables below starts at the first of either, so a page without
+            // them is not walked again.
+            CElement* tablesFrom = nullptr;
             for (; e; e = e->GetNextVisible(FALSE, nullptr)) {
                 if (e->m_nKind != TAG_TABLE)
                     e->Measure(dc);
@@ -96,9 +100,13 @@ void CHtmlX::SetStaticData()
                     pass.Keep(e);
                 if (e->m_nKind == TAG_IMG && static_cast<FImage*>(e)->IsAnimated())
                     m_listAnimate.AddTail(e);
+                if (!tablesFrom &&
+                    (e->m_nKind == TAG_TABLE || e->m_nKind == TAG_SELECT || e->m_nKind == TAG_TEXTAREA))
+                    tablesFrom = e;
             }
             // Tables last, each after everything inside it, nested tables before their own table.
-            for (CElement* t = body->FindNextByKind(TAG_TABLE, FALSE, nullptr); t;) {
+            for (CElement* t = tablesFrom ? tablesFrom->FindNextByKind(TAG_TABLE, TRUE, nullptr) : nullptr;
+                 t;) {
                 CElement* last = t;
                 if (FTable* table = dynamic_cast<FTable*>(t))
                     last = table->MeasureNested(dc);
