@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -49,26 +50,35 @@ void CheckReadable(const std::string& path, const char* what)
     ReadUpTo(path, what, 1);
 }
 
-void AppendEscaped(const char* p, int n, std::string& out)
+void DumpWriter::Bytes(const char* p, size_t n)
 {
-    static const char kHex[] = "0123456789abcdef";
-    for (int i = 0; i < n; ++i) {
-        const unsigned char c = (unsigned char)p[i];
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (c < 0x20 || c == 0x7F) {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else
-            out += char(c);
+    while (n > 0) {
+        Reserve(1);
+        const size_t k = std::min(n, sizeof m_buf - m_len);
+        std::memcpy(m_buf + m_len, p, k);
+        m_len += k;
+        p += k;
+        n -= k;
     }
+}
+
+void DumpWriter::Number(long long n)
+{
+    Reserve(24);
+    m_len = size_t(std::to_chars(m_buf + m_len, m_buf + sizeof m_buf, n).ptr - m_buf);
+}
+
+bool DumpWriter::Finish()
+{
+    Flush();
+    return !m_failed && std::fflush(m_out) == 0;
+}
+
+void DumpWriter::Flush()
+{
+    if (m_len && std::fwrite(m_buf, 1, m_len, m_out) != m_len)
+        m_failed = true;
+    m_len = 0;
 }
 
 void AppendIndent(int depth, std::string& out)

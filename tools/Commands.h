@@ -35,9 +35,70 @@ bool IsInteractive(const ToolOptions& options);
 // False for the commands whose output depends on no font (the tag tree, the text conversion).
 bool NeedsFonts(const ToolOptions& options);
 
-// Appends n bytes with control bytes escaped so that a text stays on one line: backslash, tab, LF and
-// CR as \\, \t, \n, \r, other bytes below 0x20 and 0x7F as \xNN.
-void AppendEscaped(const char* p, int n, std::string& out);
+// Hands append(bytes, count) the n bytes from p with control bytes escaped so that a text stays on
+// one line: backslash, tab, LF and CR as \\, \t, \n, \r, other bytes below 0x20 and 0x7F as \xNN.
+// Runs of bytes that stand for themselves go out in one piece.
+template <class Append> void Escape(const char* p, int n, Append&& append)
+{
+    static const char kHex[] = "0123456789abcdef";
+    int run = 0; // start of the bytes that stand for themselves
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = (unsigned char)p[i];
+        if (c >= 0x20 && c != 0x7F && c != '\\')
+            continue;
+        append(p + run, size_t(i - run));
+        run = i + 1;
+        char esc[4] = {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+        const char named = c == '\\' ? '\\' : c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : 0;
+        if (named)
+            esc[1] = named;
+        append(esc, size_t(named ? 2 : 4));
+    }
+    append(p + run, size_t(n - run));
+}
+inline void AppendEscaped(const char* p, int n, std::string& out)
+{
+    Escape(p, n, [&out](const char* q, size_t k) { out.append(q, k); });
+}
+
+// Output through one buffer of fixed size, written out whenever it fills: a dump of a large page is
+// never held whole, and numbers are formatted in place.
+class DumpWriter
+{
+public:
+    explicit DumpWriter(FILE* out) : m_out(out) {}
+    DumpWriter(const DumpWriter&) = delete;
+    DumpWriter& operator=(const DumpWriter&) = delete;
+
+    void Char(char c)
+    {
+        Reserve(1);
+        m_buf[m_len++] = c;
+    }
+    void Bytes(const char* p, size_t n);
+    void Text(const std::string& s) { Bytes(s.data(), s.size()); }
+    void Number(long long n);
+    // Display text on one line, escaped as Escape does.
+    void Escaped(const char* p, int n)
+    {
+        Escape(p, n, [this](const char* q, size_t k) { Bytes(q, k); });
+    }
+    // Writes what is left; false when any write failed.
+    bool Finish();
+
+private:
+    void Reserve(size_t n)
+    {
+        if (sizeof m_buf - m_len < n)
+            Flush();
+    }
+    void Flush();
+
+    FILE* m_out;
+    size_t m_len = 0;
+    bool m_failed = false;
+    char m_buf[1 << 16];
+};
 // Appends the indentation of a tree dump's line: two blanks a level, only so far on deep trees,
 // with the depth written out beyond that.
 void AppendIndent(int depth, std::string& out);
@@ -51,9 +112,9 @@ void CheckArea(int width, int height);
 void WritePng(const std::string& path, const QImage& picture);
 
 // Text for standard output as the options of text and extract ask: --lf turns CR LF into LF,
-// --utf8 converts from CP949. WriteOutput writes the bytes as they are.
+// --utf8 converts from CP949. WriteOutput writes the bytes as they are; false when that failed.
 std::string TextOutput(std::string bytes, const ToolOptions& options);
-void WriteOutput(const std::string& bytes);
+bool WriteOutput(const std::string& bytes);
 
 // The server for one command, set up with the common options (box font, even alignment, margins,
 // gaps, data path, global images); destroyed with this object.

@@ -21,25 +21,6 @@ namespace kor {
 
 namespace {
 
-// Output gathered in a buffer and written out whenever it grows past a block: the dump of a large
-// page, or of a large table's grid, is never held whole.
-struct Output
-{
-    std::string text;
-    bool written = true;
-
-    void Flush()
-    {
-        written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && written;
-        text.clear();
-    }
-    void FlushIfFull()
-    {
-        if (text.size() >= 1 << 16)
-            Flush();
-    }
-};
-
 void Field(std::string& out, const char* name, long long value)
 {
     out += ' ';
@@ -251,9 +232,8 @@ void AppendText(const FText* t, std::string& out)
 
 // The table's grid sizes and positions, then its grid a row a line below it: each slot as the
 // column and row a cell starts in, "+i,j" for a slot a spanning cell covers, "." for an empty one.
-void AppendTable(const FTable* t, int depth, Output& output)
+void AppendTable(const FTable* t, int depth, std::string& out, DumpWriter& writer)
 {
-    std::string& out = output.text;
     Field(out, "rows", t->m_nRows);
     Field(out, "cols", t->m_nCols);
     out += " minpos=";
@@ -280,7 +260,9 @@ void AppendTable(const FTable* t, int depth, Output& output)
                 const FTableCell* cell = static_cast<const FTableCell*>(e);
                 out += " " + std::to_string(cell->m_nCol) + "," + std::to_string(cell->m_nRow);
             }
-            output.FlushIfFull();
+            // A grid of many columns goes out a slot at a time, never held whole.
+            writer.Text(out);
+            out.clear();
         }
     }
 }
@@ -310,8 +292,8 @@ int RunElements(const ToolOptions& options)
     }
     CHTMLDB db;
     db.Create(91);
-    Output output;
-    std::string& out = output.text;
+    DumpWriter writer(stdout);
+    std::string out; // the line being made
     int depth = 0;
     for (CTreeNode* n = body; n; n = NextWithDepth(body, n, depth)) {
         const CElement* e = static_cast<const CElement*>(n);
@@ -325,15 +307,15 @@ int RunElements(const ToolOptions& options)
                 AppendVisible(static_cast<const CVisible*>(e), out);
             AppendAttributes(e, out);
             if (e->m_nKind == TAG_TABLE)
-                AppendTable(static_cast<const FTable*>(e), depth, output);
+                AppendTable(static_cast<const FTable*>(e), depth, out, writer);
             else if (e->m_nKind == TAG_TD || e->m_nKind == TAG_TH)
                 AppendCell(static_cast<const FTableCell*>(e), out);
         }
         out += '\n';
-        output.FlushIfFull();
+        writer.Text(out);
+        out.clear();
     }
-    output.Flush();
-    return output.written && std::fflush(stdout) == 0 ? 0 : 1;
+    return writer.Finish() ? 0 : 1;
 }
 
 } // namespace kor

@@ -11,8 +11,7 @@ int RunExtract(const ToolOptions& options)
     ToolServer server(options);
     // The text needs only the measure pass, which opening runs; the window only hosts the document.
     ToolDocument document(options, 800, 600, false);
-    WriteOutput(TextOutput(document.Document()->ExtractText(width).str(), options));
-    return 0;
+    return WriteOutput(TextOutput(document.Document()->ExtractText(width).str(), options)) ? 0 : 1;
 }
 
 } // namespace kor

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -43,99 +42,6 @@ protected:
             dc.FillSolidRect(rc, RGB(255, 255, 255));
         }
     }
-};
-
-// Output through one buffer of fixed size, written out whenever it fills: the dump of a large page is
-// never held whole, and numbers are formatted in place.
-class DumpWriter
-{
-public:
-    explicit DumpWriter(FILE* out) : m_out(out) {}
-    DumpWriter(const DumpWriter&) = delete;
-    DumpWriter& operator=(const DumpWriter&) = delete;
-
-    void Char(char c)
-    {
-        Reserve(1);
-        m_buf[m_len++] = c;
-    }
-    void Bytes(const char* p, size_t n)
-    {
-        while (n > 0) {
-            Reserve(1);
-            const size_t k = std::min(n, sizeof m_buf - m_len);
-            std::memcpy(m_buf + m_len, p, k);
-            m_len += k;
-            p += k;
-            n -= k;
-        }
-    }
-    void Number(long long n)
-    {
-        Reserve(24);
-        m_len = size_t(std::to_chars(m_buf + m_len, m_buf + sizeof m_buf, n).ptr - m_buf);
-    }
-    // Display text on one line: backslash, tab, LF and CR as \\, \t, \n, \r; other control bytes
-    // as \xNN.
-    void Escaped(const CRunText& text)
-    {
-        static const char kHex[] = "0123456789abcdef";
-        const char* p = text.GetString();
-        const int n = text.GetLength();
-        int run = 0; // start of the bytes copied as they are
-        for (int i = 0; i < n; ++i) {
-            const unsigned char c = (unsigned char)p[i];
-            if (c >= 0x20 && c != 0x7F && c != '\\')
-                continue;
-            Bytes(p + run, size_t(i - run));
-            run = i + 1;
-            Reserve(4);
-            m_buf[m_len++] = '\\';
-            switch (c) {
-            case '\\':
-                m_buf[m_len++] = '\\';
-                break;
-            case '\t':
-                m_buf[m_len++] = 't';
-                break;
-            case '\n':
-                m_buf[m_len++] = 'n';
-                break;
-            case '\r':
-                m_buf[m_len++] = 'r';
-                break;
-            default:
-                m_buf[m_len++] = 'x';
-                m_buf[m_len++] = kHex[c >> 4];
-                m_buf[m_len++] = kHex[c & 15];
-            }
-        }
-        Bytes(p + run, size_t(n - run));
-    }
-    // Writes what is left; false when any write failed.
-    bool Finish()
-    {
-        Flush();
-        return !m_failed && std::fflush(m_out) == 0;
-    }
-
-private:
-    void Reserve(size_t n)
-    {
-        if (sizeof m_buf - m_len < n)
-            Flush();
-    }
-    void Flush()
-    {
-        if (m_len && std::fwrite(m_buf, 1, m_len, m_out) != m_len)
-            m_failed = true;
-        m_len = 0;
-    }
-
-    FILE* m_out;
-    size_t m_len = 0;
-    bool m_failed = false;
-    char m_buf[1 << 16];
 };
 
 } // namespace
@@ -263,8 +169,10 @@ bool WriteLayoutDump(CHtmlX* doc, FILE* file)
                 out.Number(n);
             }
             out.Char('\t');
-            if (v->m_nKind == KIND_TEXT)
-                out.Escaped(static_cast<FText*>(v)->m_strText);
+            if (v->m_nKind == KIND_TEXT) {
+                const CRunText& text = static_cast<FText*>(v)->m_strText;
+                out.Escaped(text.GetString(), text.GetLength());
+            }
             out.Char('\n');
         }
     }

@@ -27,10 +27,10 @@ std::string TextOutput(std::string bytes, const ToolOptions& options)
     return bytes;
 }
 
-void WriteOutput(const std::string& bytes)
+bool WriteOutput(const std::string& bytes)
 {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written;
 }
 
 int RunText(const ToolOptions& options)
@@ -53,8 +53,7 @@ int RunText(const ToolOptions& options)
     } else {
         out = text.str();
     }
-    WriteOutput(TextOutput(out, options));
-    return 0;
+    return WriteOutput(TextOutput(out, options)) ? 0 : 1;
 }
 
 } // namespace kor

@@ -19,7 +19,8 @@ int RunTree(const ToolOptions& options)
         std::fputs("(empty document)\n", stdout);
         return 0;
     }
-    std::string out;
+    DumpWriter writer(stdout);
+    std::string out; // the line being made
     int depth = 0;
     for (CTreeNode* n = root; n;) {
         AppendIndent(depth, out);
@@ -42,11 +43,12 @@ int RunTree(const ToolOptions& options)
             }
         }
         out += '\n';
+        writer.Text(out);
+        out.clear();
         n = NextWithDepth(root, n, depth);
     }
     delete root;
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    return writer.Finish() ? 0 : 1;
 }
 
 } // namespace kor

@@ -60,6 +60,16 @@ TEST_F(ToolTest, UnusableArgumentsAndInputsExitWithStatusTwo)
     EXPECT_NE(RunOk({"render", "--help"}).find("render FILE -o OUT.png"), std::string::npos);
 }
 
+TEST_F(ToolTest, OutputThatCannotBeWrittenIsStatusOne)
+{
+    // A page with a table, so that the elements command writes a grid too.
+    const std::string page = Page("ok.html", "<p>x<table><tr><td>a<td>b</table>");
+    for (const char* command : {"tree", "text", "extract", "layout", "elements"}) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(Run({command, page, "--box-font"}, "QT_QPA_PLATFORM=offscreen", "/dev/full").status, 1);
+    }
+}
+
 // What render paints is compared with the view's screenshots; here the size of --full and the blank page.
 TEST_F(ToolTest, RenderFullIsAsHighAsTheContentAndAPageWithoutContentIsWhite)
 {

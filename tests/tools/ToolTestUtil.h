@@ -36,8 +36,10 @@ protected:
         return path;
     }
 
-    // Runs the tool with the arguments; env holds assignments for its environment ("A=1 B=2").
-    Result Run(const std::vector<std::string>& args, const std::string& env = "")
+    // Runs the tool with the arguments; env holds assignments for its environment ("A=1 B=2"); the
+    // output goes to outFile when one is named.
+    Result Run(const std::vector<std::string>& args, const std::string& env = "",
+               const std::string& outFile = "")
     {
         QProcessEnvironment vars = QProcessEnvironment::systemEnvironment();
         vars.remove("KORHTML_BOX_FONT");
@@ -48,6 +50,8 @@ protected:
             list << QString::fromStdString(a);
         QProcess tool;
         tool.setProcessEnvironment(vars);
+        if (!outFile.empty())
+            tool.setStandardOutputFile(QString::fromStdString(outFile));
         tool.start(KORHTML_TOOL, list);
         Result r;
         r.status =
