@@ -85,8 +85,11 @@ void AppendIndent(int depth, std::string& out)
 {
     const int kMaxIndent = 40;
     out.append(size_t(depth < kMaxIndent ? depth : kMaxIndent) * 2, ' ');
-    if (depth >= kMaxIndent)
-        out += "[" + std::to_string(depth) + "] ";
+    if (depth >= kMaxIndent) {
+        out += '[';
+        out += std::to_string(depth);
+        out += "] ";
+    }
 }
 
 CTreeNode* NextWithDepth(CTreeNode* root, CTreeNode* n, int& depth)

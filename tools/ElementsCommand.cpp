@@ -186,13 +186,25 @@ void AppendAttributes(const CElement* e, std::string& out)
 
 void AppendNumbers(const CUIntArray& a, std::string& out)
 {
-    for (int i = 0; i < a.GetSize(); ++i)
-        out += (i ? "," : "") + std::to_string(int(a[i]));
+    for (int i = 0; i < a.GetSize(); ++i) {
+        if (i)
+            out += ',';
+        out += std::to_string(int(a[i]));
+    }
+}
+
+// The prefix, then a and b as "a,b".
+void AppendPair(const char* prefix, long long a, long long b, std::string& out)
+{
+    out += prefix;
+    out += std::to_string(a);
+    out += ',';
+    out += std::to_string(b);
 }
 
 void AppendVisible(const CVisible* v, std::string& out)
 {
-    out += " at=" + std::to_string(v->m_nX) + "," + std::to_string(v->m_nY);
+    AppendPair(" at=", v->m_nX, v->m_nY, out);
     out += " size=" + std::to_string(v->m_nWidth) + "x" + std::to_string(v->m_nHeight);
     Field(out, "brk", v->m_nBreak);
     Field(out, "align", v->m_nAlign);
@@ -255,10 +267,10 @@ void AppendTable(const FTable* t, int depth, std::string& out, DumpWriter& write
                 out += " .";
             } else if (e->m_nKind == KIND_SPANCELL) {
                 const FSpanCell* s = static_cast<const FSpanCell*>(e);
-                out += " +" + std::to_string(s->m_nColOffset) + "," + std::to_string(s->m_nRowOffset);
+                AppendPair(" +", s->m_nColOffset, s->m_nRowOffset, out);
             } else {
                 const FTableCell* cell = static_cast<const FTableCell*>(e);
-                out += " " + std::to_string(cell->m_nCol) + "," + std::to_string(cell->m_nRow);
+                AppendPair(" ", cell->m_nCol, cell->m_nRow, out);
             }
             // A grid of many columns goes out a slot at a time, never held whole.
             writer.Text(out);
@@ -269,9 +281,9 @@ void AppendTable(const FTable* t, int depth, std::string& out, DumpWriter& write
 
 void AppendCell(const FTableCell* c, std::string& out)
 {
-    out += " cell=" + std::to_string(c->m_nCol) + "," + std::to_string(c->m_nRow) + "-" +
-           std::to_string(c->m_nColEnd) + "," + std::to_string(c->m_nRowEnd);
-    out += " span=" + std::to_string(c->m_nColSpan) + "," + std::to_string(c->m_nRowSpan);
+    AppendPair(" cell=", c->m_nCol, c->m_nRow, out);
+    AppendPair("-", c->m_nColEnd, c->m_nRowEnd, out);
+    AppendPair(" span=", c->m_nColSpan, c->m_nRowSpan, out);
     Field(out, "cellalign", c->m_nCellAlign);
     Field(out, "valign", c->m_nVAlign);
 }
