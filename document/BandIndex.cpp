@@ -1,6 +1,7 @@
 // The band index: runs of the band walks' sequences with their extreme positions, and the search over them.
 #include "document/BandIndex.h"
 
+#include "elements/MeasurePass.h"
 #include "korhtml/Element.h"
 #include "kortag/kortag.h"
 
@@ -51,8 +52,7 @@ void CBandIndex::Build(Order& order, CElement* body, Order* backwards)
         // As GetBandRelation reckons them; positions and extents are clipped, so the sum fits.
         run.nMinTop = std::min(run.nMinTop, e->m_nY);
         run.nMaxBottom = std::max(run.nMaxBottom, e->m_nY + e->m_nHeight);
-        // The walk down passes over the contents of these controls; the walk up visits them.
-        if (e->m_nKind == TAG_SELECT || e->m_nKind == TAG_TEXTAREA)
+        if (PassesOverContents(e))
             mirror = false;
     }
     Finish(order);

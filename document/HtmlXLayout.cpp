@@ -100,8 +100,7 @@ void CHtmlX::SetStaticData()
                     pass.Keep(e);
                 if (e->m_nKind == TAG_IMG && static_cast<FImage*>(e)->IsAnimated())
                     m_listAnimate.AddTail(e);
-                if (!tablesFrom &&
-                    (e->m_nKind == TAG_TABLE || e->m_nKind == TAG_SELECT || e->m_nKind == TAG_TEXTAREA))
+                if (!tablesFrom && (e->m_nKind == TAG_TABLE || PassesOverContents(e)))
                     tablesFrom = e;
             }
             // Tables last, each after everything inside it, nested tables before their own table.

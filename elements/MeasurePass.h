@@ -84,3 +84,10 @@ private:
     unsigned long long m_nEdits = 0; // the tree's edit count when m_pMemo was last checked
     CMeasurePass* m_pOuter = nullptr;
 };
+
+// The controls whose GetNextVisible passes over what they hold (list boxes and text areas): a walk
+// over the visible elements never meets their contents, though the walk backwards does.
+inline bool PassesOverContents(const CElement* e)
+{
+    return e->m_nKind == TAG_SELECT || e->m_nKind == TAG_TEXTAREA;
+}

@@ -75,7 +75,8 @@ public:
     // or a list box of them.
     void Measure(CDC* dc) override;
 
-    // Both give the first visible element after the subtree, whatever the arguments.
+    // Both give the first visible element after the subtree, whatever the arguments (the walks
+    // that rely on meeting every element know this class by PassesOverContents).
     CVisible* GetNextVisible(BOOL includeSelf = FALSE, CElement* stop = nullptr) override;
     CVisible* GetNextElement() override;
 
@@ -114,7 +115,8 @@ public:
     // A multi-line edit of cols x rows characters holding the decoded words of the content.
     void Measure(CDC* dc) override;
 
-    // Both give the first visible element after the subtree, whatever the arguments.
+    // Both give the first visible element after the subtree, whatever the arguments (the walks
+    // that rely on meeting every element know this class by PassesOverContents).
     CVisible* GetNextVisible(BOOL includeSelf = FALSE, CElement* stop = nullptr) override;
     CVisible* GetNextElement() override;
     // The text area itself, and the first visible element after its subtree.
